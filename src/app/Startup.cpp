@@ -1,0 +1,31 @@
+#include "app/Startup.h"
+
+#include "app/DataDirectory.h"
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "platform/AppContext.h"
+#include "platform/AppInfo.h"
+#include "platform/Dialogs.h"
+#include "ui/main/frmMain.h"
+
+QString startupErrorTitle(int code) {
+    return AppInfo::title() + QStringLiteral(" - Error (") + QString::number(code) +
+           QLatin1Char(')');
+}
+
+StartupResult startApplication(AppContext& context, const QString& programDirectory) {
+    StartupResult result;
+    try {
+        const QString directory = dataDirectory(*context.machineSettings, programDirectory);
+        result.db = Database::open(databasePath(directory));
+        context.db = result.db.get();
+        auto window = std::make_unique<frmMain>(context);
+        if (!window->load()) return result;  // the missing Settings row was reported
+        result.mainWindow = std::move(window);
+    } catch (const DbError& error) {
+        context.dialogs->message(error.message(), startupErrorTitle(error.code()),
+                                 Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+        result.mainWindow.reset();
+    }
+    return result;
+}

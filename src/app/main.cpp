@@ -1,0 +1,46 @@
+#include <QApplication>
+
+#include "app/Startup.h"
+#include "app/frmSplash.h"
+#include "db/Database.h"
+#include "platform/AppContext.h"
+#include "platform/AppInfo.h"
+#include "platform/Clock.h"
+#include "platform/MachineSettings.h"
+#include "platform/Shell.h"
+#include "platform/TextMeasure.h"
+#include "print/QtPrinterService.h"
+#include "ui/main/frmMain.h"
+#include "ui/platform/QtDialogs.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(AppInfo::title());
+
+    QtDialogs dialogs;
+    QtPrinterService printers;
+    SystemClock clock;
+    DesktopShell shell;
+    ScreenTextMeasure textMeasure;
+    SystemMachineSettings machineSettings;
+
+    AppContext context;
+    context.dialogs = &dialogs;
+    context.printers = &printers;
+    context.clock = &clock;
+    context.shell = &shell;
+    context.textMeasure = &textMeasure;
+    context.machineSettings = &machineSettings;
+
+    {
+        frmSplash splash;
+        splash.exec();
+    }
+
+    StartupResult started = startApplication(context, QCoreApplication::applicationDirPath());
+    if (!started.mainWindow) return 1;
+    started.mainWindow->show();
+    const int code = QApplication::exec();
+    started.mainWindow.reset();  // windows go before the connection they use
+    return code;
+}

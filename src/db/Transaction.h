@@ -1,0 +1,18 @@
+#pragma once
+
+class Database;
+
+// Begins a transaction; rolls it back on destruction unless commit() was called.
+class Transaction {
+public:
+    explicit Transaction(Database& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    void commit();
+
+private:
+    Database& m_db;
+    bool m_done = false;
+};

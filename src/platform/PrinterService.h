@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <stdexcept>
+
+#include "platform/FontSpec.h"
+
+// A print job or printer operation that failed; what() is the reason for the user.
+class PrintError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The installed printers and one print job at a time on the current printer.
+// Coordinates are twips from the top-left of the printable area, at 100 % scale.
+class PrinterService {
+public:
+    enum class LineStyle { Solid, Dotted };
+
+    virtual ~PrinterService() = default;
+
+    // Device names of the installed printers, in the print system's order.
+    virtual QStringList printerNames() const = 0;
+    // Device name of the current printer (empty when there is none).
+    virtual QString currentPrinterName() const = 0;
+    // Makes printer list entry `index` current.
+    virtual void makeCurrent(int index) = 0;
+    // Device name of the print system's default printer (empty when there is none).
+    virtual QString defaultPrinterName() const = 0;
+
+    // Page set-up of the next job: 1 portrait page, 2 landscape page.
+    virtual void setOrientation(int code) = 0;
+    virtual void setPaperA4() = 0;
+
+    // Drawing. Text is placed with the top-left of its first character cell at the
+    // current position; printText moves the position to the start of the next line.
+    virtual void setFont(const FontSpec& font) = 0;
+    virtual void setCurrentX(double x) = 0;
+    virtual void setCurrentY(double y) = 0;
+    virtual double currentX() const = 0;
+    virtual double currentY() const = 0;
+    virtual void printText(const QString& text) = 0;
+    virtual void setLineStyle(LineStyle style) = 0;
+    virtual void setLineWidth(int width) = 0;
+    virtual void drawLine(double x1, double y1, double x2, double y2) = 0;
+    virtual double pageHeight() const = 0;
+
+    // Ends the document and sends the page; throws PrintError when it fails.
+    virtual void endDocument() = 0;
+    // Drops a job that was started, without sending anything.
+    virtual void abortDocument() = 0;
+};

@@ -1,0 +1,276 @@
+#include "ui/main/frmMain.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "db/BankList.h"
+#include "db/CompanyStore.h"
+#include "db/DbError.h"
+#include "db/SettingsStore.h"
+#include "platform/AppContext.h"
+#include "platform/AppInfo.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "ui/UiErrors.h"
+#include "words/AmountText.h"
+
+frmMain::frmMain(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Quorvanta - Solo Edition"));
+    buildUi();
+}
+
+void frmMain::buildUi() {
+    auto* root = new QHBoxLayout(this);
+
+    m_frameCheque = new QGroupBox(QStringLiteral("Cheque"), this);
+    m_frameCheque->setObjectName(QStringLiteral("frameCheque"));
+    auto* grid = new QGridLayout(m_frameCheque);
+
+    auto makeLabel = [this](const char* name, const char* text) {
+        auto* label = new QLabel(QString::fromUtf8(text), m_frameCheque);
+        label->setObjectName(QString::fromUtf8(name));
+        return label;
+    };
+
+    m_lblBankerCheque = makeLabel("lblBankerCheque", "Select banker's cheque:");
+    m_cboBank = new QComboBox(m_frameCheque);
+    m_cboBank->setObjectName(QStringLiteral("cboBank"));
+    m_cboBank->setEditable(false);
+    m_cboBank->setMinimumWidth(300);
+
+    m_lblPayTo = makeLabel("lblPayTo", "Pay To:");
+    m_cboRecipient = new QComboBox(m_frameCheque);
+    m_cboRecipient->setObjectName(QStringLiteral("cboRecipient"));
+    m_cboRecipient->setEditable(true);
+    m_cboRecipient->setInsertPolicy(QComboBox::NoInsert);
+    m_cboRecipient->setToolTip(QStringLiteral("Payee's name"));
+
+    m_lblAmount = makeLabel("lblAmount", "Amount:");
+    m_txtAmount = new QLineEdit(m_frameCheque);
+    m_txtAmount->setObjectName(QStringLiteral("txtAmount"));
+    m_txtAmount->setToolTip(QStringLiteral("Amount pay to payee"));
+    m_txtAmount->setAlignment(Qt::AlignRight);
+    m_txtAmount->installEventFilter(this);
+
+    m_lblDate = makeLabel("lblDate", "Date:");
+    m_datePicker = new QDateEdit(m_frameCheque);
+    m_datePicker->setObjectName(QStringLiteral("DatePicker"));
+    m_datePicker->setCalendarPopup(true);
+    m_datePicker->setDisplayFormat(QStringLiteral("d/M/yyyy"));
+
+    m_chkPrintDate = new QCheckBox(QStringLiteral("Print date"), m_frameCheque);
+    m_chkPrintDate->setObjectName(QStringLiteral("chkPrintDate"));
+
+    for (QLabel* label : {m_lblBankerCheque, m_lblPayTo, m_lblAmount, m_lblDate})
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_lblBankerCheque->setBuddy(m_cboBank);
+    m_lblPayTo->setBuddy(m_cboRecipient);
+    m_lblAmount->setBuddy(m_txtAmount);
+    m_lblDate->setBuddy(m_datePicker);
+
+    grid->addWidget(m_lblBankerCheque, 0, 0);
+    grid->addWidget(m_cboBank, 0, 1, 1, 2);
+    grid->addWidget(m_lblPayTo, 1, 0);
+    grid->addWidget(m_cboRecipient, 1, 1, 1, 2);
+    grid->addWidget(m_lblAmount, 2, 0);
+    grid->addWidget(m_txtAmount, 2, 1);
+    grid->addWidget(m_lblDate, 3, 0);
+    grid->addWidget(m_datePicker, 3, 1);
+    grid->addWidget(m_chkPrintDate, 3, 2);
+    grid->setColumnStretch(1, 1);
+
+    m_cmdPrint = new QPushButton(QStringLiteral("  Print"), this);
+    m_cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
+    m_cmdPrint->setDefault(true);
+    m_cmdEditCheque = new QPushButton(QStringLiteral("Edit Cheques"), this);
+    m_cmdEditCheque->setObjectName(QStringLiteral("cmdEditCheque"));
+    m_cmdEditCheque->setToolTip(QStringLiteral("Cheque book adjustment"));
+    m_cmdOption = new QPushButton(QStringLiteral("Options"), this);
+    m_cmdOption->setObjectName(QStringLiteral("cmdOption"));
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(m_cmdPrint);
+    buttons->addWidget(m_cmdEditCheque);
+    buttons->addWidget(m_cmdOption);
+    buttons->addStretch(1);
+
+    root->addWidget(m_frameCheque, 1);
+    root->addLayout(buttons);
+
+    setTabOrder(m_cboBank, m_cboRecipient);
+    setTabOrder(m_cboRecipient, m_txtAmount);
+    setTabOrder(m_txtAmount, m_datePicker);
+    setTabOrder(m_datePicker, m_chkPrintDate);
+    setTabOrder(m_chkPrintDate, m_cmdPrint);
+    setTabOrder(m_cmdPrint, m_cmdEditCheque);
+    setTabOrder(m_cmdEditCheque, m_cmdOption);
+
+    connect(m_cmdPrint, &QPushButton::clicked, this, &frmMain::cmdPrint_Click);
+    connect(m_cmdEditCheque, &QPushButton::clicked, this, &frmMain::cmdEditCheque_Click);
+    connect(m_cmdOption, &QPushButton::clicked, this, &frmMain::cmdOption_Click);
+}
+
+bool frmMain::load() {
+    RetrieveBank();
+    RetrieveRecipients();
+    m_datePicker->setDate(m_context.clock->now().date());
+    return RetrieveSettings();
+}
+
+void frmMain::RetrieveBank() {
+    m_cboBank->clear();
+    const auto entries = BankList::entriesByCode(*m_context.db);
+    if (entries.empty()) {
+        m_cboBank->addItem(noBankDataText());
+    } else {
+        for (const QString& entry : entries) m_cboBank->addItem(entry);
+    }
+    m_cboBank->setCurrentIndex(0);
+}
+
+void frmMain::RetrieveRecipients() {
+    // Keep what the user typed in the payee box while the list is refilled.
+    const QString typed = m_cboRecipient->currentText();
+    m_cboRecipient->clear();
+    for (const Payee& payee : CompanyStore::listByName(*m_context.db))
+        m_cboRecipient->addItem(payee.name);
+    m_cboRecipient->setCurrentIndex(-1);
+    m_cboRecipient->setEditText(typed);
+}
+
+bool frmMain::RetrieveSettings() {
+    SaveChange = 1;
+    const auto settings = SettingsStore::read(*m_context.db);
+    if (!settings) {
+        m_context.dialogs->message(QStringLiteral("Error opening settings database. Please contact "
+                                                  "the supplier of this software."),
+                                   AppInfo::title(), Dialogs::Icon::None, Dialogs::Buttons::Ok);
+        return false;
+    }
+    SaveChange = settings->saveChange;
+    ClearData = settings->clearData;
+    AlertUser = settings->alertUser;
+    DateFormat = settings->dateFormat;
+    WordCase = settings->wordCase;
+    // A remembered position beyond the end of the list (the table changed since)
+    // selects the first entry.
+    const int index = settings->bankIndex;
+    m_cboBank->setCurrentIndex(index >= 0 && index < m_cboBank->count() ? index : 0);
+    m_chkPrintDate->setChecked(settings->printDate != 0);
+    return true;
+}
+
+void frmMain::CheckRecipient() {
+    const QString payee = m_cboRecipient->currentText();
+    if (CompanyStore::exists(*m_context.db, payee)) return;
+    CompanyStore::insert(*m_context.db, payee);
+    m_cboRecipient->addItem(payee);
+}
+
+void frmMain::cmdPrint_Click() {
+    Dialogs& dialogs = *m_context.dialogs;
+    m_txtAmount->setText(AmountText::rewrite(m_txtAmount->text()));
+    const QString amount = m_txtAmount->text();
+
+    if (m_cboBank->count() == 0 || m_cboBank->currentText() == noBankDataText()) {
+        dialogs.message(QStringLiteral("Please chose a Bank cheque format or there is no bank "
+                                       "cheque format available!\r\nYou can click on Edit Cheques "
+                                       "button to add or edit bank cheque format."),
+                        AppInfo::title(), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+        m_cboBank->setFocus();
+        return;
+    }
+    if (amount.isEmpty()) {
+        dialogs.message(QStringLiteral("No empty Amount field is allowed."), QStringLiteral("Error"),
+                        Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+        m_txtAmount->setFocus();
+        return;
+    }
+    if (!AmountText::format(amount)) {
+        dialogs.message(QStringLiteral("Invalid amount."), QStringLiteral("Error"),
+                        Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+        m_txtAmount->setFocus();
+        m_txtAmount->selectAll();
+        return;
+    }
+    if (AlertUser && m_cboRecipient->currentText().isEmpty()) {
+        dialogs.message(QStringLiteral("No emtpy Pay To field is allowed."), QStringLiteral("Error"),
+                        Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+        m_cboRecipient->setFocus();
+        return;
+    }
+    openPreview();
+    m_cboRecipient->setFocus();
+}
+
+void frmMain::openPreview() {
+    // The print preview opens here.
+}
+
+void frmMain::cmdEditCheque_Click() {
+    // The cheque designer opens here.
+}
+
+void frmMain::cmdOption_Click() {
+    // The options window opens here.
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (SaveChange != 0) {
+        try {
+            SettingsStore::writeRememberedChoices(*m_context.db, m_cboBank->currentIndex(),
+                                                  m_chkPrintDate->isChecked() ? 1 : 0, WordCase);
+        } catch (const DbError& error) {
+            showDbError(*m_context.dialogs, error);
+        }
+    }
+    event->accept();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_txtAmount) {
+        switch (event->type()) {
+            case QEvent::FocusIn:
+                // After the click that gave the focus has placed the caret.
+                QTimer::singleShot(0, m_txtAmount, &QLineEdit::selectAll);
+                break;
+            case QEvent::FocusOut:
+                m_txtAmount->setText(AmountText::rewrite(m_txtAmount->text()));
+                break;
+            case QEvent::KeyPress:
+                return amountKeyPress(static_cast<QKeyEvent*>(event));
+            default:
+                break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Digits, "." and "," are typed; Backspace and keys that type nothing (arrows,
+// shortcuts) pass. Any other character beeps, is dropped and moves the focus on.
+bool frmMain::amountKeyPress(QKeyEvent* event) {
+    const QString text = event->text();
+    if (event->key() == Qt::Key_Backspace || text.isEmpty()) return false;
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    const QChar c = text.at(0);
+    if (!c.isPrint()) return false;
+    if (c.isDigit() && c.unicode() < 128) return false;
+    if (c == QLatin1Char('.') || c == QLatin1Char(',')) return false;
+    QApplication::beep();
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_txtAmount, &tab);
+    return true;
+}

@@ -1,0 +1,61 @@
+#include "support/FakeDialogs.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+
+Dialogs::Answer FakeDialogs::message(const QString& text, const QString& title, Icon icon,
+                                     Buttons buttons) {
+    messages.push_back({text, title, icon, buttons});
+    if (onMessage) onMessage(messages.back());
+    if (!answers.empty()) {
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    return buttons == Buttons::Ok || buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
+}
+
+std::optional<FontSpec> FakeDialogs::chooseFont(const FontSpec& initial,
+                                                const FontDialogOptions& options) {
+    fontRequests.push_back(initial);
+    fontOptions.push_back(options);
+    if (fontResults.empty()) return std::nullopt;
+    auto result = fontResults.front();
+    fontResults.pop_front();
+    return result;
+}
+
+int FakeDialogs::showModal(QDialog* dialog) {
+    modalWindows.push_back(dialog->objectName());
+    dialog->setModal(true);
+    dialog->show();
+    QCoreApplication::processEvents();
+    if (!modalHandlers.empty()) {
+        auto handler = std::move(modalHandlers.front());
+        modalHandlers.pop_front();
+        handler(dialog);
+    } else if (dialog->isVisible()) {
+        dialog->reject();
+    }
+    QCoreApplication::processEvents();
+    return dialog->result();
+}
+
+void FakeDialogs::answer(std::initializer_list<Answer> list) {
+    for (Answer a : list) answers.push_back(a);
+}
+
+void FakeDialogs::onNextModal(std::function<void(QDialog*)> handler) {
+    modalHandlers.push_back(std::move(handler));
+}
+
+QStringList FakeDialogs::texts() const {
+    QStringList list;
+    for (const auto& m : messages) list << m.text;
+    return list;
+}
+
+void FakeDialogs::clear() {
+    messages.clear();
+    answers.clear();
+}

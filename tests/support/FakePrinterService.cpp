@@ -1,0 +1,88 @@
+#include "support/FakePrinterService.h"
+
+void FakePrinterService::setOrientation(int code) {
+    Call c;
+    c.op = QStringLiteral("orientation");
+    c.code = code;
+    calls.push_back(c);
+}
+
+void FakePrinterService::setPaperA4() {
+    Call c;
+    c.op = QStringLiteral("paperA4");
+    calls.push_back(c);
+}
+
+void FakePrinterService::setFont(const FontSpec& f) {
+    font = f;
+    Call c;
+    c.op = QStringLiteral("font");
+    c.font = f;
+    calls.push_back(c);
+}
+
+void FakePrinterService::printText(const QString& text) {
+    Call c;
+    c.op = QStringLiteral("text");
+    c.x = m_x;
+    c.y = m_y;
+    c.text = text;
+    c.font = font;
+    calls.push_back(c);
+    m_x = 0;
+    m_y += lineHeight;
+}
+
+void FakePrinterService::setLineStyle(LineStyle style) {
+    lineStyle = style;
+    Call c;
+    c.op = QStringLiteral("lineStyle");
+    c.code = style == LineStyle::Dotted ? 1 : 0;
+    calls.push_back(c);
+}
+
+void FakePrinterService::setLineWidth(int width) {
+    Call c;
+    c.op = QStringLiteral("lineWidth");
+    c.code = width;
+    calls.push_back(c);
+}
+
+void FakePrinterService::drawLine(double x1, double y1, double x2, double y2) {
+    Call c;
+    c.op = QStringLiteral("line");
+    c.x = x1;
+    c.y = y1;
+    c.x2 = x2;
+    c.y2 = y2;
+    c.code = lineStyle == LineStyle::Dotted ? 1 : 0;
+    calls.push_back(c);
+}
+
+void FakePrinterService::endDocument() {
+    Call c;
+    c.op = QStringLiteral("end");
+    calls.push_back(c);
+    if (!failEndWith.isEmpty()) throw PrintError(failEndWith.toStdString());
+    ++documentsEnded;
+}
+
+void FakePrinterService::abortDocument() {
+    Call c;
+    c.op = QStringLiteral("abort");
+    calls.push_back(c);
+}
+
+std::vector<FakePrinterService::Call> FakePrinterService::callsOf(const QString& op) const {
+    std::vector<Call> out;
+    for (const auto& c : calls)
+        if (c.op == op) out.push_back(c);
+    return out;
+}
+
+QStringList FakePrinterService::printedTexts() const {
+    QStringList out;
+    for (const auto& c : calls)
+        if (c.op == QStringLiteral("text")) out << c.text;
+    return out;
+}

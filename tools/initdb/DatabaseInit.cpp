@@ -1,0 +1,37 @@
+#include "DatabaseInit.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "db/Transaction.h"
+
+extern const char kSchemaSql[];
+extern const char kInitialSql[];
+
+namespace DatabaseInit {
+
+QString fileName() { return QStringLiteral("chequedb.mdb"); }
+
+QString createDatabase(const QString& directory) {
+    const QString path = QDir(directory).filePath(fileName());
+    if (QFileInfo::exists(path))
+        throw DbError(1, QStringLiteral("Refusing to overwrite the existing database ") + path);
+    if (!QDir().mkpath(directory))
+        throw DbError(14, QStringLiteral("Cannot create the folder ") + directory);
+    try {
+        auto db = Database::create(path);
+        Transaction transaction(*db);
+        db->executeScript(QString::fromUtf8(kSchemaSql));
+        db->executeScript(QString::fromUtf8(kInitialSql));
+        transaction.commit();
+    } catch (...) {
+        QFile::remove(path);  // never leave a half-made database behind
+        throw;
+    }
+    return path;
+}
+
+}  // namespace DatabaseInit
