@@ -2,11 +2,15 @@
 
 #include <QPrinterInfo>
 
-QtPrinterService::QtPrinterService() : m_current(QPrinterInfo::defaultPrinterName()) {}
+QtPrinterService::QtPrinterService() = default;
 QtPrinterService::~QtPrinterService() = default;
 
 QStringList QtPrinterService::printerNames() const { return QPrinterInfo::availablePrinterNames(); }
-QString QtPrinterService::currentPrinterName() const { return m_current; }
+QString QtPrinterService::currentPrinterName() const {
+    // The print system is asked only when printing needs it, not at start-up.
+    if (m_current.isNull()) m_current = QPrinterInfo::defaultPrinterName();
+    return m_current;
+}
 void QtPrinterService::makeCurrent(int index) {
     const QStringList names = printerNames();
     if (index >= 0 && index < names.size()) m_current = names.at(index);

@@ -36,5 +36,5 @@ public:
     void abortDocument() override;
 
 private:
-    QString m_current;
+    mutable QString m_current;
 };
