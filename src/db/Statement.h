@@ -30,8 +30,14 @@ public:
     QVariant value(const char* column) const;
     bool hasColumn(const char* column) const;
 
-private:
+    // Reading by position, for loops over many rows: look the index up once.
     int columnIndex(const char* column) const;
+    QString text(int index) const;
+    qint64 integer(int index) const;
+    double real(int index) const;
+    QVariant value(int index) const;
+
+private:
     [[noreturn]] void fail() const;
 
     struct Finalizer {
