@@ -41,6 +41,15 @@ struct ChequeFormat {
     static QString orientationText(int code) {
         return code == 2 ? QStringLiteral("P") : QStringLiteral("L");
     }
+    // Left, top and width of field `index` in a new format.
+    static FieldGeometry defaultGeometry(int index) {
+        static constexpr FieldGeometry kDefaults[kFieldCount] = {
+            {6360, 360, 1575}, {600, 1440, 4695}, {6240, 1800, 1695}, {720, 1920, 5295},
+            {240, 2400, 5655}, {6360, 360, 255},  {6600, 360, 305},   {6935, 360, 305},
+            {7240, 360, 305},  {7545, 360, 305},  {7850, 360, 305},   {8155, 360, 305},
+            {8460, 360, 305}};
+        return index >= 0 && index < kFieldCount ? kDefaults[index] : FieldGeometry{};
+    }
     // The font of field `index` as printed: its own for 0 to 4, the shared one for 5 to 12.
     const FontSpec& fontOf(int index) const {
         return index < 5 ? fonts.at(static_cast<size_t>(index)) : sdateFont;

@@ -90,24 +90,22 @@ bool Statement::isNull(const char* column) const {
     return sqlite3_column_type(m_stmt.get(), columnIndex(column)) == SQLITE_NULL;
 }
 
-QString Statement::text(const char* column) const { return textAt(columnIndex(column)); }
+QString Statement::text(const char* column) const { return text(columnIndex(column)); }
+qint64 Statement::integer(const char* column) const { return integer(columnIndex(column)); }
+double Statement::real(const char* column) const { return real(columnIndex(column)); }
+QVariant Statement::value(const char* column) const { return value(columnIndex(column)); }
 
-QString Statement::textAt(int i) const {
+QString Statement::text(int i) const {
     const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt.get(), i));
     const int size = sqlite3_column_bytes(m_stmt.get(), i);
     return data ? QString::fromUtf8(data, size) : QString();
 }
 
-qint64 Statement::integer(const char* column) const {
-    return sqlite3_column_int64(m_stmt.get(), columnIndex(column));
-}
+qint64 Statement::integer(int i) const { return sqlite3_column_int64(m_stmt.get(), i); }
 
-double Statement::real(const char* column) const {
-    return sqlite3_column_double(m_stmt.get(), columnIndex(column));
-}
+double Statement::real(int i) const { return sqlite3_column_double(m_stmt.get(), i); }
 
-QVariant Statement::value(const char* column) const {
-    const int i = columnIndex(column);
+QVariant Statement::value(int i) const {
     switch (sqlite3_column_type(m_stmt.get(), i)) {
         case SQLITE_INTEGER:
             return QVariant::fromValue<qint64>(sqlite3_column_int64(m_stmt.get(), i));
@@ -116,6 +114,6 @@ QVariant Statement::value(const char* column) const {
         case SQLITE_NULL:
             return {};
         default:
-            return text(column);
+            return text(i);
     }
 }

@@ -30,9 +30,13 @@ public:
     QVariant value(const char* column) const;
     bool hasColumn(const char* column) const;
 
-    // Position of a column by name, and its text by position: for loops over many rows.
+    // Reading by position, for loops over many rows: look the index up once.
     int columnIndex(const char* column) const;
-    QString textAt(int index) const;
+    QString text(int index) const;
+    QString textAt(int index) const { return text(index); }
+    qint64 integer(int index) const;
+    double real(int index) const;
+    QVariant value(int index) const;
 
 private:
     [[noreturn]] void fail() const;
