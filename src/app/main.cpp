@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTimer>
 
 #include "app/Startup.h"
 #include "app/frmSplash.h"
@@ -32,7 +33,9 @@ int main(int argc, char* argv[]) {
     context.textMeasure = &textMeasure;
     context.machineSettings = &machineSettings;
 
-    {
+    // For start-up measurements: no splash delay, and quit once the main window is up.
+    const bool exitWhenShown = qEnvironmentVariableIsSet("QUORVANTA_EXIT_WHEN_SHOWN");
+    if (!exitWhenShown) {
         frmSplash splash;
         splash.exec();
     }
@@ -40,6 +43,7 @@ int main(int argc, char* argv[]) {
     StartupResult started = startApplication(context, QCoreApplication::applicationDirPath());
     if (!started.mainWindow) return 1;
     started.mainWindow->show();
+    if (exitWhenShown) QTimer::singleShot(0, &app, &QCoreApplication::quit);
     const int code = QApplication::exec();
     started.mainWindow.reset();  // windows go before the connection they use
     return code;

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <QCryptographicHash>
 #include <QFileInfo>
 
 #include "db/DbError.h"
@@ -15,7 +16,14 @@ void Database::Closer::operator()(sqlite3* db) const noexcept { sqlite3_close_v2
 
 Database::Database(sqlite3* db) : m_db(db) {}
 
-QByteArray Database::defaultKey() { return QByteArrayLiteral("5170394"); }
+QByteArray Database::defaultKey() {
+    // A raw 256-bit key derived from the program's fixed password. Passing the
+    // key raw skips the engine's slow password stretching on every start; with
+    // the password compiled into the program, stretching would protect nothing.
+    const QByteArray digest =
+        QCryptographicHash::hash(QByteArrayLiteral("5170394"), QCryptographicHash::Sha256);
+    return QByteArrayLiteral("x'") + digest.toHex().toUpper() + QByteArrayLiteral("'");
+}
 
 std::unique_ptr<Database> Database::openWithFlags(const QString& path, const QByteArray& key,
                                                   int flags) {

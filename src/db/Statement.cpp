@@ -90,8 +90,9 @@ bool Statement::isNull(const char* column) const {
     return sqlite3_column_type(m_stmt.get(), columnIndex(column)) == SQLITE_NULL;
 }
 
-QString Statement::text(const char* column) const {
-    const int i = columnIndex(column);
+QString Statement::text(const char* column) const { return textAt(columnIndex(column)); }
+
+QString Statement::textAt(int i) const {
     const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt.get(), i));
     const int size = sqlite3_column_bytes(m_stmt.get(), i);
     return data ? QString::fromUtf8(data, size) : QString();

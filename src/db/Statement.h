@@ -30,8 +30,11 @@ public:
     QVariant value(const char* column) const;
     bool hasColumn(const char* column) const;
 
-private:
+    // Position of a column by name, and its text by position: for loops over many rows.
     int columnIndex(const char* column) const;
+    QString textAt(int index) const;
+
+private:
     [[noreturn]] void fail() const;
 
     struct Finalizer {

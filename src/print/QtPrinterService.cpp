@@ -30,10 +30,11 @@ constexpr double kDotsPerInch = 600.0;
 
 }  // namespace
 
-QtPrinterService::QtPrinterService() : m_current(CupsPrintSystem::defaultPrinterName()) {}
+QtPrinterService::QtPrinterService() = default;
 
 QtPrinterService::QtPrinterService(PdfFile pdf) : m_pdf(std::move(pdf)) {
-    if (!m_pdf->names.isEmpty()) m_current = m_pdf->names.first();
+    m_current = m_pdf->names.value(0);
+    m_currentKnown = true;
 }
 
 QtPrinterService::~QtPrinterService() {
@@ -44,11 +45,20 @@ QStringList QtPrinterService::printerNames() const {
     return m_pdf ? m_pdf->names : CupsPrintSystem::printerNames();
 }
 
-QString QtPrinterService::currentPrinterName() const { return m_current; }
+QString QtPrinterService::currentPrinterName() const {
+    if (!m_currentKnown) {
+        m_current = defaultPrinterName();
+        m_currentKnown = true;
+    }
+    return m_current;
+}
 
 void QtPrinterService::makeCurrent(int index) {
     const QStringList names = printerNames();
-    if (index >= 0 && index < names.size()) m_current = names.at(index);
+    if (index >= 0 && index < names.size()) {
+        m_current = names.at(index);
+        m_currentKnown = true;
+    }
 }
 
 QString QtPrinterService::defaultPrinterName() const {
@@ -84,7 +94,8 @@ QMarginsF QtPrinterService::printableMargins() const {
     QMarginsF margins;
     if (m_pdf) {
         margins = m_pdf->margins;
-    } else if (const QPrinterInfo info = QPrinterInfo::printerInfo(m_current); !info.isNull()) {
+    } else if (const QPrinterInfo info = QPrinterInfo::printerInfo(currentPrinterName());
+               !info.isNull()) {
         QPrinter device(info, QPrinter::HighResolution);
         device.setPageSize(QPageSize(QPageSize::A4));
         device.setPageOrientation(pageOrientation(m_orientation));
@@ -107,7 +118,7 @@ void QtPrinterService::beginJobIfNeeded() {
     if (m_pdf) {
         output = m_pdf->path;
     } else {
-        if (m_current.isEmpty()) fail(QStringLiteral("No printer is available."));
+        if (currentPrinterName().isEmpty()) fail(QStringLiteral("No printer is available."));
         CupsPrintSystem::checkReady(m_current);
         dir = std::make_unique<QTemporaryDir>();
         if (!dir->isValid())

@@ -27,7 +27,8 @@ public:
         QStringList names = {QStringLiteral("PDF")};
     };
 
-    // The print system's printers; the default printer is current.
+    // The print system's printers; the default printer is current. The print system
+    // is first asked when printing needs it, not at start-up.
     QtPrinterService();
     explicit QtPrinterService(PdfFile pdf);
     ~QtPrinterService() override;
@@ -66,7 +67,8 @@ private:
     double toDevice(double twips) const;
 
     std::optional<PdfFile> m_pdf;
-    QString m_current;
+    mutable QString m_current;
+    mutable bool m_currentKnown = false;  // the default printer has been looked up
     int m_orientation = 1;
     FontSpec m_font;
     double m_x = 0;

@@ -1,0 +1,120 @@
+#include "words/AmountToWords.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "db/Database.h"
+#include "platform/Dialogs.h"
+#include "words/AmountText.h"
+#include "words/TextHelpers.h"
+
+namespace {
+
+constexpr int kSlotCount = 107;
+constexpr int kCentsLabel = 100;
+constexpr int kHundred = 101;
+constexpr int kThousand = 102;
+constexpr int kMillion = 103;
+constexpr int kBillion = 104;
+constexpr int kClosing = 105;
+constexpr int kJoining = 106;
+constexpr int kMaxDigits = 14;
+
+// The amount in the display form the spelling relies on: digits grouped by ","
+// and exactly two decimals. Nothing when the text is no amount.
+std::optional<QString> displayForm(const QString& amountText) {
+    static const QRegularExpression twoDecimals(
+        QStringLiteral("^(?:[0-9]{1,3}(?:,[0-9]{3})*|[0-9]+)\\.[0-9]{2}$"));
+    if (twoDecimals.match(amountText).hasMatch()) return amountText;
+    return AmountText::format(amountText);
+}
+
+int digitValue(QChar c) { return c.unicode() - u'0'; }
+
+// The word slots that spell a digit string of 3 to 14 digits (the last two are
+// the cents), in order, the closing word last.
+std::vector<int> slotSequence(const QString& digits) {
+    std::vector<int> sequence;
+    const int length = static_cast<int>(digits.size());
+    // Groups by their lowest position counted from the right (the cents are 1 and 2).
+    struct Group {
+        int lowest;
+        int scaleSlot;  // 0: no scale word
+    };
+    static constexpr Group kGroups[] = {{12, kBillion}, {9, kMillion}, {6, kThousand}, {3, 0}};
+    for (const Group& group : kGroups) {
+        if (group.lowest > length) continue;
+        const int highest = std::min(group.lowest + 2, length);
+        const int count = highest - group.lowest + 1;
+        const QStringView part = QStringView(digits).mid(length - highest, count);
+        if (count == 3 && part.at(0) != QLatin1Char('0')) {
+            sequence.push_back(digitValue(part.at(0)));
+            sequence.push_back(kHundred);
+        }
+        const int rest = count == 1
+                             ? digitValue(part.at(0))
+                             : digitValue(part.at(count - 2)) * 10 + digitValue(part.at(count - 1));
+        if (rest != 0) sequence.push_back(rest);
+        const bool allZero = part.count(QLatin1Char('0')) == count;
+        if (group.scaleSlot != 0 && !allZero) sequence.push_back(group.scaleSlot);
+    }
+    const int cents = digitValue(digits.at(length - 2)) * 10 + digitValue(digits.at(length - 1));
+    if (cents != 0) {
+        if (!sequence.empty()) sequence.push_back(kJoining);
+        sequence.push_back(kCentsLabel);
+        sequence.push_back(cents);
+    }
+    sequence.push_back(kClosing);
+    return sequence;
+}
+
+using WordTable = std::array<QString, kSlotCount>;
+
+// Reads the language's rows in Type order; the i-th row is slot i, whatever its
+// Type. Only the slots in `wanted` are kept; rows past the last slot do not fit.
+WordTable loadWords(Database& db, int languageId, const std::array<bool, kSlotCount>& wanted) {
+    WordTable words;
+    auto query =
+        db.prepare(QStringLiteral("SELECT * FROM AmountWord WHERE LanguageID = ? ORDER BY Type"));
+    query.bind(1, languageId);
+    const int word = query.columnIndex("Word");
+    for (int slot = 0; slot < kSlotCount && query.step(); ++slot)
+        if (wanted[static_cast<size_t>(slot)])
+            words[static_cast<size_t>(slot)] = query.textAt(word);
+    return words;
+}
+
+}  // namespace
+
+QString AmountToWords(Database& db, Dialogs& dialogs, const QString& amountText, int languageId) {
+    const auto amount = displayForm(amountText);
+    const QString digits = amount ? RemoveChars(*amount, QStringLiteral(",.")) : QString();
+    const bool tooLong = digits.size() > kMaxDigits;
+    const std::vector<int> sequence =
+        amount && !tooLong ? slotSequence(digits) : std::vector<int>();
+
+    // The words are read afresh on every call, before the amount is judged.
+    std::array<bool, kSlotCount> wanted{};
+    for (int slot : sequence) wanted[static_cast<size_t>(slot)] = true;
+    const WordTable words = loadWords(db, languageId, wanted);
+
+    if (!amount) return {};
+    if (tooLong) {
+        dialogs.message(QStringLiteral("Invalid amount. Amount can't exceed trillion value."),
+                        QStringLiteral("Error"), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+        return {};
+    }
+    // Every slot is followed by a blank but the closing word, which ends with a full stop.
+    QString result;
+    for (size_t i = 0; i + 1 < sequence.size(); ++i) {
+        result += words[static_cast<size_t>(sequence[i])];
+        result += QLatin1Char(' ');
+    }
+    result += words[kClosing];
+    result += QLatin1Char('.');
+    return result;
+}
