@@ -1,0 +1,92 @@
+#include "support/CupsQueues.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+
+#include <unistd.h>
+
+#include "print/CupsPrintSystem.h"
+
+namespace CupsQueues {
+
+namespace {
+
+QString output(const QString& program, const QStringList& arguments) {
+    QProcess p;
+    p.start(program, arguments);
+    if (!p.waitForFinished(15000)) return {};
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+}  // namespace
+
+QString namedQueue() { return QStringLiteral("Quorvanta_Cheque"); }
+QString defaultQueue() { return QStringLiteral("Quorvanta_Office"); }
+
+QString jobsFolder(const QString& queue) {
+    const QString root = qEnvironmentVariableIsEmpty("QUORVANTA_JOBS_DIR")
+                             ? QStringLiteral("/var/spool/quorvanta-jobs")
+                             : qEnvironmentVariable("QUORVANTA_JOBS_DIR");
+    return QDir(root).filePath(queue);
+}
+
+QString unavailableReason() {
+    const QString setup = QStringLiteral(" (scripts/setup-cups.sh sets the queues up as root)");
+    const QStringList printers = CupsPrintSystem::printerNames();
+    for (const QString& queue : {namedQueue(), defaultQueue()}) {
+        if (!printers.contains(queue))
+            return QStringLiteral("print queue ") + queue + QStringLiteral(" is not installed") + setup;
+        if (!QFileInfo(jobsFolder(queue)).isDir())
+            return QStringLiteral("job folder ") + jobsFolder(queue) + QStringLiteral(" is missing") +
+                   setup;
+        if (!output(QStringLiteral("lpstat"), {QStringLiteral("-v"), queue})
+                 .contains(QStringLiteral("quorvanta-save:")))
+            return QStringLiteral("print queue ") + queue +
+                   QStringLiteral(" does not keep its jobs") + setup;
+    }
+    if (CupsPrintSystem::defaultPrinterName() != defaultQueue())
+        return QStringLiteral("the default printer is not ") + defaultQueue() + setup;
+    return {};
+}
+
+bool canAdminister() { return ::geteuid() == 0; }
+
+QStringList jobFiles(const QString& queue) {
+    const QDir dir(jobsFolder(queue));
+    QStringList files;
+    for (const QFileInfo& info :
+         dir.entryInfoList({QStringLiteral("job-*")}, QDir::Files, QDir::Time | QDir::Reversed))
+        files << info.absoluteFilePath();
+    return files;
+}
+
+QString waitForNewJob(const QString& queue, const QStringList& before, int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    do {
+        for (const QString& file : jobFiles(queue))
+            if (!before.contains(file)) return file;
+        QThread::msleep(50);
+    } while (!deadline.hasExpired());
+    return {};
+}
+
+QStringList pendingJobs(const QString& queue) {
+    return output(QStringLiteral("lpstat"), {QStringLiteral("-o"), queue})
+        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+bool run(const QString& program, const QStringList& arguments) {
+    QProcess p;
+    p.start(program, arguments);
+    return p.waitForFinished(15000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+Lock::Lock() : m_file(QDir::temp().filePath(QStringLiteral("quorvanta-cups-tests.lock"))) {
+    m_file.setStaleLockTime(0);
+    m_locked = m_file.tryLock(120000);
+}
+
+}  // namespace CupsQueues
