@@ -24,6 +24,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "ui/UiErrors.h"
+#include "ui/main/frmOptions.h"
 #include "words/AmountText.h"
 
 frmMain::frmMain(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context) {
@@ -225,7 +226,8 @@ void frmMain::cmdEditCheque_Click() {
 }
 
 void frmMain::cmdOption_Click() {
-    // The options window opens here.
+    frmOptions options(m_context, *this);
+    m_context.dialogs->showModal(&options);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
