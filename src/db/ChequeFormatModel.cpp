@@ -243,6 +243,37 @@ bool ChequeFormatModel::UpdateChequeFormat(const QString& selectedCode) {
     return true;
 }
 
+ChequeFormatModel::SaveOutcome ChequeFormatModel::checkNameAndCode() {
+    Dialogs& dialogs = *m_context.dialogs;
+    if (m_bankName.isEmpty()) {
+        dialogs.message(QStringLiteral("No emtpy Bank Name is allowed."), dataValidationTitle(),
+                        Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+        return SaveOutcome::EmptyName;
+    }
+    if (m_bankCode.isEmpty()) {
+        dialogs.message(QStringLiteral("No emtpy Bank Code is allowed."), dataValidationTitle(),
+                        Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+        return SaveOutcome::EmptyCode;
+    }
+    return SaveOutcome::Saved;
+}
+
+ChequeFormatModel::SaveOutcome ChequeFormatModel::SaveNewFormat() {
+    if (const auto outcome = checkNameAndCode(); outcome != SaveOutcome::Saved) return outcome;
+    if (ChequeFormatStore::findByCode(*m_context.db, m_bankCode)) {
+        m_context.dialogs->message(QStringLiteral("Bank Code already exist."),
+                                   QStringLiteral("Duplication of Bank Code"),
+                                   Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+        return SaveOutcome::DuplicateCode;
+    }
+    return InsertChequeFormat() ? SaveOutcome::Saved : SaveOutcome::Refused;
+}
+
+ChequeFormatModel::SaveOutcome ChequeFormatModel::SaveEditedFormat(const QString& selectedCode) {
+    if (const auto outcome = checkNameAndCode(); outcome != SaveOutcome::Saved) return outcome;
+    return UpdateChequeFormat(selectedCode) ? SaveOutcome::Saved : SaveOutcome::Refused;
+}
+
 bool ChequeFormatModel::DeleteChequeFormat(const QString& selectedCode) {
     const auto answer = m_context.dialogs->message(
         QStringLiteral("Are you sure you want to delete Bank's cheque details?"),

@@ -27,6 +27,7 @@ public:
         double value = 0.0;  // the number, rounded to hundredths, when accepted
     };
     enum class Axis { Left, Top, Width };
+    enum class SaveOutcome { Saved, EmptyName, EmptyCode, DuplicateCode, Refused };
 
     explicit ChequeFormatModel(AppContext& context, QObject* parent = nullptr);
 
@@ -79,6 +80,12 @@ public:
     std::optional<qint64> InsertChequeFormat();
     // Writes the working copy over the row with `selectedCode`; false when refused.
     bool UpdateChequeFormat(const QString& selectedCode);
+    // Save while adding: refuses an empty name or code and a stored code, each
+    // with its message, then inserts.
+    SaveOutcome SaveNewFormat();
+    // Save while editing: refuses an empty name or code, then updates the row
+    // with `selectedCode`.
+    SaveOutcome SaveEditedFormat(const QString& selectedCode);
     // Asks first; true when the row was deleted.
     bool DeleteChequeFormat(const QString& selectedCode);
     // The bank selection: loads the format of a bank-list entry, or shows
@@ -118,6 +125,7 @@ signals:
 private:
     int languageIdForSave(const QString& missingText);
     bool checkSizeTexts();
+    SaveOutcome checkNameAndCode();
     InchEntry typeSize(QString& target, const QString& typed);
     void showNegativeMessage();
 
