@@ -336,6 +336,27 @@ ChequeFormatModel::InchEntry ChequeFormatModel::typeChequeHeight(const QString& 
     return typeSize(m_chequeHeightText, typed);
 }
 
+void ChequeFormatModel::chooseFieldFont() {
+    const FontSpec start = m_labels[m_selectedField].font;
+    Dialogs::FontDialogOptions options;
+    options.printerFontsOnly = true;
+    options.minSize = 8;
+    options.maxSize = 80;
+    applyFieldFont(m_context.dialogs->chooseFont(start, options).value_or(start));
+}
+
+void ChequeFormatModel::applyFieldFont(const FontSpec& font) {
+    const int field = m_selectedField;
+    if (field >= FieldRecipient && field <= FieldWord2) {
+        m_labels[field].font = font;
+    } else {
+        m_labels[FieldDate].font = font;
+        for (int i = FieldSDateD1; i <= FieldSDateY4; ++i) m_labels[i].font = font;
+    }
+    emit changed();
+    emit panelRefreshRequested(field);
+}
+
 QString ChequeFormatModel::cleanBankCode(const QString& text) {
     QString code = text;
     code.remove(QLatin1Char(' '));

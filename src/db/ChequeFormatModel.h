@@ -110,6 +110,12 @@ public:
     InchEntry typeFieldInches(Axis axis, const QString& typed);
     InchEntry typeChequeWidth(const QString& typed);
     InchEntry typeChequeHeight(const QString& typed);
+    // The font dialog for the selected field, starting from its font: the result
+    // (or, when cancelled, the starting font) goes to that field, or for any
+    // date field to the date label and all eight digit boxes.
+    void chooseFieldFont();
+    void applyFieldFont(const FontSpec& font);
+
     // Blanks removed, upper case; the result is the bank code.
     static QString cleanBankCode(const QString& text);
     QString typeBankCode(const QString& typed);

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
@@ -205,6 +206,7 @@ QWidget* frmAdjustCheque::buildDrawingArea() {
     m_picCheque->setObjectName(QStringLiteral("picCheque"));
     m_picCheque->move(toPixelsX(kCanvasLeft - kAreaLeft), toPixelsY(kCanvasTop - kAreaTop));
     m_picCheque->setPictureSize({toPixelsX(geo::kCanvasWidth), toPixelsY(geo::kCanvasHeight)});
+    m_picCheque->installEventFilter(this);
 
     // A disabled canvas keeps its labels readable.
     QPalette labelPalette = palette();
@@ -216,7 +218,8 @@ QWidget* frmAdjustCheque::buildDrawingArea() {
         label->setFrameShape(QFrame::Box);
         label->setAlignment(Qt::AlignCenter);
         label->setPalette(labelPalette);
-        label->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        label->setMouseTracking(true);
+        label->installEventFilter(this);
         m_chequeLabels[static_cast<size_t>(i)] = label;
     }
 
@@ -235,6 +238,8 @@ QWidget* frmAdjustCheque::buildDrawingArea() {
         handle->setAutoFillBackground(true);
         handle->setPalette(handlePalette);
         handle->setFixedSize(toPixelsX(geo::kHandleSize), toPixelsY(geo::kHandleSize));
+        handle->setMouseTracking(true);
+        handle->installEventFilter(this);
         handle->hide();
         m_picHandles[static_cast<size_t>(i)] = handle;
     }
@@ -359,6 +364,7 @@ void frmAdjustCheque::connectControls() {
          {m_txtBankCode, m_txtChequeWidth, m_txtChequeHeight, m_txtXLeft, m_txtYTop, m_txtWidth})
         box->installEventFilter(this);
 
+    connect(m_cmdFontSetting, &QPushButton::clicked, m_model, &ChequeFormatModel::chooseFieldFont);
     connect(m_model, &ChequeFormatModel::changed, this, &frmAdjustCheque::showWorkingCopy);
     connect(m_model, &ChequeFormatModel::panelRefreshRequested, this,
             &frmAdjustCheque::refreshPanel);
@@ -469,6 +475,10 @@ bool frmAdjustCheque::load() {
 
 void frmAdjustCheque::setMode(DesignerMode mode) {
     m_mode = mode;
+    if (m_resizeHandle >= 0) {  // a resize cut short
+        m_picCheque->releaseMouse();
+        m_resizeHandle = -1;
+    }
     const DesignerControlStates s = designerControlStates(mode, m_editAvailable);
     for (QWidget* w : std::initializer_list<QWidget*>{m_picCheque, m_frameBank, m_frameSettings,
                                                       m_framePrintSet, m_cmdSave})
@@ -565,9 +575,144 @@ void frmAdjustCheque::bankSelection() {
     }
 }
 
+// ---------------------------------------------------------------- mouse
+
+namespace {
+
+FieldDrag::Buttons buttonsOf(const QMouseEvent* event) {
+    if (event->buttons() == Qt::NoButton) return FieldDrag::Buttons::None;
+    if (event->buttons() == Qt::LeftButton) return FieldDrag::Buttons::LeftOnly;
+    return FieldDrag::Buttons::Other;
+}
+
+}  // namespace
+
+void frmAdjustCheque::showDragBox() {
+    const FieldDrag::Box& box = m_drag.box();
+    m_dragBox->setGeometry(toPixelsX(box.left), toPixelsY(box.top), toPixelsX(box.width),
+                           toPixelsY(box.height));
+    m_dragBox->setVisible(m_drag.boxVisible());
+    m_dragBox->raise();
+}
+
+void frmAdjustCheque::showBoxInPanel() {
+    m_txtXLeft->setText(units::twipsToInchText(m_drag.box().left));
+    m_txtYTop->setText(units::twipsToInchText(m_drag.box().top));
+    m_txtWidth->setText(units::twipsToInchText(m_drag.box().width));
+}
+
+bool frmAdjustCheque::labelMouse(int field, QMouseEvent* event) {
+    FieldLabel& label = m_model->labels()[field];
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            m_drag.pressLabel(label);
+            m_model->setSelectedField(field);
+            showHandles();
+            placeHandles(field);
+            refreshPanel(field);
+            return true;
+        case QEvent::MouseMove: {
+            bool hide = false;
+            const QPointF at = event->position();
+            if (m_drag.moveOverLabel(buttonsOf(event), static_cast<float>(toTwipsX(at.x())),
+                                     static_cast<float>(toTwipsY(at.y())), label, &hide)) {
+                if (hide) hideHandles();
+                showDragBox();
+                showBoxInPanel();
+            }
+            return true;
+        }
+        case QEvent::MouseButtonRelease:
+            m_drag.dropOn(label);
+            showDragBox();
+            showWorkingCopy();
+            placeHandles(field);
+            showHandles();
+            return true;
+        default:
+            return true;
+    }
+}
+
+bool frmAdjustCheque::handleMouse(int handle, QMouseEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            if (event->button() != Qt::LeftButton) return true;
+            m_drag.pressHandle(m_model->labels()[m_model->selectedField()]);
+            hideHandles();
+            // The handle is hidden now: the canvas holds the mouse until the release.
+            m_resizeHandle = handle;
+            m_picCheque->grabMouse(m_picHandles[static_cast<size_t>(handle)]->cursor());
+            return true;
+        case QEvent::MouseMove:
+            if (buttonsOf(event) == FieldDrag::Buttons::None)
+                m_drag.moveOverHandle(FieldDrag::Buttons::None, handle, 0, 0, 0, 0,
+                                      m_model->labels()[m_model->selectedField()], 0, 0);
+            return true;
+        default:
+            return true;
+    }
+}
+
+bool frmAdjustCheque::canvasMouse(QMouseEvent* event) {
+    const int k = m_resizeHandle;
+    if (k < 0) {
+        // A click on the bare canvas hides the handles; the selection stays.
+        if (event->type() == QEvent::MouseButtonRelease) hideHandles();
+        return false;
+    }
+    FieldLabel& label = m_model->labels()[m_model->selectedField()];
+    const QPointF at = event->position();
+    const double px = toTwipsX(at.x());
+    const double py = toTwipsY(at.y());
+    switch (event->type()) {
+        case QEvent::MouseMove: {
+            const QPoint corner = m_picHandles[static_cast<size_t>(k)]->pos();
+            const auto x = static_cast<float>(px - toTwipsX(corner.x()));
+            const auto y = static_cast<float>(py - toTwipsY(corner.y()));
+            if (m_drag.moveOverHandle(buttonsOf(event), k, x, y, px, py, label,
+                                      toTwipsX(m_picCheque->width()),
+                                      toTwipsY(m_picCheque->height()))) {
+                showDragBox();
+                showBoxInPanel();
+            }
+            return true;
+        }
+        case QEvent::MouseButtonRelease:
+            m_picCheque->releaseMouse();
+            m_resizeHandle = -1;
+            m_drag.releaseOnHandle(label);
+            showDragBox();
+            showWorkingCopy();
+            placeHandles(m_model->selectedField());
+            showHandles();
+            return true;
+        default:
+            return true;
+    }
+}
+
 // ---------------------------------------------------------------- typed boxes
 
 bool frmAdjustCheque::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonDblClick: {
+            // The canvas answers only while adding or editing.
+            if (m_mode == DesignerMode::Browse) break;
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (watched == m_picCheque) return canvasMouse(mouse);
+            for (int i = 0; i < kFieldCount; ++i)
+                if (watched == m_chequeLabels[static_cast<size_t>(i)]) return labelMouse(i, mouse);
+            for (int k = 0; k < 8; ++k)
+                if (watched == m_picHandles[static_cast<size_t>(k)]) return handleMouse(k, mouse);
+            break;
+        }
+        default:
+            break;
+    }
     if (event->type() == QEvent::FocusOut && !m_syncing) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // A message box or a menu taking the focus is not leaving the box.

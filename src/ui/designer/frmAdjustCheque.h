@@ -5,6 +5,7 @@
 #include <array>
 
 #include "db/DesignerMode.h"
+#include "print/FieldDrag.h"
 
 struct AppContext;
 class ChequeFormatModel;
@@ -14,6 +15,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMouseEvent;
 class QPushButton;
 
 // The cheque designer: one cheque format at a time, its boxes and lists, and
@@ -84,6 +86,12 @@ private:
     bool saveEdited();
     bool closeUpdate();
     QString selectedCode() const;
+    // Mouse on the canvas: labels, handles and the bare canvas.
+    bool labelMouse(int field, QMouseEvent* event);
+    bool handleMouse(int handle, QMouseEvent* event);
+    bool canvasMouse(QMouseEvent* event);
+    void showDragBox();
+    void showBoxInPanel();
 
     AppContext& m_context;
     ChequeFormatModel* m_model = nullptr;
@@ -131,4 +139,6 @@ private:
     std::array<QLabel*, 13> m_chequeLabels{};
     std::array<QWidget*, 8> m_picHandles{};
     QFrame* m_dragBox = nullptr;
+    FieldDrag m_drag;
+    int m_resizeHandle = -1;  // the handle being dragged, the canvas holding the mouse
 };
