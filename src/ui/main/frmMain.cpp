@@ -24,6 +24,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "ui/UiErrors.h"
+#include "ui/designer/frmAdjustCheque.h"
 #include "ui/main/frmOptions.h"
 #include "words/AmountText.h"
 
@@ -222,7 +223,15 @@ void frmMain::openPreview() {
 }
 
 void frmMain::cmdEditCheque_Click() {
-    // The cheque designer opens here.
+    {
+        frmAdjustCheque designer(m_context, this);
+        if (designer.load()) m_context.dialogs->showModal(&designer);
+    }
+    try {
+        RetrieveBank();
+    } catch (const DbError& error) {
+        showDbError(*m_context.dialogs, error);
+    }
 }
 
 void frmMain::cmdOption_Click() {
