@@ -24,6 +24,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "ui/UiErrors.h"
+#include "ui/preview/frmPrintPreview.h"
 #include "words/AmountText.h"
 
 frmMain::frmMain(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context) {
@@ -217,7 +218,14 @@ void frmMain::cmdPrint_Click() {
 }
 
 void frmMain::openPreview() {
-    // The print preview opens here.
+    frmPrintPreview preview(*this, this);
+    try {
+        if (!preview.load()) return;  // no format for the bank: the message was shown
+    } catch (const DbError& error) {
+        showDbError(*m_context.dialogs, error);
+        return;
+    }
+    m_context.dialogs->showModal(&preview);
 }
 
 void frmMain::cmdEditCheque_Click() {
