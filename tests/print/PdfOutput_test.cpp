@@ -65,6 +65,11 @@ struct PlacementCase {
     QMarginsF margins;
 };
 
+void PrintTo(const PlacementCase& c, std::ostream* os) {
+    *os << "type " << c.dateType << " orientation " << c.orientation << " offset " << c.chequeLeft
+        << "," << c.chequeTop << " margins " << c.margins.left() << "," << c.margins.top();
+}
+
 class PdfPlacement : public testing::TestWithParam<PlacementCase> {};
 
 TEST_P(PdfPlacement, EveryFieldLandsAtItsTwipsFromThePrintableArea) {

@@ -147,6 +147,8 @@ void frmPrintPreview::buildUi() {
     m_cboPrinterName->setMinimumWidth(200);
     lblPrinterName->setBuddy(m_cboPrinterName);
 
+    // The pictures show the sheet as it prints: the Landscape choice on an upright
+    // page, the Portrait choice on a page on its side.
     m_frameOrientation = new QGroupBox(QStringLiteral("Orientation"), m_framePrintSettings);
     m_frameOrientation->setObjectName(QStringLiteral("frameOrientation"));
     auto* orientation = new QHBoxLayout(m_frameOrientation);

@@ -85,6 +85,11 @@ struct JobCase {
     int orientationCode;
 };
 
+void PrintTo(const JobCase& c, std::ostream* os) {
+    *os << "type " << c.dateType << (c.printDate ? " printed" : " not printed")
+        << " orientation " << c.orientation.toStdString();
+}
+
 class PreviewJobs : public PreviewPrint, public testing::WithParamInterface<JobCase> {};
 
 TEST_P(PreviewJobs, PrintTheDateFieldsOfTheDateTypeAndTheFormatsOrientation) {
@@ -130,6 +135,10 @@ struct AfterPrintCase {
     int clearData;
     int saveChange;
 };
+
+void PrintTo(const AfterPrintCase& c, std::ostream* os) {
+    *os << "ClearData " << c.clearData << " SaveChange " << c.saveChange;
+}
 
 class PreviewAfterPrint : public PreviewPrint, public testing::WithParamInterface<AfterPrintCase> {};
 

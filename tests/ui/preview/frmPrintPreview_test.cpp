@@ -87,6 +87,8 @@ struct CaseSetting {
     bool upper;
 };
 
+void PrintTo(const CaseSetting& c, std::ostream* os) { *os << '"' << c.stored << '"'; }
+
 class PreviewCaseSetting : public PreviewFixture, public testing::WithParamInterface<CaseSetting> {};
 
 TEST_P(PreviewCaseSetting, SelectsTheCaseOptionAndWritesPayeeAndWordsInIt) {
@@ -244,6 +246,10 @@ struct DateCase {
     bool printDate;
     std::vector<int> shown;  // of fields 0 and 5..12
 };
+
+void PrintTo(const DateCase& c, std::ostream* os) {
+    *os << "type " << c.dateType << (c.printDate ? " printed" : " not printed");
+}
 
 class PreviewDates : public PreviewFixture, public testing::WithParamInterface<DateCase> {};
 
