@@ -24,6 +24,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "ui/UiErrors.h"
+#include "ui/main/frmOptions.h"
 #include "ui/preview/frmPrintPreview.h"
 #include "words/AmountText.h"
 
@@ -233,7 +234,8 @@ void frmMain::cmdEditCheque_Click() {
 }
 
 void frmMain::cmdOption_Click() {
-    // The options window opens here.
+    frmOptions options(m_context, *this);
+    m_context.dialogs->showModal(&options);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
