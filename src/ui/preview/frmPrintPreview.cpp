@@ -36,10 +36,10 @@ namespace {
 const QString kUpperCase = QStringLiteral("UPPER CASE");
 const QString kProperCase = QStringLiteral("Proper Case");
 
-QFont screenFont(const FontSpec& spec) {
-    QFont font(spec.face);
-    font.setPointSizeF(spec.size > 0 ? spec.size : 1.0);
-    font.setBold(spec.bold);
+QFont screenFont(const FontSpec& wanted) {
+    QFont font(wanted.face);
+    font.setPointSizeF(wanted.size > 0 ? wanted.size : 1.0);
+    font.setBold(wanted.bold);
     return font;
 }
 

@@ -47,11 +47,11 @@ protected:
         return service.printableMargins();
     }
 
-    static double spaceWidth(const FontSpec& spec) {
-        QFont font(spec.face);
+    static double spaceWidth(const FontSpec& wanted) {
+        QFont font(wanted.face);
         font.setPixelSize(1000);
-        font.setBold(spec.bold);
-        return QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')) / 1000.0 * spec.size;
+        font.setBold(wanted.bold);
+        return QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')) / 1000.0 * wanted.size;
     }
 
     // Every printed field of the saved job at ChequeLeft/ChequeTop plus its place.
