@@ -26,6 +26,7 @@
 #include "ui/UiErrors.h"
 #include "ui/designer/frmAdjustCheque.h"
 #include "ui/main/frmOptions.h"
+#include "ui/preview/frmPrintPreview.h"
 #include "words/AmountText.h"
 
 frmMain::frmMain(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context) {
@@ -219,7 +220,14 @@ void frmMain::cmdPrint_Click() {
 }
 
 void frmMain::openPreview() {
-    // The print preview opens here.
+    frmPrintPreview preview(*this, this);
+    try {
+        if (!preview.load()) return;  // no format for the bank: the message was shown
+    } catch (const DbError& error) {
+        showDbError(*m_context.dialogs, error);
+        return;
+    }
+    m_context.dialogs->showModal(&preview);
 }
 
 void frmMain::cmdEditCheque_Click() {
