@@ -73,8 +73,6 @@ BENCHMARK(BM_PreviewOpen)
     ->Arg(0)
     ->Arg(1)
     ->Iterations(1)
-    ->Repetitions(40)
-    ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
 
 // The preview's Print: printer selection, the page drawn and written to the PDF
@@ -99,8 +97,6 @@ void BM_PreviewPrintToPdf(benchmark::State& state) {
 BENCHMARK(BM_PreviewPrintToPdf)
     ->UseManualTime()
     ->Iterations(1)
-    ->Repetitions(40)
-    ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

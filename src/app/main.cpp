@@ -1,7 +1,9 @@
 #include <QApplication>
+#include <QTextStream>
 #include <QTimer>
 
 #include "app/Startup.h"
+#include "app/WindowTour.h"
 #include "app/frmSplash.h"
 #include "db/Database.h"
 #include "platform/AppContext.h"
@@ -35,7 +37,8 @@ int main(int argc, char* argv[]) {
 
     // For start-up measurements: no splash delay, and quit once the main window is up.
     const bool exitWhenShown = qEnvironmentVariableIsSet("QUORVANTA_EXIT_WHEN_SHOWN");
-    if (!exitWhenShown) {
+    const bool windowTour = qEnvironmentVariableIsSet("QUORVANTA_WINDOW_TOUR");
+    if (!exitWhenShown && !windowTour) {
         frmSplash splash;
         splash.exec();
     }
@@ -43,7 +46,19 @@ int main(int argc, char* argv[]) {
     StartupResult started = startApplication(context, QCoreApplication::applicationDirPath());
     if (!started.mainWindow) return 1;
     started.mainWindow->show();
-    if (exitWhenShown) QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    if (exitWhenShown && !windowTour) QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    // For memory measurements: every window opened and closed once, then the
+    // peak resident size on standard output.
+    WindowTourDialogs tourDialogs;
+    if (windowTour) {
+        context.dialogs = &tourDialogs;
+        QTimer::singleShot(0, &app, [&] {
+            runWindowTour(context, *started.mainWindow);
+            started.mainWindow->close();
+            QTextStream(stdout) << "peak_rss_kb " << peakResidentKb() << Qt::endl;
+            QCoreApplication::quit();
+        });
+    }
     const int code = QApplication::exec();
     started.mainWindow.reset();  // windows go before the connection they use
     return code;

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/Dialogs.h"
+
+struct AppContext;
+class frmMain;
+
+// Opens and closes every window once without a user, for memory measurements:
+// options, the designer (adding a format, with the location window), and the
+// print preview of that format. Message boxes are answered without showing them.
+class WindowTourDialogs final : public Dialogs {
+public:
+    Answer message(const QString&, const QString&, Icon, Buttons buttons) override;
+    std::optional<FontSpec> chooseFont(const FontSpec&, const FontDialogOptions&) override;
+    int showModal(QDialog* dialog) override;
+};
+
+void runWindowTour(AppContext& context, frmMain& main);
+
+// The process's peak resident set size in kB (VmHWM), or -1.
+long peakResidentKb();
