@@ -11,7 +11,7 @@
 class FakePrinterService final : public PrinterService {
 public:
     struct Call {
-        QString op;       // "orientation", "paperA4", "font", "text", "line", "lineStyle", ...
+        QString op;  // "makeCurrent", "orientation", "paperA4", "font", "text", "line", ...
         double x = 0, y = 0, x2 = 0, y2 = 0;
         QString text;
         FontSpec font;
@@ -25,6 +25,10 @@ public:
     void makeCurrent(int index) override {
         current = index;
         madeCurrent.push_back(index);
+        Call c;
+        c.op = QStringLiteral("makeCurrent");
+        c.code = index;
+        calls.push_back(c);
     }
     QString defaultPrinterName() const override { return defaultName; }
 
