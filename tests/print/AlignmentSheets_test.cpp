@@ -52,19 +52,6 @@ void expectSameLabels(const FieldLabelSet& actual, const FieldLabelSet& expected
     }
 }
 
-// Makes, orientation, paper and end of the job, in order.
-QStringList jobSteps(const FakePrinterService& printer) {
-    QStringList steps;
-    for (const Call& c : printer.calls) {
-        if (c.op == QStringLiteral("makeCurrent") || c.op == QStringLiteral("orientation"))
-            steps << c.op + QString::number(c.code);
-        else if (c.op == QStringLiteral("paperA4") || c.op == QStringLiteral("end") ||
-                 c.op == QStringLiteral("abort"))
-            steps << c.op;
-    }
-    return steps;
-}
-
 // The first drawing call after the page set-up, and the last before the end.
 bool drawsBetweenSetupAndEnd(const FakePrinterService& printer) {
     bool paper = false, ended = false;
@@ -123,7 +110,7 @@ TEST_F(AlignmentSheetsTest, BoxTwipsReadsInchesAndCountsOtherTextAsZero) {
 TEST_F(AlignmentSheetsTest, SampleSheetKeepsTheJobOrderOnALandscapePage) {
     model.setOrientationCode(1);  // the format's own orientation plays no part
     ASSERT_TRUE(AlignmentSheets::PrintDesignerSample(env.context, model, QStringLiteral("ABC")));
-    EXPECT_EQ(jobSteps(env.printers),
+    EXPECT_EQ(env.printers.jobSteps(),
               (QStringList{QStringLiteral("makeCurrent1"), QStringLiteral("orientation2"),
                            QStringLiteral("paperA4"), QStringLiteral("end"),
                            QStringLiteral("makeCurrent0")}));
@@ -143,7 +130,7 @@ TEST_F(AlignmentSheetsTest, SampleSheetOutlineAndCutLines) {
                                  {"6.33", "3.01", 9115.2, 4334.4}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.width);
-        env.printers.calls.clear();
+        env.printers.clearRecord();
         model.setChequeWidthText(QString::fromLatin1(c.width));
         model.setChequeHeightText(QString::fromLatin1(c.height));
         ASSERT_TRUE(AlignmentSheets::PrintDesignerSample(env.context, model, QStringLiteral("X")));
@@ -302,12 +289,12 @@ TEST_F(AlignmentSheetsTest, FailuresAreShownAndLeaveTheWorkingCopy) {
     for (const auto& job : jobs) {
         SCOPED_TRACE(job.name);
         // The printer fails when the page is sent.
-        env.printers.calls.clear();
+        env.printers.clearRecord();
         env.dialogs.clear();
         env.printers.current = 0;
         env.printers.failEndWith = QStringLiteral("Printer on fire");
         EXPECT_FALSE(job.print(env, model));
-        EXPECT_EQ(jobSteps(env.printers).mid(3),
+        EXPECT_EQ(env.printers.jobSteps().mid(3),
                   (QStringList{QStringLiteral("end"), QStringLiteral("abort"),
                                QStringLiteral("makeCurrent0")}));
         ASSERT_EQ(env.dialogs.messages.size(), 1u);
@@ -317,7 +304,7 @@ TEST_F(AlignmentSheetsTest, FailuresAreShownAndLeaveTheWorkingCopy) {
         expectSameLabels(model.labels(), before);
 
         // No printer installed: nothing is drawn.
-        env.printers.calls.clear();
+        env.printers.clearRecord();
         env.dialogs.clear();
         env.printers.failEndWith.clear();
         const QStringList names = env.printers.names;
@@ -325,13 +312,14 @@ TEST_F(AlignmentSheetsTest, FailuresAreShownAndLeaveTheWorkingCopy) {
         EXPECT_FALSE(job.print(env, model));
         env.printers.names = names;
         EXPECT_TRUE(env.printers.calls.empty());
+        EXPECT_TRUE(env.printers.madeCurrent.empty());
         ASSERT_EQ(env.dialogs.messages.size(), 1u);
         EXPECT_EQ(env.dialogs.messages[0].text, QStringLiteral("No printer is available."));
         EXPECT_EQ(env.dialogs.messages[0].title, QStringLiteral("Error"));
         expectSameLabels(model.labels(), before);
 
         // And a good job afterwards also puts everything back.
-        env.printers.calls.clear();
+        env.printers.clearRecord();
         env.dialogs.clear();
         EXPECT_TRUE(job.print(env, model));
         EXPECT_TRUE(env.dialogs.messages.empty());
@@ -343,7 +331,7 @@ TEST_F(AlignmentSheetsTest, DefaultPrinterNameSelectsTheDefaultPrinter) {
     model.setPrinterName(QStringLiteral("[Default]"));
     env.printers.defaultName = QStringLiteral("Cheque-Printer");
     ASSERT_TRUE(AlignmentSheets::PrintDesignerRuler(env.context, model, QStringLiteral("X")));
-    EXPECT_EQ(jobSteps(env.printers).first(), QStringLiteral("makeCurrent1"));
+    EXPECT_EQ(env.printers.jobSteps().first(), QStringLiteral("makeCurrent1"));
 }
 
 // --- ruler sheet ---
@@ -483,7 +471,7 @@ TEST_F(AlignmentSheetsTest, RulerSheetJobHeadingOutlineTicksAndInstructions) {
     const FieldLabelSet before = model.labels();
     ASSERT_TRUE(
         AlignmentSheets::PrintDesignerRuler(env.context, model, QStringLiteral("CIMB - Bank")));
-    EXPECT_EQ(jobSteps(env.printers),
+    EXPECT_EQ(env.printers.jobSteps(),
               (QStringList{QStringLiteral("makeCurrent1"), QStringLiteral("orientation2"),
                            QStringLiteral("paperA4"), QStringLiteral("end"),
                            QStringLiteral("makeCurrent0")}));
@@ -556,7 +544,7 @@ TEST_P(LocationSample, FieldsAloneAtTheOffsets) {
     QStringList steps{QStringLiteral("makeCurrent1")};
     if (c.orientation) steps << QStringLiteral("orientation%1").arg(c.orientation);
     steps << QStringLiteral("paperA4") << QStringLiteral("end") << QStringLiteral("makeCurrent0");
-    EXPECT_EQ(jobSteps(env.printers), steps);
+    EXPECT_EQ(env.printers.jobSteps(), steps);
     EXPECT_TRUE(env.printers.callsOf(QStringLiteral("line")).empty());
 
     const auto texts = env.printers.callsOf(QStringLiteral("text"));

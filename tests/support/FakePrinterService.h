@@ -11,7 +11,7 @@
 class FakePrinterService final : public PrinterService {
 public:
     struct Call {
-        QString op;  // "makeCurrent", "orientation", "paperA4", "font", "text", "line", ...
+        QString op;       // "orientation", "paperA4", "font", "text", "line", "lineStyle", ...
         double x = 0, y = 0, x2 = 0, y2 = 0;
         QString text;
         FontSpec font;
@@ -25,10 +25,7 @@ public:
     void makeCurrent(int index) override {
         current = index;
         madeCurrent.push_back(index);
-        Call c;
-        c.op = QStringLiteral("makeCurrent");
-        c.code = index;
-        calls.push_back(c);
+        madeCurrentAt.push_back(calls.size());
     }
     QString defaultPrinterName() const override { return defaultName; }
 
@@ -51,11 +48,17 @@ public:
     std::vector<Call> callsOf(const QString& op) const;
     // The texts printed, in order.
     QStringList printedTexts() const;
+    // Printer changes, page set-up and the end of the job in order, such as
+    // "makeCurrent1", "orientation2", "paperA4", "end", "abort", "makeCurrent0".
+    QStringList jobSteps() const;
+    // Forgets the calls and printer changes recorded so far.
+    void clearRecord();
 
     QStringList names;
     int current = 0;
     QString defaultName;
     std::vector<int> madeCurrent;
+    std::vector<size_t> madeCurrentAt;  // calls.size() at each entry of madeCurrent
     double height = 11909;   // A4 landscape page height in twips
     double lineHeight = 240; // what printText moves down by
     QString failEndWith;     // when set, endDocument throws PrintError with it

@@ -367,12 +367,10 @@ TEST_F(frmChequeLocationTest, PrintSampleUsesTheWindowsOffsetsAndOrientation) {
     clickArrow("SBLeft", true);
     click("cmdPrintSample");
 
-    QStringList steps;
-    for (const auto& c : env.printers.calls)
-        if (c.op == QStringLiteral("makeCurrent") || c.op == QStringLiteral("orientation"))
-            steps << c.op + QString::number(c.code);
-    EXPECT_EQ(steps, (QStringList{QStringLiteral("makeCurrent1"), QStringLiteral("orientation2"),
-                                  QStringLiteral("makeCurrent0")}));
+    EXPECT_EQ(env.printers.jobSteps(),
+              (QStringList{QStringLiteral("makeCurrent1"), QStringLiteral("orientation2"),
+                           QStringLiteral("paperA4"), QStringLiteral("end"),
+                           QStringLiteral("makeCurrent0")}));
     EXPECT_EQ(env.printers.documentsEnded, 1);
     bool found = false;
     for (const auto& c : env.printers.callsOf(QStringLiteral("text")))
