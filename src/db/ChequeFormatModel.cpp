@@ -243,6 +243,37 @@ bool ChequeFormatModel::UpdateChequeFormat(const QString& selectedCode) {
     return true;
 }
 
+ChequeFormatModel::SaveOutcome ChequeFormatModel::checkNameAndCode() {
+    Dialogs& dialogs = *m_context.dialogs;
+    if (m_bankName.isEmpty()) {
+        dialogs.message(QStringLiteral("No emtpy Bank Name is allowed."), dataValidationTitle(),
+                        Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+        return SaveOutcome::EmptyName;
+    }
+    if (m_bankCode.isEmpty()) {
+        dialogs.message(QStringLiteral("No emtpy Bank Code is allowed."), dataValidationTitle(),
+                        Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+        return SaveOutcome::EmptyCode;
+    }
+    return SaveOutcome::Saved;
+}
+
+ChequeFormatModel::SaveOutcome ChequeFormatModel::SaveNewFormat() {
+    if (const auto outcome = checkNameAndCode(); outcome != SaveOutcome::Saved) return outcome;
+    if (ChequeFormatStore::findByCode(*m_context.db, m_bankCode)) {
+        m_context.dialogs->message(QStringLiteral("Bank Code already exist."),
+                                   QStringLiteral("Duplication of Bank Code"),
+                                   Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+        return SaveOutcome::DuplicateCode;
+    }
+    return InsertChequeFormat() ? SaveOutcome::Saved : SaveOutcome::Refused;
+}
+
+ChequeFormatModel::SaveOutcome ChequeFormatModel::SaveEditedFormat(const QString& selectedCode) {
+    if (const auto outcome = checkNameAndCode(); outcome != SaveOutcome::Saved) return outcome;
+    return UpdateChequeFormat(selectedCode) ? SaveOutcome::Saved : SaveOutcome::Refused;
+}
+
 bool ChequeFormatModel::DeleteChequeFormat(const QString& selectedCode) {
     const auto answer = m_context.dialogs->message(
         QStringLiteral("Are you sure you want to delete Bank's cheque details?"),
@@ -303,6 +334,27 @@ ChequeFormatModel::InchEntry ChequeFormatModel::typeChequeWidth(const QString& t
 
 ChequeFormatModel::InchEntry ChequeFormatModel::typeChequeHeight(const QString& typed) {
     return typeSize(m_chequeHeightText, typed);
+}
+
+void ChequeFormatModel::chooseFieldFont() {
+    const FontSpec start = m_labels[m_selectedField].font;
+    Dialogs::FontDialogOptions options;
+    options.printerFontsOnly = true;
+    options.minSize = 8;
+    options.maxSize = 80;
+    applyFieldFont(m_context.dialogs->chooseFont(start, options).value_or(start));
+}
+
+void ChequeFormatModel::applyFieldFont(const FontSpec& font) {
+    const int field = m_selectedField;
+    if (field >= FieldRecipient && field <= FieldWord2) {
+        m_labels[field].font = font;
+    } else {
+        m_labels[FieldDate].font = font;
+        for (int i = FieldSDateD1; i <= FieldSDateY4; ++i) m_labels[i].font = font;
+    }
+    emit changed();
+    emit panelRefreshRequested(field);
 }
 
 QString ChequeFormatModel::cleanBankCode(const QString& text) {

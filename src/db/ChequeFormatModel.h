@@ -27,6 +27,7 @@ public:
         double value = 0.0;  // the number, rounded to hundredths, when accepted
     };
     enum class Axis { Left, Top, Width };
+    enum class SaveOutcome { Saved, EmptyName, EmptyCode, DuplicateCode, Refused };
 
     explicit ChequeFormatModel(AppContext& context, QObject* parent = nullptr);
 
@@ -79,6 +80,12 @@ public:
     std::optional<qint64> InsertChequeFormat();
     // Writes the working copy over the row with `selectedCode`; false when refused.
     bool UpdateChequeFormat(const QString& selectedCode);
+    // Save while adding: refuses an empty name or code and a stored code, each
+    // with its message, then inserts.
+    SaveOutcome SaveNewFormat();
+    // Save while editing: refuses an empty name or code, then updates the row
+    // with `selectedCode`.
+    SaveOutcome SaveEditedFormat(const QString& selectedCode);
     // Asks first; true when the row was deleted.
     bool DeleteChequeFormat(const QString& selectedCode);
     // The bank selection: loads the format of a bank-list entry, or shows
@@ -103,6 +110,12 @@ public:
     InchEntry typeFieldInches(Axis axis, const QString& typed);
     InchEntry typeChequeWidth(const QString& typed);
     InchEntry typeChequeHeight(const QString& typed);
+    // The font dialog for the selected field, starting from its font: the result
+    // (or, when cancelled, the starting font) goes to that field, or for any
+    // date field to the date label and all eight digit boxes.
+    void chooseFieldFont();
+    void applyFieldFont(const FontSpec& font);
+
     // Blanks removed, upper case; the result is the bank code.
     static QString cleanBankCode(const QString& text);
     QString typeBankCode(const QString& typed);
@@ -118,6 +131,7 @@ signals:
 private:
     int languageIdForSave(const QString& missingText);
     bool checkSizeTexts();
+    SaveOutcome checkNameAndCode();
     InchEntry typeSize(QString& target, const QString& typed);
     void showNegativeMessage();
 

@@ -30,6 +30,10 @@ struct OrderCase {
     std::vector<int> fields;
 };
 
+void PrintTo(const OrderCase& c, std::ostream* os) {
+    *os << "type " << c.dateType << (c.printDate ? " printed" : " not printed");
+}
+
 class PrintChequeFieldsOrder : public testing::TestWithParam<OrderCase> {};
 
 TEST_P(PrintChequeFieldsOrder, PrintsTheFieldsOfTheDateTypeThenPayeeAmountAndWords) {

@@ -43,12 +43,12 @@ FieldLabelSet chequeLabels() {
 }
 
 // Height of a word box as pdftotext reports it: ascent plus descent of the face.
-double boxHeight(const FontSpec& spec) {
-    QFont font(spec.face);
+double boxHeight(const FontSpec& wanted) {
+    QFont font(wanted.face);
     font.setPixelSize(1000);
-    font.setBold(spec.bold);
+    font.setBold(wanted.bold);
     const QFontMetricsF metrics(font);
-    return (metrics.ascent() + metrics.descent()) / 1000.0 * spec.size;
+    return (metrics.ascent() + metrics.descent()) / 1000.0 * wanted.size;
 }
 
 QString fontsOf(const QString& pdf) {
@@ -64,6 +64,11 @@ struct PlacementCase {
     double chequeLeft, chequeTop;
     QMarginsF margins;
 };
+
+void PrintTo(const PlacementCase& c, std::ostream* os) {
+    *os << "type " << c.dateType << " orientation " << c.orientation << " offset " << c.chequeLeft
+        << "," << c.chequeTop << " margins " << c.margins.left() << "," << c.margins.top();
+}
 
 class PdfPlacement : public testing::TestWithParam<PlacementCase> {};
 

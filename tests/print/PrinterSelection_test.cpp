@@ -31,6 +31,8 @@ struct SelectCase {
     int rememberedAfter;
 };
 
+void PrintTo(const SelectCase& c, std::ostream* os) { *os << c.what; }
+
 class SelectPrinterTest : public testing::TestWithParam<SelectCase> {};
 
 TEST_P(SelectPrinterTest, MakesTheRightPrinterCurrentAndRemembersThePreviousOne) {
@@ -41,7 +43,9 @@ TEST_P(SelectPrinterTest, MakesTheRightPrinterCurrentAndRemembersThePreviousOne)
     EXPECT_EQ(PrinterSelection::SelectPrinter(s.context, c.asked), c.selected) << c.what;
     EXPECT_EQ(s.printers.current, c.currentAfter) << c.what;
     EXPECT_EQ(s.context.rememberedPrinterIndex, c.rememberedAfter) << c.what;
-    if (!c.selected) EXPECT_TRUE(s.printers.madeCurrent.empty()) << c.what;
+    if (!c.selected) {
+        EXPECT_TRUE(s.printers.madeCurrent.empty()) << c.what;
+    }
 }
 
 const QString A = QStringLiteral("Office-Laser");

@@ -1,7 +1,8 @@
 #include "support/FakeDialogs.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDialog>
+#include <QPointer>
 
 Dialogs::Answer FakeDialogs::message(const QString& text, const QString& title, Icon icon,
                                      Buttons buttons) {
@@ -27,6 +28,8 @@ std::optional<FontSpec> FakeDialogs::chooseFont(const FontSpec& initial,
 
 int FakeDialogs::showModal(QDialog* dialog) {
     modalWindows.push_back(dialog->objectName());
+    // A closing modal window gives the activation back, as the window system does.
+    const QPointer<QWidget> owner = QApplication::activeWindow();
     dialog->setModal(true);
     dialog->show();
     QCoreApplication::processEvents();
@@ -38,6 +41,7 @@ int FakeDialogs::showModal(QDialog* dialog) {
         dialog->reject();
     }
     QCoreApplication::processEvents();
+    if (owner && owner->isVisible() && !dialog->isVisible()) QApplication::setActiveWindow(owner);
     return dialog->result();
 }
 

@@ -24,7 +24,9 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "ui/UiErrors.h"
+#include "ui/designer/frmAdjustCheque.h"
 #include "ui/main/frmOptions.h"
+#include "ui/preview/frmPrintPreview.h"
 #include "words/AmountText.h"
 
 frmMain::frmMain(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context) {
@@ -218,11 +220,26 @@ void frmMain::cmdPrint_Click() {
 }
 
 void frmMain::openPreview() {
-    // The print preview opens here.
+    frmPrintPreview preview(*this, this);
+    try {
+        if (!preview.load()) return;  // no format for the bank: the message was shown
+    } catch (const DbError& error) {
+        showDbError(*m_context.dialogs, error);
+        return;
+    }
+    m_context.dialogs->showModal(&preview);
 }
 
 void frmMain::cmdEditCheque_Click() {
-    // The cheque designer opens here.
+    {
+        frmAdjustCheque designer(m_context, this);
+        if (designer.load()) m_context.dialogs->showModal(&designer);
+    }
+    try {
+        RetrieveBank();
+    } catch (const DbError& error) {
+        showDbError(*m_context.dialogs, error);
+    }
 }
 
 void frmMain::cmdOption_Click() {

@@ -1,0 +1,106 @@
+#include <benchmark/benchmark.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <memory>
+
+#include "db/ChequeFormat.h"
+#include "db/ChequeFormatStore.h"
+#include "platform/TextMeasure.h"
+#include "print/QtPrinterService.h"
+#include "support/TestEnv.h"
+#include "ui/main/frmMain.h"
+#include "ui/preview/frmPrintPreview.h"
+
+namespace {
+
+// The main window with a cheque written on a format of the new-format layout, the
+// screen's text measure and a printer service: the PDF-file variant (range 0) or
+// the print system's printers (range 1, asked through CUPS).
+struct PreviewSetup {
+    TestEnv env;
+    ScreenTextMeasure measure;
+    QTemporaryDir dir;
+    std::unique_ptr<QtPrinterService> printers;
+    std::unique_ptr<frmMain> main;
+
+    explicit PreviewSetup(bool systemPrinters) {
+        ChequeFormat f;
+        f.bankName = QStringLiteral("Bench Bank");
+        f.bankCode = QStringLiteral("BB");
+        f.printerName = systemPrinters ? QStringLiteral("[Default]") : QStringLiteral("PDF");
+        f.chequeTop = 120.5;
+        f.chequeLeft = 60.25;
+        f.dateType = 2;
+        for (int i = 0; i < kFieldCount; ++i) {
+            f.fields[static_cast<size_t>(i)] = {240.0f + 300 * i, 360.0f + 200 * i, 1695};
+        }
+        f.fields[FieldWord1].width = 5295;
+        ChequeFormatStore::insert(env.db(), f);
+
+        printers = systemPrinters
+                       ? std::make_unique<QtPrinterService>()
+                       : std::make_unique<QtPrinterService>(QtPrinterService::PdfFile{
+                             dir.filePath(QStringLiteral("cheque.pdf")), QMarginsF(12, 12, 12, 12)});
+        env.context.printers = printers.get();
+        env.context.textMeasure = &measure;
+
+        main = std::make_unique<frmMain>(env.context);
+        main->load();
+        main->ClearData = 0;
+        main->cboRecipient()->setEditText(QStringLiteral("Northwind Trading Company"));
+        main->txtAmount()->setText(QStringLiteral("987,654,321.99"));
+        main->chkPrintDate()->setChecked(true);
+    }
+};
+
+// From the main window's Print to the preview shown and ready (then closed).
+void BM_PreviewOpen(benchmark::State& state) {
+    PreviewSetup setup(state.range(0) != 0);
+    for (auto _ : state) {
+        setup.env.dialogs.onNextModal([](QDialog* dialog) { dialog->reject(); });
+        setup.main->cmdPrint_Click();
+    }
+    if (!setup.env.dialogs.messages.empty()) state.SkipWithError("the preview showed a message");
+}
+BENCHMARK(BM_PreviewOpen)
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->Repetitions(40)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+// The preview's Print: printer selection, the page drawn and written to the PDF
+// file, the printer restored, the payee checked, the preview closed.
+void BM_PreviewPrintToPdf(benchmark::State& state) {
+    PreviewSetup setup(false);
+    for (auto _ : state) {
+        double seconds = 0;
+        setup.env.dialogs.onNextModal([&seconds](QDialog* dialog) {
+            QElapsedTimer timer;
+            timer.start();
+            static_cast<frmPrintPreview*>(dialog)->cmdPrint_Click();
+            seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+        });
+        setup.main->cmdPrint_Click();
+        state.SetIterationTime(seconds);
+    }
+    if (QFileInfo(setup.dir.filePath(QStringLiteral("cheque.pdf"))).size() <= 0 ||
+        !setup.env.dialogs.messages.empty())
+        state.SkipWithError("the job did not reach the PDF file");
+}
+BENCHMARK(BM_PreviewPrintToPdf)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(40)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// The designer's three modes and what each enables.
+enum class DesignerMode { Browse, Adding, Editing };
+
+struct DesignerControlStates {
+    bool editing = false;  // canvas, the three frames and everything in them, Save
+    bool bankList = true;  // cboBank
+    bool add = true;       // cmdAdd
+    QString addCaption;    // with its accelerator
+    bool edit = true;      // cmdEdit
+    QString editCaption;
+    bool codeReadOnly = true;  // txtBankCode
+
+    bool operator==(const DesignerControlStates&) const = default;
+};
+
+// `editAvailable` is false while the bank list is empty (nothing to edit).
+DesignerControlStates designerControlStates(DesignerMode mode, bool editAvailable);

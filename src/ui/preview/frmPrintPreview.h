@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+#include <optional>
+
+#include "db/ChequeFormat.h"
+#include "db/LanguageStore.h"
+#include "print/FieldLabelSet.h"
+
+struct AppContext;
+class frmMain;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+// The print preview: the cheque of the main window's chosen format filled with its
+// payee, amount, amount in words and date, at true size. The user may change the
+// language of the words, their letter case and the printer, then prints or goes back.
+class frmPrintPreview : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmPrintPreview(frmMain& main, QWidget* parent = nullptr);
+
+    // The opening sequence. False when the chosen bank has no format (the message
+    // has been shown and the preview is not to be shown). Database errors reach
+    // the caller.
+    bool load();
+
+    void LoadFormatIntoPreview();
+    void ApplyWordCase();
+    void RespellWords();
+
+    const FieldLabelSet& labels() const { return m_labels; }
+    int orientationCode() const { return m_orientationCode; }
+    double ChequeTop() const { return m_chequeTop; }
+    double ChequeLeft() const { return m_chequeLeft; }
+
+    // Height of every field label on the picture, in twips (the labels' design height).
+    static constexpr float kLabelHeight = 360.0f;
+    // The cheque picture's size in twips.
+    static constexpr double kPictureWidth = 10455.0;
+    static constexpr double kPictureHeight = 3855.0;
+
+public slots:
+    void cmdPrint_Click();
+    void cmdBack_Click();
+    void cboLanguage_Click();
+    void optCase_Click();
+    void done(int result) override;
+
+private:
+    void buildUi();
+    // Shows the field label set on the picture.
+    void showLabels();
+    QString selectedCaseCaption() const;
+
+    frmMain& m_main;
+    AppContext& m_context;
+
+    ChequeFormat m_format;
+    std::optional<Language> m_language;  // the current language row
+    int m_orientationCode = 1;
+    double m_chequeTop = 0.0;
+    double m_chequeLeft = 0.0;
+    bool m_loaded = false;
+    bool m_closed = false;
+    FieldLabelSet m_labels;
+
+    QLabel* m_lblTitle = nullptr;
+    QWidget* m_picCheque = nullptr;
+    std::array<QLabel*, kFieldCount> m_chequeLabel{};
+    QGroupBox* m_framePrintSettings = nullptr;
+    QComboBox* m_cboLanguage = nullptr;
+    QComboBox* m_cboPrinterName = nullptr;
+    QGroupBox* m_frameOrientation = nullptr;
+    QLabel* m_imgLandscape = nullptr;
+    QLabel* m_imgPortrait = nullptr;
+    QGroupBox* m_frameCase = nullptr;
+    QRadioButton* m_optUpperCase = nullptr;
+    QRadioButton* m_optProperCase = nullptr;
+    QPushButton* m_cmdBack = nullptr;
+    QPushButton* m_cmdPrint = nullptr;
+    QLabel* m_lblChequeHeight = nullptr;
+    QLabel* m_lblWordTemp = nullptr;
+};

@@ -1,0 +1,306 @@
+// Mouse events go through the window system layer, so Qt picks the receiver as
+// for a real pointer (the pressed widget, a widget holding the mouse).
+#define QTEST_QPA_MOUSE_HANDLING
+
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+
+#include "DesignerFixture.h"
+#include "platform/Units.h"
+#include "ui/designer/PicturePane.h"
+
+namespace {
+
+struct Rect {
+    double left, top, width, height;
+};
+
+class Placement {
+public:
+    Placement() : f({{"MBB", "Maybank Berhad"}}) {
+        f.click("cmdEdit");
+        canvas = f.find<QWidget>("picCheque");
+    }
+
+    QLabel* label(int i) {
+        return f.find<QLabel>(QStringLiteral("ChequeLabel%1").arg(i).toLatin1().constData());
+    }
+    QWidget* handle(int k) {
+        return f.find<QWidget>(QStringLiteral("PicHandle%1").arg(k).toLatin1().constData());
+    }
+    FieldLabel& field(int i) { return f.model().labels()[i]; }
+    double tx(int pixels) { return f.window().toTwipsX(pixels); }
+    double ty(int pixels) { return f.window().toTwipsY(pixels); }
+    // The pixel of the canvas nearest to a point given in twips.
+    QPoint at(double x, double y) { return {f.window().toPixelsX(x), f.window().toPixelsY(y)}; }
+    bool handlesShown() {
+        int shown = 0;
+        for (int k = 0; k < 8; ++k) shown += handle(k)->isVisible() ? 1 : 0;
+        EXPECT_TRUE(shown == 0 || shown == 8) << shown;
+        return shown == 8;
+    }
+    QString panel(const char* box) { return f.box(box)->text(); }
+
+    // A pointer resting over a widget (no button), as between two drags.
+    void hover(QWidget* w) { QTest::mouseMove(w, w->rect().center()); }
+
+    void select(int i) {
+        hover(label(i));
+        QTest::mousePress(label(i), Qt::LeftButton, {}, label(i)->rect().center());
+        QTest::mouseRelease(label(i), Qt::LeftButton, {}, label(i)->rect().center());
+    }
+
+    DesignerFixture f;
+    QWidget* canvas = nullptr;
+};
+
+TEST(FieldPlacement, PressWithoutMoveOnlySelects) {
+    Placement p;
+    const QRect before = p.label(2)->geometry();
+    const FieldLabel original = p.field(2);
+    EXPECT_FALSE(p.handlesShown());
+    p.select(2);
+    EXPECT_EQ(p.f.model().selectedField(), 2);
+    EXPECT_EQ(p.f.find<QGroupBox>("frameSettings")->title(),
+              QStringLiteral("Field Amount Settings"));
+    EXPECT_EQ(p.panel("txtXLeft"), units::twipsToInchText(original.left));
+    EXPECT_EQ(p.panel("txtYTop"), units::twipsToInchText(original.top));
+    EXPECT_EQ(p.panel("txtWidth"), units::twipsToInchText(original.width));
+    EXPECT_EQ(p.label(2)->geometry(), before);
+    EXPECT_EQ(p.field(2).left, original.left);
+    EXPECT_EQ(p.field(2).top, original.top);
+    EXPECT_TRUE(p.handlesShown());
+    EXPECT_FALSE(p.f.find<QWidget>("DragBox")->isVisible());
+    // The handles sit on the label's outline, clockwise from the top-left corner.
+    const int h = p.handle(0)->height();
+    const QRect r = p.label(2)->geometry();
+    EXPECT_NEAR(p.handle(0)->x(), r.left() - h / 2, 1);
+    EXPECT_NEAR(p.handle(0)->y(), r.top() - h / 2, 1);
+    EXPECT_NEAR(p.handle(4)->x(), r.left() + r.width() - h / 2, 1);
+    EXPECT_NEAR(p.handle(4)->y(), r.top() + r.height() - h / 2, 1);
+    EXPECT_NEAR(p.handle(5)->x(), r.left() + r.width() / 2 - h / 2, 1);
+    EXPECT_EQ(p.handle(0)->cursor().shape(), Qt::SizeFDiagCursor);
+    EXPECT_EQ(p.handle(1)->cursor().shape(), Qt::SizeVerCursor);
+    EXPECT_EQ(p.handle(2)->cursor().shape(), Qt::SizeBDiagCursor);
+    EXPECT_EQ(p.handle(7)->cursor().shape(), Qt::SizeHorCursor);
+    EXPECT_EQ(h, p.f.window().toPixelsY(85));
+}
+
+TEST(FieldPlacement, DragMovesByThePointersTravel) {
+    Placement p;
+    const FieldLabel original = p.field(1);
+    QLabel* label = p.label(1);
+    const QPoint start = label->rect().center();
+    p.hover(label);
+    QTest::mousePress(label, Qt::LeftButton, {}, start);
+    // The first move notes the start point: the travel counts from there.
+    QTest::mouseMove(label, start + QPoint(2, 1));
+    EXPECT_TRUE(p.handlesShown());
+    QTest::mouseMove(label, start + QPoint(12, 6));
+    EXPECT_FALSE(p.handlesShown());  // hidden from the second move on
+    QTest::mouseMove(label, start + QPoint(32, 21));
+    auto* box = p.f.find<QWidget>("DragBox");
+    EXPECT_TRUE(box->isVisible());
+    const double left = original.left + p.tx(30), top = original.top + p.ty(20);
+    // The boxes follow the rubber band live; the width box keeps the width.
+    EXPECT_EQ(p.panel("txtXLeft"), units::twipsToInchText(left));
+    EXPECT_EQ(p.panel("txtYTop"), units::twipsToInchText(top));
+    EXPECT_EQ(p.panel("txtWidth"), units::twipsToInchText(original.width));
+    EXPECT_EQ(p.field(1).left, original.left);  // the label waits for the release
+    QTest::mouseRelease(label, Qt::LeftButton, {}, start + QPoint(32, 21));
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_FLOAT_EQ(p.field(1).left, static_cast<float>(left));
+    EXPECT_FLOAT_EQ(p.field(1).top, static_cast<float>(top));
+    EXPECT_EQ(p.field(1).width, original.width);
+    EXPECT_EQ(label->x(), p.f.window().toPixelsX(left));
+    EXPECT_TRUE(p.handlesShown());
+
+    // Saved and opened again: the same place.
+    p.f.click("cmdSave");
+    p.f.open();
+    EXPECT_FLOAT_EQ(p.f.model().labels()[1].left, static_cast<float>(left));
+    EXPECT_FLOAT_EQ(p.f.model().labels()[1].top, static_cast<float>(top));
+}
+
+TEST(FieldPlacement, DragStopsAtTheTopAndLeftOnly) {
+    Placement p;
+    QLabel* label = p.label(2);
+    const float originalLeft = p.field(2).left;
+    const QPoint start = label->rect().center();
+    p.hover(label);
+    QTest::mousePress(label, Qt::LeftButton, {}, start);
+    QTest::mouseMove(label, start + QPoint(1, 1));
+    QTest::mouseMove(label, start + QPoint(301, -399));
+    EXPECT_EQ(p.panel("txtYTop"), QStringLiteral("0.00"));
+    QTest::mouseRelease(label, Qt::LeftButton, {}, start + QPoint(301, -399));
+    EXPECT_EQ(p.field(2).top, 0.0f);
+    EXPECT_FLOAT_EQ(p.field(2).left, static_cast<float>(originalLeft + p.tx(300)));
+    EXPECT_GT(p.field(2).left, 10455.0f);  // past the right edge
+
+    label = p.label(3);
+    const float topBefore = p.field(3).top;
+    p.hover(label);
+    QTest::mousePress(label, Qt::LeftButton, {}, start);
+    QTest::mouseMove(label, start + QPoint(1, 1));
+    QTest::mouseMove(label, start + QPoint(-1999, 1));
+    QTest::mouseRelease(label, Qt::LeftButton, {}, start + QPoint(-1999, 1));
+    EXPECT_EQ(p.field(3).left, 0.0f);
+    EXPECT_EQ(p.field(3).top, topBefore);
+}
+
+TEST(FieldPlacement, HandlesResizeTheirEdges) {
+    // Field 1 starts at 600, 1440, 4695 wide and 255 high (right 5295, bottom 1695).
+    struct Case {
+        int handle;
+        QPoint pointer;  // canvas pixels
+        const char* what;
+    };
+    const Case cases[] = {
+        {0, {20, 80}, "top-left"},
+        {1, {200, 80}, "top"},
+        {2, {400, 80}, "top-right"},
+        {3, {400, 100}, "right"},
+        {4, {400, 130}, "bottom-right"},
+        {5, {200, 130}, "bottom"},
+        {6, {20, 130}, "bottom-left"},
+        {7, {20, 100}, "left"},
+        {7, {450, 100}, "left past the right edge flips"},
+        {3, {10, 100}, "right past the left edge flips"},
+        {1, {200, 150}, "top past the bottom edge flips"},
+        {5, {200, 50}, "bottom past the top edge flips"},
+        {4, {900, 400}, "held inside the canvas"},
+        {0, {-20, -20}, "held at the top-left corner"},
+    };
+    for (const Case& c : cases) {
+        Placement p;
+        p.select(1);
+        const FieldLabel before = p.field(1);
+        const double L = before.left, T = before.top, W = before.width, H = before.height;
+        QWidget* handle = p.handle(c.handle);
+        QTest::mousePress(handle, Qt::LeftButton, {}, handle->rect().center());
+        EXPECT_FALSE(p.handlesShown()) << c.what;
+        QTest::mouseMove(p.canvas, c.pointer);
+        const double px = std::clamp(p.tx(c.pointer.x()), 0.0, p.tx(p.canvas->width()));
+        const double py = std::clamp(p.ty(c.pointer.y()), 0.0, p.ty(p.canvas->height()));
+        Rect want{L, T, W, H};
+        const int k = c.handle;
+        if (k <= 2)
+            want = (T + H) - py > 0 ? Rect{want.left, py, want.width, (T + H) - py}
+                                    : Rect{want.left, T + H, want.width, py - (T + H)};
+        if (k >= 4 && k <= 6)
+            want = py - T > 0 ? Rect{want.left, T, want.width, py - T}
+                              : Rect{want.left, py, want.width, T - py};
+        if (k == 0 || k == 6 || k == 7)
+            want = std::nearbyint((L + W) - px) < 1
+                       ? Rect{L + W, want.top, px - (L + W), want.height}
+                       : Rect{px, want.top, (L + W) - px, want.height};
+        if (k >= 2 && k <= 4)
+            want = std::nearbyint(px - L) < 1 ? Rect{px, want.top, L - px, want.height}
+                                              : Rect{L, want.top, px - L, want.height};
+        // All three boxes follow the rubber band while resizing.
+        EXPECT_EQ(p.panel("txtXLeft"), units::twipsToInchText(want.left)) << c.what;
+        EXPECT_EQ(p.panel("txtYTop"), units::twipsToInchText(want.top)) << c.what;
+        EXPECT_EQ(p.panel("txtWidth"), units::twipsToInchText(want.width)) << c.what;
+        EXPECT_TRUE(p.f.find<QWidget>("DragBox")->isVisible()) << c.what;
+        QTest::mouseRelease(p.canvas, Qt::LeftButton, {}, c.pointer);
+        EXPECT_FLOAT_EQ(p.field(1).left, static_cast<float>(want.left)) << c.what;
+        EXPECT_FLOAT_EQ(p.field(1).top, static_cast<float>(want.top)) << c.what;
+        EXPECT_FLOAT_EQ(p.field(1).width, static_cast<float>(want.width)) << c.what;
+        EXPECT_FLOAT_EQ(p.field(1).height, static_cast<float>(want.height)) << c.what;
+        EXPECT_GE(p.field(1).left, 0.0f) << c.what;
+        EXPECT_LE(p.field(1).left + p.field(1).width, p.tx(p.canvas->width()) + 0.01) << c.what;
+        EXPECT_TRUE(p.handlesShown()) << c.what;
+        EXPECT_FALSE(p.f.find<QWidget>("DragBox")->isVisible()) << c.what;
+        EXPECT_EQ(p.f.model().selectedField(), 1);
+    }
+}
+
+TEST(FieldPlacement, ResizeStartsFromTypedValues) {
+    Placement p;
+    p.select(3);
+    p.f.type("txtXLeft", QStringLiteral("1.5"));
+    EXPECT_EQ(p.field(3).left, 2160.0f);
+    QWidget* top = p.handle(1);
+    QTest::mousePress(top, Qt::LeftButton, {}, top->rect().center());
+    QTest::mouseMove(p.canvas, QPoint(200, 100));
+    QTest::mouseRelease(p.canvas, Qt::LeftButton, {}, QPoint(200, 100));
+    EXPECT_EQ(p.field(3).left, 2160.0f);  // not the left it had when pressed
+    EXPECT_FLOAT_EQ(p.field(3).top, static_cast<float>(p.ty(100)));
+}
+
+TEST(FieldPlacement, BareCanvasClickHidesTheHandles) {
+    Placement p;
+    p.select(4);
+    ASSERT_TRUE(p.handlesShown());
+    QTest::mouseClick(p.canvas, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(p.handlesShown());
+    EXPECT_EQ(p.f.model().selectedField(), 4);
+}
+
+TEST(FieldPlacement, NothingHappensInBrowseMode) {
+    Placement p;
+    p.f.click("cmdEdit");  // back to browse
+    const FieldLabel before = p.field(2);
+    QLabel* label = p.label(2);
+    QTest::mousePress(label, Qt::LeftButton, {}, label->rect().center());
+    QTest::mouseMove(label, label->rect().center() + QPoint(1, 1));
+    QTest::mouseMove(label, label->rect().center() + QPoint(40, 40));
+    QTest::mouseRelease(label, Qt::LeftButton, {}, label->rect().center() + QPoint(40, 40));
+    EXPECT_EQ(p.field(2).left, before.left);
+    EXPECT_EQ(p.f.model().selectedField(), 0);
+    EXPECT_FALSE(p.handlesShown());
+}
+
+TEST(FieldPlacement, FontDialogForAWordFieldADateFieldAndCancel) {
+    Placement p;
+    auto& dialogs = p.f.dialogs();
+    const FontSpec chosen{QStringLiteral("Liberation Mono"), 12, true};
+
+    p.select(2);
+    const FontSpec amountBefore = p.field(2).font;
+    const FontSpec recipientBefore = p.field(1).font;
+    dialogs.fontResults.push_back(chosen);
+    p.f.click("cmdFontSetting");
+    ASSERT_EQ(dialogs.fontRequests.size(), 1u);
+    EXPECT_EQ(dialogs.fontRequests[0], amountBefore);
+    EXPECT_TRUE(dialogs.fontOptions[0].printerFontsOnly);
+    EXPECT_EQ(dialogs.fontOptions[0].minSize, 8);
+    EXPECT_EQ(dialogs.fontOptions[0].maxSize, 80);
+    EXPECT_EQ(p.field(2).font, chosen);
+    EXPECT_EQ(p.field(1).font, recipientBefore);
+    EXPECT_EQ(p.f.find<QLabel>("lblFont")->text(), QStringLiteral("Liberation Mono"));
+    EXPECT_EQ(p.f.find<QLabel>("lblFontSize")->text(), QStringLiteral("12"));
+    EXPECT_EQ(p.f.find<QLabel>("lblFontStyle")->text(), QStringLiteral("Bold"));
+    EXPECT_EQ(p.label(2)->font().family(), QStringLiteral("Liberation Mono"));
+    EXPECT_TRUE(p.label(2)->font().bold());
+
+    // A digit box gives the font to the date field and all eight boxes.
+    p.f.list("cboDateType")->setCurrentIndex(2);
+    p.select(7);
+    dialogs.fontResults.push_back(FontSpec{QStringLiteral("Liberation Sans"), 9.5f, false});
+    p.f.click("cmdFontSetting");
+    for (int i : {0, 5, 6, 7, 8, 9, 10, 11, 12})
+        EXPECT_EQ(p.field(i).font, (FontSpec{QStringLiteral("Liberation Sans"), 9.5f, false})) << i;
+    EXPECT_EQ(p.field(2).font, chosen);
+    EXPECT_EQ(p.f.find<QLabel>("lblFontSize")->text(), QStringLiteral("9.5"));
+    EXPECT_EQ(p.f.find<QGroupBox>("frameSettings")->title(), QStringLiteral("Field Date Settings"));
+
+    // Cancel gives the starting font back: for a date field to all of them.
+    p.field(9).font = FontSpec{QStringLiteral("Liberation Serif"), 20, true};
+    p.select(9);
+    p.f.click("cmdFontSetting");  // nothing scripted: cancelled
+    EXPECT_EQ(dialogs.fontRequests.back(),
+              (FontSpec{QStringLiteral("Liberation Serif"), 20, true}));
+    for (int i : {0, 5, 6, 7, 8, 9, 10, 11, 12})
+        EXPECT_EQ(p.field(i).font, (FontSpec{QStringLiteral("Liberation Serif"), 20, true})) << i;
+
+    // Saved: the date font and the digit boxes' font from label 5.
+    p.f.click("cmdSave");
+    const auto row = ChequeFormatStore::findByCode(p.f.db(), QStringLiteral("MBB"));
+    EXPECT_EQ(row->fonts[2], chosen);
+    EXPECT_EQ(row->sdateFont, (FontSpec{QStringLiteral("Liberation Serif"), 20, true}));
+    EXPECT_EQ(row->fonts[0], (FontSpec{QStringLiteral("Liberation Serif"), 20, true}));
+}
+
+}  // namespace
