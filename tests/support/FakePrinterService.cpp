@@ -86,3 +86,30 @@ QStringList FakePrinterService::printedTexts() const {
         if (c.op == QStringLiteral("text")) out << c.text;
     return out;
 }
+
+QStringList FakePrinterService::jobSteps() const {
+    QStringList steps;
+    size_t made = 0;
+    auto madeBefore = [&](size_t call) {
+        for (; made < madeCurrentAt.size() && madeCurrentAt[made] <= call; ++made)
+            steps << QStringLiteral("makeCurrent") + QString::number(madeCurrent[made]);
+    };
+    for (size_t i = 0; i < calls.size(); ++i) {
+        madeBefore(i);
+        const Call& c = calls[i];
+        if (c.op == QStringLiteral("orientation"))
+            steps << c.op + QString::number(c.code);
+        else if (c.op == QStringLiteral("paperA4") || c.op == QStringLiteral("end") ||
+                 c.op == QStringLiteral("abort"))
+            steps << c.op;
+    }
+    madeBefore(calls.size());
+    return steps;
+}
+
+void FakePrinterService::clearRecord() {
+    calls.clear();
+    madeCurrent.clear();
+    madeCurrentAt.clear();
+    documentsEnded = 0;
+}

@@ -25,6 +25,7 @@ public:
     void makeCurrent(int index) override {
         current = index;
         madeCurrent.push_back(index);
+        madeCurrentAt.push_back(calls.size());
     }
     QString defaultPrinterName() const override { return defaultName; }
 
@@ -47,11 +48,17 @@ public:
     std::vector<Call> callsOf(const QString& op) const;
     // The texts printed, in order.
     QStringList printedTexts() const;
+    // Printer changes, page set-up and the end of the job in order, such as
+    // "makeCurrent1", "orientation2", "paperA4", "end", "abort", "makeCurrent0".
+    QStringList jobSteps() const;
+    // Forgets the calls and printer changes recorded so far.
+    void clearRecord();
 
     QStringList names;
     int current = 0;
     QString defaultName;
     std::vector<int> madeCurrent;
+    std::vector<size_t> madeCurrentAt;  // calls.size() at each entry of madeCurrent
     double height = 11909;   // A4 landscape page height in twips
     double lineHeight = 240; // what printText moves down by
     QString failEndWith;     // when set, endDocument throws PrintError with it
