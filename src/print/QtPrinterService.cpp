@@ -87,7 +87,10 @@ void QtPrinterService::setPdfPath(const QString& path) {
 double QtPrinterService::pageHeight() const {
     const QSizeF paper = QPageSize(QPageSize::A4).size(QPageSize::Millimeter);
     const double mm = m_orientation == 2 ? paper.width() : paper.height();
-    return mm / 25.4 * units::kTwipsPerInch;
+    // Positions count from the printable area's top, so its height is what a
+    // caller can print within (a foot line at height - 500 stays on the paper).
+    const QMarginsF margins = printableMargins();  // points
+    return mm / 25.4 * units::kTwipsPerInch - (margins.top() + margins.bottom()) * 20.0;
 }
 
 QMarginsF QtPrinterService::printableMargins() const {

@@ -24,7 +24,9 @@
 #include "platform/Dialogs.h"
 #include "platform/Units.h"
 #include "print/DesignerGeometry.h"
+#include "print/AlignmentSheets.h"
 #include "ui/UiErrors.h"
+#include "ui/location/frmChequeLocation.h"
 #include "ui/designer/PicturePane.h"
 
 namespace {
@@ -344,6 +346,10 @@ void frmAdjustCheque::connectControls() {
     connect(m_cmdSave, &QPushButton::clicked, this, &frmAdjustCheque::cmdSave_Click);
     connect(m_cmdDelete, &QPushButton::clicked, this, &frmAdjustCheque::cmdDelete_Click);
     connect(m_cmdExit, &QPushButton::clicked, this, &frmAdjustCheque::cmdExit_Click);
+    connect(m_cmdChequeLocation, &QPushButton::clicked, this,
+            &frmAdjustCheque::cmdChequeLocation_Click);
+    connect(m_cmdPrintSample, &QPushButton::clicked, this, &frmAdjustCheque::cmdPrintSample_Click);
+    connect(m_cmdPrintRuler, &QPushButton::clicked, this, &frmAdjustCheque::cmdPrintRuler_Click);
 
     connect(m_cboBank, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_syncing) bankSelection();
@@ -843,6 +849,32 @@ void frmAdjustCheque::cmdSave_Click() {
         saveNew();
     else if (m_mode == DesignerMode::Editing)
         saveEdited();
+}
+
+// The location window works on the working copy; a size box still being typed
+// in is taken first, as when it loses the focus.
+void frmAdjustCheque::cmdChequeLocation_Click() {
+    if (!commitFocusedBox()) return;
+    frmChequeLocation location(m_context, *m_model, this);
+    m_context.dialogs->showModal(&location);
+}
+
+void frmAdjustCheque::cmdPrintSample_Click() {
+    if (!commitFocusedBox()) return;
+    try {
+        AlignmentSheets::PrintDesignerSample(m_context, *m_model, m_cboBank->currentText());
+    } catch (const DbError& error) {
+        showDbError(*m_context.dialogs, error);
+    }
+}
+
+void frmAdjustCheque::cmdPrintRuler_Click() {
+    if (!commitFocusedBox()) return;
+    try {
+        AlignmentSheets::PrintDesignerRuler(m_context, *m_model, m_cboBank->currentText());
+    } catch (const DbError& error) {
+        showDbError(*m_context.dialogs, error);
+    }
 }
 
 void frmAdjustCheque::cmdDelete_Click() {

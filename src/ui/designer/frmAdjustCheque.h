@@ -58,6 +58,9 @@ public slots:
     void cmdSave_Click();
     void cmdDelete_Click();
     void cmdExit_Click();
+    void cmdChequeLocation_Click();
+    void cmdPrintSample_Click();
+    void cmdPrintRuler_Click();
     // Closing (Exit, the close box, Escape): asks while adding or editing.
     void reject() override;
 
