@@ -37,13 +37,24 @@ std::optional<FontSpec> WindowTourDialogs::chooseFont(const FontSpec&, const Fon
     return std::nullopt;
 }
 
+// With QUORVANTA_TOUR_GRAB set to a folder, each window is saved there as a picture.
+static void grabWindow(QWidget* window, const QString& suffix = {}) {
+    const QString folder = qEnvironmentVariable("QUORVANTA_TOUR_GRAB");
+    if (folder.isEmpty()) return;
+    QCoreApplication::processEvents();
+    window->grab().save(folder + QLatin1Char('/') + window->objectName() + suffix +
+                        QStringLiteral(".png"));
+}
+
 int WindowTourDialogs::showModal(QDialog* dialog) {
     dialog->show();
     QCoreApplication::processEvents();
+    grabWindow(dialog);
     const QString name = dialog->objectName();
     if (name == QStringLiteral("frmAdjustCheque")) {
         // Add a format so that the preview has one, visiting the location window.
         click(dialog, "cmdAdd");
+        grabWindow(dialog, QStringLiteral("_adding"));
         type(dialog, "txtBankName", QStringLiteral("Tour Bank"));
         type(dialog, "txtBankCode", QStringLiteral("TOUR"));
         type(dialog, "txtChequeWidth", QStringLiteral("7.00"));
@@ -60,6 +71,7 @@ int WindowTourDialogs::showModal(QDialog* dialog) {
 void runWindowTour(AppContext& context, frmMain& main) {
     (void)context;
     QCoreApplication::processEvents();
+    if (!qEnvironmentVariableIsEmpty("QUORVANTA_TOUR_GRAB")) grabWindow(&main);
     main.cmdOption_Click();
     main.cmdEditCheque_Click();
     main.cboRecipient()->setEditText(QStringLiteral("Tour Payee"));
