@@ -38,8 +38,8 @@ std::unique_ptr<Database> Database::openWithFlags(const QString& path, const QBy
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, flags, nullptr);
     std::unique_ptr<Database> db(new Database(raw));
     if (rc != SQLITE_OK) {
-        const QString message = raw ? QString::fromUtf8(sqlite3_errmsg(raw))
-                                    : QStringLiteral("out of memory");
+        const QString message =
+            raw ? QString::fromUtf8(sqlite3_errmsg(raw)) : QStringLiteral("out of memory");
         throw DbError::openFailure(rc, message, fullPath);
     }
     sqlite3_extended_result_codes(raw, 0);
@@ -49,10 +49,11 @@ std::unique_ptr<Database> Database::openWithFlags(const QString& path, const QBy
     // The key is checked on the first read of the file.
     db->prepare(QStringLiteral("SELECT count(*) FROM sqlite_master")).execute();
     // A rollback journal rather than a write-ahead log: the file alone always
-    // holds every committed change, and nothing but the open file is needed to
-    // read it. FULL syncs make each commit durable before it is reported done.
+    // holds every committed change, and nothing but the file is needed to read
+    // it. EXTRA syncs the journal, the file and, after the journal is deleted,
+    // its folder, so a save reported done survives a power cut too.
     db->prepare(QStringLiteral("PRAGMA journal_mode = DELETE")).execute();
-    db->prepare(QStringLiteral("PRAGMA synchronous = FULL")).execute();
+    db->prepare(QStringLiteral("PRAGMA synchronous = EXTRA")).execute();
     return db;
 }
 
@@ -60,10 +61,10 @@ void Database::checkUsable(const QString& path) {
     // The engine falls back to reading a file it may not write; every later
     // save would fail, so refuse now.
     if (sqlite3_db_readonly(m_db.get(), "main") == 1)
-        throw DbError(SQLITE_READONLY,
-                      DbError::explain(SQLITE_READONLY,
-                                       QStringLiteral("the file could only be opened for reading"),
-                                       path));
+        throw DbError(
+            SQLITE_READONLY,
+            DbError::explain(SQLITE_READONLY,
+                             QStringLiteral("the file could only be opened for reading"), path));
     const QString folder = QFileInfo(path).absolutePath();
     if (!QFileInfo(folder).isWritable())
         throw DbError(SQLITE_CANTOPEN,
@@ -96,9 +97,9 @@ void Database::checkUsable(const QString& path) {
     Statement check = prepare(QStringLiteral("PRAGMA quick_check"));
     const QString verdict = check.step() ? check.text(0) : QString();
     if (verdict != QStringLiteral("ok"))
-        throw DbError(SQLITE_CORRUPT, DbError::explain(SQLITE_CORRUPT,
-                                                       QString::fromUtf8(sqlite3_errstr(SQLITE_CORRUPT)),
-                                                       path));
+        throw DbError(SQLITE_CORRUPT,
+                      DbError::explain(SQLITE_CORRUPT,
+                                       QString::fromUtf8(sqlite3_errstr(SQLITE_CORRUPT)), path));
 }
 
 std::unique_ptr<Database> Database::open(const QString& path, const QByteArray& key,

@@ -11,10 +11,10 @@ struct sqlite3;
 
 // The shared connection to the encrypted cheque database.
 //
-// Writes use a rollback journal beside the file with full syncs: a save is
-// either wholly in the file or not at all, also when the process is killed or
-// the disk fills, and the file alone always holds every saved change, so a copy
-// of chequedb.mdb is a complete backup.
+// Writes use a rollback journal beside the file, synced at every step: a save
+// is either wholly in the file or not at all, also when the process is killed,
+// the power fails or the disk fills, and the file alone holds every saved
+// change, so a copy of chequedb.mdb is a complete backup.
 class Database {
 public:
     // How long a statement waits for another connection's lock before failing.

@@ -11,86 +11,111 @@ QString quoted(const QString& path) {
     return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
 }
 
+// The text with %1 standing for the file and %2 for its folder, in one pass.
+QString fill(const QString& text, const QString& path) {
+    const QString file = quoted(path);
+    const QString folder = quoted(QFileInfo(path).absolutePath());
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('%') && i + 1 < text.size() &&
+            (text[i + 1] == QLatin1Char('1') || text[i + 1] == QLatin1Char('2'))) {
+            out += text[i + 1] == QLatin1Char('1') ? file : folder;
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 // Why a file could not be opened, from what the file system shows of it.
-QString cannotOpen(const QString& path, const QString& engine) {
+QString cannotOpen(const QString& path, const QString& engineText) {
     const QFileInfo file(path);
     const QFileInfo folder(file.absolutePath());
+    QString what;
     if (!folder.exists())
-        return QStringLiteral("The database file ") + quoted(path) +
-               QStringLiteral(" cannot be found: its folder ") + quoted(folder.filePath()) +
-               QStringLiteral(" does not exist. Check the data folder setting") + engine;
-    if (!file.exists())
-        return QStringLiteral("The database file ") + quoted(path) +
-               QStringLiteral(" does not exist. Check the data folder setting and that the file "
-                              "is in that folder") +
-               engine;
-    if (file.isDir())
-        return quoted(path) + QStringLiteral(" is a folder, not the database file") + engine;
-    if (!file.isReadable())
-        return QStringLiteral("The database file ") + quoted(path) +
-               QStringLiteral(" cannot be read: permission to read it is denied") + engine;
-    return QStringLiteral("The database file ") + quoted(path) +
-           QStringLiteral(" cannot be opened") + engine;
+        what = QStringLiteral(
+            "The database file %1 cannot be found: its folder %2 does not "
+            "exist. Check the data folder setting");
+    else if (!file.exists())
+        what = QStringLiteral(
+            "The database file %1 does not exist. Check the data folder "
+            "setting and that the file is in that folder");
+    else if (file.isDir())
+        what = QStringLiteral("%1 is a folder, not the database file");
+    else if (!file.isReadable())
+        what = QStringLiteral(
+            "The database file %1 cannot be read: permission to read it is "
+            "denied");
+    else
+        what = QStringLiteral("The database file %1 cannot be opened");
+    return fill(what, path) + QStringLiteral(" (") + engineText + QStringLiteral(").");
 }
 
 }  // namespace
 
 QString DbError::explain(int code, const QString& engineText, const QString& path) {
     if (path.isEmpty()) return engineText;
-    const QString engine = QStringLiteral(" (") + engineText + QStringLiteral(").");
-    const QString db = QStringLiteral("The database ") + quoted(path);
+    QString what;
     switch (code & 0xff) {
         case SQLITE_CANTOPEN:
             // The file is open; what failed is the journal made beside it while saving.
-            return db + QStringLiteral(" could not be written: no journal file could be made "
-                                       "in its folder ") +
-                   quoted(QFileInfo(path).absolutePath()) +
-                   QStringLiteral(". Allow changes to that folder and try again") + engine;
+            what = QStringLiteral(
+                "The database %1 could not be written: no journal file could "
+                "be made in its folder %2. Allow changes to that folder and "
+                "try again");
+            break;
         case SQLITE_NOTADB:
-            return QStringLiteral("The file ") + quoted(path) +
-                   QStringLiteral(" cannot be read: it is not a Quorvanta Solo database, it is "
-                                  "damaged, or its password is not this program's") +
-                   engine;
+            what = QStringLiteral(
+                "The file %1 cannot be read: it is not a Quorvanta Solo "
+                "database, it is damaged, or its password is not this "
+                "program's");
+            break;
         case SQLITE_CORRUPT:
-            return db + QStringLiteral(" is damaged and cannot be used. Restore the file from a "
-                                       "backup copy") +
-                   engine;
+            what = QStringLiteral(
+                "The database %1 is damaged and cannot be used. Restore the "
+                "file from a backup copy");
+            break;
         case SQLITE_READONLY:
-            return db + QStringLiteral(" is read-only, so nothing can be saved to it. Allow "
-                                       "changes to the file and try again") +
-                   engine;
+            what = QStringLiteral(
+                "The database %1 is read-only, so nothing can be saved to it. "
+                "Allow changes to the file and try again");
+            break;
         case SQLITE_BUSY:
         case SQLITE_LOCKED:
-            return db + QStringLiteral(" is in use by another program, perhaps a second copy of "
-                                       "Quorvanta Solo, and stayed locked while this one waited. "
-                                       "Nothing was changed; close the other program and try "
-                                       "again") +
-                   engine;
+            what = QStringLiteral(
+                "The database %1 is in use by another program, perhaps a "
+                "second copy of Quorvanta Solo, and stayed locked while this "
+                "one waited. Nothing was changed; close the other program and "
+                "try again");
+            break;
         case SQLITE_FULL:
-            return db + QStringLiteral(" could not be written: the disk is full. Free some disk "
-                                       "space and try again") +
-                   engine;
+            what = QStringLiteral(
+                "The database %1 could not be written: the disk is full. Free "
+                "some disk space and try again");
+            break;
         case SQLITE_IOERR:
-            // Writes refused by the system come back as input/output errors.
-            if (!QFileInfo(path).isWritable())
-                return db + QStringLiteral(" could not be written: the file is read-only. Allow "
-                                           "changes to the file and try again") +
-                       engine;
-            return db + QStringLiteral(" could not be read or written: the disk may be full, "
-                                       "removed or failing") +
-                   engine;
+            // Writes the system refuses come back as input/output errors.
+            what = QFileInfo(path).isWritable()
+                       ? QStringLiteral(
+                             "The database %1 could not be read or written: the disk "
+                             "may be full, removed or failing")
+                       : QStringLiteral(
+                             "The database %1 could not be written: the file is "
+                             "read-only. Allow changes to the file and try again");
+            break;
         case SQLITE_PERM:
         case SQLITE_AUTH:
-            return db + QStringLiteral(" refused access") + engine;
+            what = QStringLiteral("The database %1 refused access");
+            break;
         default:
             return engineText;
     }
+    return fill(what, path) + QStringLiteral(" (") + engineText + QStringLiteral(").");
 }
 
 DbError DbError::openFailure(int code, const QString& engineText, const QString& path) {
-    if ((code & 0xff) == SQLITE_CANTOPEN)
-        return DbError(code, cannotOpen(path, QStringLiteral(" (") + engineText +
-                                                  QStringLiteral(").")));
+    if ((code & 0xff) == SQLITE_CANTOPEN) return DbError(code, cannotOpen(path, engineText));
     return DbError(code, explain(code, engineText, path));
 }
 

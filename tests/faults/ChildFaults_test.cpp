@@ -24,6 +24,7 @@
 #include "db/Database.h"
 #include "db/SettingsStore.h"
 #include "faults/helper/FaultRecords.h"
+#include "support/QStringPrinter.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ Reported parse(const QByteArray& output) {
 struct Stored {
     std::map<int, int> payees;  // record -> rows
     std::set<int> formats;
-    int settings = -1;          // the record of the options row, -1 for the initial one
+    int settings = -1;  // the record of the options row, -1 for the initial one
 };
 
 // Reads every record back and checks that each is exactly what was saved.
@@ -158,10 +159,10 @@ TEST(KilledWhileSaving, EveryReportedSaveSurvives) {
     const int kills = qEnvironmentVariableIntValue("QUORVANTA_FAULT_KILLS") > 0
                           ? qEnvironmentVariableIntValue("QUORVANTA_FAULT_KILLS")
                           : 60;
-    const unsigned seed = qEnvironmentVariableIsSet("QUORVANTA_FAULT_SEED")
-                              ? static_cast<unsigned>(qEnvironmentVariableIntValue(
-                                    "QUORVANTA_FAULT_SEED"))
-                              : std::random_device{}();
+    const unsigned seed =
+        qEnvironmentVariableIsSet("QUORVANTA_FAULT_SEED")
+            ? static_cast<unsigned>(qEnvironmentVariableIntValue("QUORVANTA_FAULT_SEED"))
+            : std::random_device{}();
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> delayUs(0, 80000);
     RecordProperty("seed", static_cast<int>(seed));

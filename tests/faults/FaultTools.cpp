@@ -33,8 +33,9 @@ ReadOnlyGuard::ReadOnlyGuard(const QString& path) : m_path(path) {
     if (::geteuid() == 0) {
         m_immutable = setImmutable(path, true);
         if (!m_immutable)
-            m_why = QStringLiteral("running as root and the file system refuses the immutable "
-                                   "attribute, so nothing makes ") +
+            m_why = QStringLiteral(
+                        "running as root and the file system refuses the immutable "
+                        "attribute, so nothing makes ") +
                     path + QStringLiteral(" read-only for this process");
     } else {
         struct stat st {};
@@ -86,8 +87,7 @@ QString snapshot(Database& db) {
         const int columns = rows.columnCount();
         all += QString::fromLatin1(table) + QLatin1Char('\n');
         while (rows.step()) {
-            for (int i = 0; i < columns; ++i)
-                all += rows.value(i).toString() + QLatin1Char('|');
+            for (int i = 0; i < columns; ++i) all += rows.value(i).toString() + QLatin1Char('|');
             all += QLatin1Char('\n');
         }
     }

@@ -17,6 +17,7 @@
 #include "app/Startup.h"
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "support/QStringPrinter.h"
 #include "support/TestEnv.h"
 #include "ui/main/frmMain.h"
 
@@ -26,9 +27,9 @@ constexpr int kShortWaitMs = 300;
 
 // One fault made in a folder that holds a fresh database.
 struct Made {
-    QString path;                 // what is opened
-    std::shared_ptr<void> hold;   // keeps the fault in place while it lives
-    QString skip;                 // why the fault cannot be made here
+    QString path;                // what is opened
+    std::shared_ptr<void> hold;  // keeps the fault in place while it lives
+    QString skip;                // why the fault cannot be made here
 };
 
 struct OpenFault {
@@ -83,19 +84,22 @@ std::vector<OpenFault> faults() {
              QDir(folder).mkdir(QStringLiteral("empty"));
              return Made{QDir(folder).filePath(QStringLiteral("empty/chequedb.mdb")), {}, {}};
          },
-         SQLITE_CANTOPEN, {QStringLiteral("does not exist")}},
+         SQLITE_CANTOPEN,
+         {QStringLiteral("does not exist")}},
         {"missing folder",
          [](const QString& folder, const QString&) {
              return Made{QDir(folder).filePath(QStringLiteral("gone/chequedb.mdb")), {}, {}};
          },
-         SQLITE_CANTOPEN, {QStringLiteral("folder"), QStringLiteral("does not exist")}},
+         SQLITE_CANTOPEN,
+         {QStringLiteral("folder"), QStringLiteral("does not exist")}},
         {"a folder in the file's place",
          [](const QString& folder, const QString&) {
              const QString path = QDir(folder).filePath(QStringLiteral("sub/chequedb.mdb"));
              QDir().mkpath(path);
              return Made{path, {}, {}};
          },
-         SQLITE_CANTOPEN, {QStringLiteral("is a folder")}},
+         SQLITE_CANTOPEN,
+         {QStringLiteral("is a folder")}},
         {"wrong password",
          [](const QString&, const QString& database) {
              const QString other = database + QStringLiteral(".other");
@@ -107,62 +111,78 @@ std::vector<OpenFault> faults() {
              QFile::rename(other, database);
              return Made{database, {}, {}};
          },
-         SQLITE_NOTADB, {QStringLiteral("password")}},
-        {"empty file", [](const QString&, const QString& db) { return truncatedTo(db, 0); },
-         SQLITE_NOTADB, {QStringLiteral("is empty")}},
+         SQLITE_NOTADB,
+         {QStringLiteral("password")}},
+        {"empty file",
+         [](const QString&, const QString& db) { return truncatedTo(db, 0); },
+         SQLITE_NOTADB,
+         {QStringLiteral("is empty")}},
         {"a text file",
          [](const QString&, const QString& db) {
              writeBytes(db, QByteArray("Payee,Amount\nSmith,12.00\n").repeated(200));
              return Made{db, {}, {}};
          },
-         SQLITE_NOTADB, {QStringLiteral("not a Quorvanta Solo database")}},
+         SQLITE_NOTADB,
+         {QStringLiteral("not a Quorvanta Solo database")}},
         {"unencrypted database of another program",
-         [](const QString&, const QString& db) { return plainSqlite(db); }, SQLITE_NOTADB,
+         [](const QString&, const QString& db) { return plainSqlite(db); },
+         SQLITE_NOTADB,
          {QStringLiteral("not a Quorvanta Solo database")}},
         {"truncated inside the first page",
-         [](const QString&, const QString& db) { return truncatedTo(db, 100); }, SQLITE_NOTADB,
+         [](const QString&, const QString& db) { return truncatedTo(db, 100); },
+         SQLITE_NOTADB,
          {kDamaged}},
         {"truncated to the first page",
          [page](const QString&, const QString& db) { return truncatedTo(db, page); },
-         SQLITE_CORRUPT, {kDamaged}},
+         SQLITE_CORRUPT,
+         {kDamaged}},
         {"truncated to half, on a page boundary",
          [page](const QString&, const QString& db) {
              return truncatedTo(db, QFileInfo(db).size() / page / 2 * page);
          },
-         SQLITE_CORRUPT, {kDamaged}},
+         SQLITE_CORRUPT,
+         {kDamaged}},
         {"truncated to half, inside a page",
          [page](const QString&, const QString& db) {
              return truncatedTo(db, QFileInfo(db).size() / page / 2 * page + 300);
          },
-         SQLITE_CORRUPT, {kDamaged}},
+         SQLITE_CORRUPT,
+         {kDamaged}},
         // The last 12 bytes of a page are padding outside the checksum: cutting
         // them off loses nothing, so cut into the checksum.
         {"last 100 bytes cut off",
          [](const QString&, const QString& db) {
              return truncatedTo(db, QFileInfo(db).size() - 100);
          },
-         SQLITE_CORRUPT, {kDamaged}},
+         SQLITE_CORRUPT,
+         {kDamaged}},
         {"bytes overwritten in the first page",
-         [](const QString&, const QString& db) { return overwrittenAt(db, 200); }, SQLITE_NOTADB,
+         [](const QString&, const QString& db) { return overwrittenAt(db, 200); },
+         SQLITE_NOTADB,
          {kDamaged}},
         {"bytes overwritten in the middle",
          [](const QString&, const QString& db) {
              return overwrittenAt(db, QFileInfo(db).size() / 2 + 100);
          },
-         SQLITE_CORRUPT, {kDamaged}},
+         SQLITE_CORRUPT,
+         {kDamaged}},
         {"bytes overwritten in the last page",
          [](const QString&, const QString& db) {
              return overwrittenAt(db, QFileInfo(db).size() - 500);
          },
-         SQLITE_CORRUPT, {kDamaged}},
+         SQLITE_CORRUPT,
+         {kDamaged}},
         {"read-only file",
-         [](const QString&, const QString& db) { return readOnly(db, db); }, SQLITE_READONLY,
+         [](const QString&, const QString& db) { return readOnly(db, db); },
+         SQLITE_READONLY,
          {QStringLiteral("read-only"), QStringLiteral("nothing can be saved")}},
         {"read-only folder",
          [](const QString& folder, const QString& db) { return readOnly(folder, db); },
-         SQLITE_CANTOPEN, {QStringLiteral("folder"), QStringLiteral("is read-only")}},
+         SQLITE_CANTOPEN,
+         {QStringLiteral("folder"), QStringLiteral("is read-only")}},
         {"locked by another connection",
-         [](const QString&, const QString& db) { return lockedExclusively(db); }, SQLITE_BUSY,
+         [](const QString&, const QString& db) { return lockedExclusively(db); },
+         SQLITE_BUSY,
          {QStringLiteral("in use by another program"), QStringLiteral("Nothing was changed")}},
     };
 }
@@ -170,8 +190,7 @@ std::vector<OpenFault> faults() {
 // Checks one refusal: the code, the file named, each phrase.
 void expectClear(const OpenFault& fault, const QString& path, int code, const QString& text) {
     EXPECT_EQ(code, fault.code) << text.toStdString();
-    EXPECT_TRUE(text.contains(QLatin1Char('"') + QDir::toNativeSeparators(path) +
-                              QLatin1Char('"')))
+    EXPECT_TRUE(text.contains(QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"')))
         << "the file is not named: " << text.toStdString();
     for (const QString& phrase : fault.says)
         EXPECT_TRUE(text.contains(phrase))

@@ -21,6 +21,7 @@
 #include "db/DbError.h"
 #include "db/SettingsStore.h"
 #include "faults/helper/FaultRecords.h"
+#include "support/QStringPrinter.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "db/CompanyStore.h"
 #include "db/ChequeFormatStore.h"
+#include "db/CompanyStore.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/SettingsStore.h"
@@ -26,7 +26,8 @@ namespace {
 void report(const QByteArray& line) {
     const QByteArray text = line + '\n';
     // One write per line, so that a killed process never leaves half a line.
-    if (::write(STDOUT_FILENO, text.constData(), static_cast<size_t>(text.size())) < 0) std::_Exit(4);
+    if (::write(STDOUT_FILENO, text.constData(), static_cast<size_t>(text.size())) < 0)
+        std::_Exit(4);
 }
 
 void save(Database& db, int n, int padding) {
