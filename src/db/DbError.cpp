@@ -96,13 +96,22 @@ QString DbError::explain(int code, const QString& engineText, const QString& pat
             break;
         case SQLITE_IOERR:
             // Writes the system refuses come back as input/output errors.
-            what = QFileInfo(path).isWritable()
-                       ? QStringLiteral(
-                             "The database %1 could not be read or written: the disk "
-                             "may be full, removed or failing")
-                       : QStringLiteral(
-                             "The database %1 could not be written: the file is "
-                             "read-only. Allow changes to the file and try again");
+            if (QFileInfo(path).exists() && !QFileInfo(path).isWritable())
+                what = QStringLiteral(
+                    "The database %1 could not be written: the file is "
+                    "read-only. Allow changes to the file and try again");
+            else if (code == SQLITE_IOERR_READ || code == SQLITE_IOERR_SHORT_READ)
+                what = QStringLiteral(
+                    "The database %1 could not be read: the disk may be "
+                    "removed or failing");
+            else if (code == SQLITE_IOERR)
+                what = QStringLiteral(
+                    "The database %1 could not be read or written: the disk "
+                    "may be full, removed or failing");
+            else
+                what = QStringLiteral(
+                    "The database %1 could not be written: the disk may be "
+                    "full, removed or failing");
             break;
         case SQLITE_PERM:
         case SQLITE_AUTH:
@@ -120,8 +129,11 @@ DbError DbError::openFailure(int code, const QString& engineText, const QString&
 }
 
 DbError DbError::fromEngine(sqlite3* db) {
+    // The message tells apart what the extended code tells apart; the code
+    // kept is the primary one.
     const int code = sqlite3_errcode(db);
     const QString engineText = QString::fromUtf8(sqlite3_errmsg(db));
     const char* file = sqlite3_db_filename(db, "main");
-    return DbError(code, explain(code, engineText, file ? QString::fromUtf8(file) : QString()));
+    return DbError(code, explain(sqlite3_extended_errcode(db), engineText,
+                                 file ? QString::fromUtf8(file) : QString()));
 }

@@ -17,7 +17,7 @@ public:
     static DbError fromEngine(sqlite3* db);
     // A failure to open the file at `path`, explained.
     static DbError openFailure(int code, const QString& engineText, const QString& path);
-    // The message for `code` met on the file at `path` (empty when unknown).
+    // The message for `code` (primary or extended) met on the file at `path` (empty when unknown).
     // Faults of the file itself (missing, locked, damaged, read-only, disk full)
     // are put in plain words naming the file; the engine's own text follows in
     // brackets. Other errors keep the engine's text.

@@ -21,7 +21,9 @@ TEST(DbError, FileFaultsNameTheFileAndKeepTheEngineText) {
         {SQLITE_LOCKED, "in use by another program"},
         {SQLITE_FULL, "the disk is full"},
         {SQLITE_IOERR, "could not be"},
-        {SQLITE_IOERR | (4 << 8), "could not be"},  // an extended code
+        {SQLITE_IOERR_WRITE, "could not be written: the disk may be full"},
+        {SQLITE_IOERR_FSYNC, "could not be written: the disk may be full"},
+        {SQLITE_IOERR_READ, "could not be read: the disk"},
         {SQLITE_PERM, "refused access"},
     };
     for (const auto& c : cases) {

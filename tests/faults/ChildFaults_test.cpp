@@ -121,12 +121,15 @@ TEST(DiskFull, FailedSavesAreReportedAndNothingIsLost) {
     // Payees and formats fail once the file is full; options, rewritten in
     // place, still save.
     int failedInserts = 0;
+    std::set<int> codes;
     for (const auto& [n, error] : reported.failed) {
         const int code = error.section(QLatin1Char(' '), 0, 0).toInt();
+        codes.insert(code);
         EXPECT_TRUE(code == SQLITE_FULL || code == SQLITE_IOERR) << error.toStdString();
         EXPECT_TRUE(error.contains(QLatin1Char('"') + path + QLatin1Char('"')))
             << error.toStdString();
-        EXPECT_TRUE(error.contains(QStringLiteral("disk"))) << error.toStdString();
+        EXPECT_TRUE(error.contains(QStringLiteral("could not be written: the disk")))
+            << error.toStdString();
         if (kindOf(n) != Kind::Settings) ++failedInserts;
     }
     EXPECT_GE(reported.done.size(), 10u);
@@ -147,6 +150,14 @@ TEST(DiskFull, FailedSavesAreReportedAndNothingIsLost) {
         if (kindOf(n) == Kind::Settings) lastSettings = n;
     EXPECT_EQ(stored.settings, lastSettings);
     for (const auto& [n, rows] : stored.payees) EXPECT_EQ(rows, 1) << "payee " << n;
+
+    std::cout << "[ DISKFULL ] " << reported.done.size() << " saves done, "
+              << reported.failed.size() << " failed with codes";
+    for (int code : codes) std::cout << ' ' << code;
+    std::cout << "; file " << QFileInfo(path).size() << " of " << limit << " bytes; first: "
+              << (reported.failed.empty() ? std::string()
+                                          : reported.failed.begin()->second.toStdString())
+              << std::endl;
 
     // With room again, saving goes on.
     auto db = Database::open(path);
