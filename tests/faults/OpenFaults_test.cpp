@@ -117,6 +117,18 @@ std::vector<OpenFault> faults() {
          [](const QString&, const QString& db) { return truncatedTo(db, 0); },
          SQLITE_NOTADB,
          {QStringLiteral("is empty")}},
+        {"a database lacking tables",
+         [](const QString&, const QString& database) {
+             QFile::remove(database);
+             auto db = Database::create(database);
+             db->executeScript(QStringLiteral(
+                 "CREATE TABLE Company (ID INTEGER PRIMARY KEY, Name TEXT);"
+                 "CREATE TABLE LanguageMain (ID INTEGER PRIMARY KEY, LanguageName TEXT);"));
+             return Made{database, {}, {}};
+         },
+         SQLITE_NOTADB,
+         {QStringLiteral("not a Quorvanta Solo database: it has no table Settings, AmountWord, "
+                         "BankCheque.")}},
         {"a text file",
          [](const QString&, const QString& db) {
              writeBytes(db, QByteArray("Payee,Amount\nSmith,12.00\n").repeated(200));
