@@ -175,7 +175,10 @@ TEST(KilledWhileSaving, EveryReportedSaveSurvives) {
             ? static_cast<unsigned>(qEnvironmentVariableIntValue("QUORVANTA_FAULT_SEED"))
             : std::random_device{}();
     std::mt19937 random(seed);
-    std::uniform_int_distribution<int> delayUs(0, 80000);
+    // Each kill comes after 0 to 2 reported saves and then 0 to 30 ms, so
+    // that the moments spread over whole saves whatever the disk's speed.
+    std::uniform_int_distribution<int> savesFirst(0, 2);
+    std::uniform_int_distribution<int> delayUs(0, 30000);
     RecordProperty("seed", static_cast<int>(seed));
 
     QTemporaryDir dir;
@@ -192,7 +195,9 @@ TEST(KilledWhileSaving, EveryReportedSaveSurvives) {
         QProcess writer;
         ASSERT_TRUE(startWriter(writer, {path, QString::number(next), QStringLiteral("1000000")}));
         QByteArray output;
-        while (!output.contains("ready\n") && writer.waitForReadyRead(10000))
+        const int waitFor = savesFirst(random);
+        while ((!output.contains("ready\n") || output.count("done ") < waitFor) &&
+               writer.waitForReadyRead(10000))
             output += writer.readAllStandardOutput();
         ASSERT_TRUE(output.contains("ready\n"))
             << output.toStdString() << writer.readAllStandardError().toStdString();
@@ -234,7 +239,7 @@ TEST(KilledWhileSaving, EveryReportedSaveSurvives) {
         next = inFlight + 1;  // the cut-short record may be stored: never reuse its number
     }
     EXPECT_EQ(killedMidRun, kills) << "some writers ended before they were killed";
-    EXPECT_GE(everDone.size(), static_cast<size_t>(kills));
+    EXPECT_GE(everDone.size(), static_cast<size_t>(kills / 2));
     EXPECT_GE(hotJournals, 1) << "no kill landed in the middle of a save";
     std::cout << "[ KILLS    ] " << kills << " kills (seed " << seed << "), " << everDone.size()
               << " saves reported done and found, " << hotJournals
