@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6printsupport6 qt6-qpa-plugins
-  libsqlcipher-dev sqlcipher
+  libsqlcipher-dev sqlcipher sqlite3
   libcups2-dev cups cups-client cups-bsd
   fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -12,7 +12,10 @@ std::vector<Payee> listByName(Database& db) {
 }
 
 bool exists(Database& db, const QString& name) {
-    Statement query = db.prepare(QStringLiteral("SELECT * FROM Company WHERE Name = ?"));
+    // The name column compares without letter case but stops at a NUL
+    // character; the second test tells "A<NUL>B" from "A<NUL>C".
+    Statement query = db.prepare(
+        QStringLiteral("SELECT * FROM Company WHERE Name = ?1 AND lower(Name) = lower(?1)"));
     query.bind(1, name);
     return query.step();
 }

@@ -10,13 +10,24 @@
 struct sqlite3;
 
 // The shared connection to the encrypted cheque database.
+//
+// Writes use a rollback journal beside the file, synced at every step: a save
+// is either wholly in the file or not at all, also when the process is killed,
+// the power fails or the disk fills, and the file alone holds every saved
+// change, so a copy of chequedb.mdb is a complete backup.
 class Database {
 public:
+    // How long a statement waits for another connection's lock before failing.
+    static constexpr int kDefaultBusyTimeoutMs = 5000;
+
     // The program's fixed key of chequedb.mdb.
     static QByteArray defaultKey();
 
-    // Opens an existing file read-write; never creates one. Throws DbError.
-    static std::unique_ptr<Database> open(const QString& path, const QByteArray& key = defaultKey());
+    // Opens an existing file read-write; never creates one. Refuses, with a
+    // DbError saying why, a file that cannot be read with the key, is damaged,
+    // lacks the program's tables, or cannot be written (read-only file or folder).
+    static std::unique_ptr<Database> open(const QString& path, const QByteArray& key = defaultKey(),
+                                          int busyTimeoutMs = kDefaultBusyTimeoutMs);
     // Creates a new, empty encrypted file (initdb only). Throws DbError.
     static std::unique_ptr<Database> create(const QString& path,
                                             const QByteArray& key = defaultKey());
@@ -29,6 +40,11 @@ public:
     void executeScript(const QString& sql);
     qint64 lastInsertId() const;
 
+    void setBusyTimeout(int milliseconds);
+    int busyTimeout() const { return m_busyTimeoutMs; }
+    // The file's full path.
+    QString path() const;
+
     sqlite3* handle() const { return m_db.get(); }
 
 private:
@@ -36,7 +52,9 @@ private:
         void operator()(sqlite3* db) const noexcept;
     };
     static std::unique_ptr<Database> openWithFlags(const QString& path, const QByteArray& key,
-                                                   int flags);
+                                                   int flags, int busyTimeoutMs);
     explicit Database(sqlite3* db);
+    void checkUsable(const QString& path);
     std::unique_ptr<sqlite3, Closer> m_db;
+    int m_busyTimeoutMs = kDefaultBusyTimeoutMs;
 };

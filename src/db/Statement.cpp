@@ -23,7 +23,7 @@ Statement::Statement(sqlite3* db, const QString& sql) : m_db(db) {
 }
 
 void Statement::fail() const {
-    throw DbError(sqlite3_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
+    throw DbError::fromEngine(m_db);
 }
 
 Statement& Statement::bind(int index, const QVariant& value) {
@@ -85,6 +85,8 @@ int Statement::columnIndex(const char* column) const {
 bool Statement::hasColumn(const char* column) const {
     return m_columns.contains(QByteArray(column).toLower());
 }
+
+int Statement::columnCount() const { return sqlite3_column_count(m_stmt.get()); }
 
 bool Statement::isNull(const char* column) const {
     return sqlite3_column_type(m_stmt.get(), columnIndex(column)) == SQLITE_NULL;

@@ -29,6 +29,7 @@ public:
     double real(const char* column) const;
     QVariant value(const char* column) const;
     bool hasColumn(const char* column) const;
+    int columnCount() const;
 
     // Reading by position, for loops over many rows: look the index up once.
     int columnIndex(const char* column) const;

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "DatabaseInit.h"
 #include "db/CompanyStore.h"
 #include "db/Database.h"
 #include "db/DbError.h"
@@ -14,6 +15,7 @@
 #include "db/SettingsStore.h"
 #include "db/Transaction.h"
 #include "support/TestEnv.h"
+#include "support/QStringPrinter.h"
 
 namespace {
 
@@ -92,6 +94,32 @@ TEST(Database, FailingWriteIsRolledBackAndReported) {
     }
     EXPECT_FALSE(CompanyStore::exists(env.db(), QStringLiteral("Half done")));
     EXPECT_TRUE(sqlite3_get_autocommit(env.db().handle()));
+}
+
+// Between saves the file alone holds everything: no log or index files stay
+// beside it, even for a file that another tool switched to a write-ahead log.
+TEST(Database, SavesLeaveOnlyTheFile) {
+    QTemporaryDir dir;
+    const QString path = DatabaseInit::createDatabase(dir.path());
+    {
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &raw), SQLITE_OK);
+        const QByteArray key = Database::defaultKey();
+        sqlite3_key(raw, key.constData(), static_cast<int>(key.size()));
+        EXPECT_EQ(sqlite3_exec(raw, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(raw);
+    }
+    auto db = Database::open(path);
+    CompanyStore::insert(*db, QStringLiteral("Saved"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("chequedb.mdb")});
+    Statement mode = db->prepare(QStringLiteral("PRAGMA journal_mode"));
+    ASSERT_TRUE(mode.step());
+    EXPECT_EQ(mode.text(0), QStringLiteral("delete"));
+    Statement sync = db->prepare(QStringLiteral("PRAGMA synchronous"));
+    ASSERT_TRUE(sync.step());
+    EXPECT_EQ(sync.integer(0), 3) << "commits are not synced through the folder";
 }
 
 TEST(SettingsStore, InitialRowAndWrites) {
