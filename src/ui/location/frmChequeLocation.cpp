@@ -18,6 +18,7 @@
 #include "platform/AppContext.h"
 #include "platform/Units.h"
 #include "print/AlignmentSheets.h"
+#include "ui/Named.h"
 #include "ui/UiErrors.h"
 #include "ui/location/SpinButton.h"
 
@@ -29,11 +30,6 @@ constexpr double kPreviewHeight = 2055.0;
 // The pictures show the sheet and the cheque at one tenth.
 constexpr double kScale = 10.0;
 
-template <typename T>
-T* named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 int pixelsX(double twips) { return qRound(units::twipsToPixels(twips, units::screenDpiX())); }
 int pixelsY(double twips) { return qRound(units::twipsToPixels(twips, units::screenDpiY())); }

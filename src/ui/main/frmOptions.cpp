@@ -29,6 +29,7 @@
 #include "platform/Shell.h"
 #include "platform/Units.h"
 #include "print/DateRendering.h"
+#include "ui/Named.h"
 #include "ui/UiErrors.h"
 #include "ui/main/frmMain.h"
 
@@ -39,11 +40,6 @@ constexpr int kColumnNo = 0;
 constexpr int kColumnName = 1;
 constexpr int kColumnId = 2;
 
-template <typename T>
-T* named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 int twipsToScreen(double twips) {
     return static_cast<int>(units::twipsToPixels(twips, units::screenDpiX()) + 0.5);
