@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTabWidget>
 #include <QTreeWidget>
 
@@ -10,6 +11,8 @@
 #include "db/ChequeFormatModel.h"
 #include "platform/Units.h"
 #include "print/DateRendering.h"
+#include "print/QtPrinterService.h"
+#include "support/PdfWords.h"
 #include "support/QStringPrinter.h"
 #include "ui/designer/frmAdjustCheque.h"
 #include "ui/main/frmOptions.h"
@@ -318,6 +321,23 @@ TEST_P(BadInput, AmountThatIsNoNumberIsRefusedWithAMessageAndKept) {
     expectTablesIntact(0, 0);
 }
 
+// A printer name typed into the preview's list never reaches the print system:
+// a name that is not installed prints on the first printer.
+TEST_P(BadInput, PrinterNameTypedInThePreviewPrintsOnTheFirstPrinter) {
+    openMain();
+    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+        auto* printers = child<QComboBox>(p, "cboPrinterName");
+        enterText(printers->lineEdit(), text());
+        EXPECT_TRUE(sameText(printers->currentText(), text()));
+        click(p, "cmdPrint");
+        EXPECT_FALSE(p.isVisible());
+    }));
+    EXPECT_TRUE(env.dialogs.messages.empty()) << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(env.printers.madeCurrent.at(0), 0);
+    EXPECT_EQ(env.printers.documentsEnded, 1);
+    expectTablesIntact(1, 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Texts, BadInput, testing::ValuesIn(badTexts()), nameOf);
 
 class BadNumbers : public PreviewFixture {
@@ -432,6 +452,33 @@ TEST_F(BadNumbers, BankCodesKeepTheirLengthAndNamesAreCutOnWholeLetters) {
         EXPECT_TRUE(sameText(banks->currentText(), code + QStringLiteral(" - ") + stored->bankName));
     }
     expectTablesIntact(0, std::size(cases));
+}
+
+// The 10,000-character payee through the real page writer: the page is written
+// and starts with the payee where the field is.
+TEST_F(BadNumbers, ALongPayeeIsWrittenOnThePage) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("cheque.pdf"));
+    QtPrinterService service(QtPrinterService::PdfFile{pdf, {}});
+    env.context.printers = &service;
+    openMain();
+    main->WordCase = QStringLiteral("Proper Case");
+    pasteText(main->cboRecipient()->lineEdit(), longBadText());
+    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+        EXPECT_TRUE(sameText(chequeLabel(p, FieldRecipient)->text(), toProperCase(longBadText())));
+        click(p, "cmdPrint");
+        EXPECT_FALSE(p.isVisible());
+    }));
+    env.context.printers = &env.printers;
+    EXPECT_TRUE(env.dialogs.messages.empty()) << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+    const PdfWords page = PdfWords::read(pdf);
+    ASSERT_TRUE(page.ok) << page.error.toStdString();
+    const QString firstWord = toProperCase(longBadText()).section(QLatin1Char(' '), 0, 0);
+    const PdfWords::Word* first = page.find(firstWord);
+    ASSERT_NE(first, nullptr) << firstWord.toStdString() << " among " << page.words.size() << " words";
+    const ChequeFormat f = testFormat();
+    EXPECT_NEAR(first->xMin, (f.fields[FieldRecipient].left + f.chequeLeft) / 20.0, 1.0);
+    expectTablesIntact(1, 0);
 }
 
 // An amount too long to spell is kept exactly and printed in figures; the words
