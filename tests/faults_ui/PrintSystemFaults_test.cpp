@@ -178,8 +178,8 @@ protected:
         ASSERT_TRUE(m_cups->start()) << m_cups->error().toStdString();
         // The office queue sorts first and is the default: a job that wrongly
         // falls back to the first printer lands there.
-        ASSERT_TRUE(m_cups->addQueue(m_office, true));
-        ASSERT_TRUE(m_cups->addQueue(m_cheque, false));
+        ASSERT_TRUE(m_cups->addQueue(m_office, true)) << m_cups->error().toStdString();
+        ASSERT_TRUE(m_cups->addQueue(m_cheque, false)) << m_cups->error().toStdString();
         m_service = std::make_unique<QtPrinterService>();
         env.context.printers = m_service.get();
         env.context.rememberedPrinterIndex = 0;
@@ -234,7 +234,7 @@ TEST_P(PrintFaultsCups, ShowAMessageKeepThePreviewAndPrintOnceMended) {
     const int payees = payeeCount();
 
     if (c.fault == Fault::ServerDownBeforeOpening) {
-        ASSERT_TRUE(inject(c.fault, queue));
+        ASSERT_TRUE(inject(c.fault, queue)) << m_cups->error().toStdString();
     }
     ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
         auto* printers = child<QComboBox>(p, "cboPrinterName");
@@ -242,7 +242,7 @@ TEST_P(PrintFaultsCups, ShowAMessageKeepThePreviewAndPrintOnceMended) {
             EXPECT_EQ(printers->count(), 1);  // "[Default]" alone
         } else {
             EXPECT_GE(printers->findText(m_cheque), 0);
-            ASSERT_TRUE(inject(c.fault, queue)) << "could not inject the fault";
+            ASSERT_TRUE(inject(c.fault, queue)) << m_cups->error().toStdString();
         }
         const Unchanged before = snapshot(p);
 
@@ -254,7 +254,7 @@ TEST_P(PrintFaultsCups, ShowAMessageKeepThePreviewAndPrintOnceMended) {
         EXPECT_TRUE(CupsQueues::jobFiles(queue).isEmpty());
         EXPECT_TRUE(CupsQueues::jobFiles(other).isEmpty());
 
-        ASSERT_TRUE(mend(c.fault, queue)) << "could not mend the fault";
+        ASSERT_TRUE(mend(c.fault, queue)) << m_cups->error().toStdString();
         EXPECT_TRUE(m_cups->pendingJobs(queue).isEmpty()) << "a failed job was left waiting";
         env.dialogs.clear();
         click(p, "cmdPrint");

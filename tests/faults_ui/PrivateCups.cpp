@@ -126,8 +126,9 @@ bool PrivateCups::start() {
     }
     const QDeadlineTimer deadline(10000);
     while (!deadline.hasExpired() && m_cupsd.state() == QProcess::Running) {
+        // lpstat -r succeeds either way; only its answer tells.
         if (QFileInfo::exists(socketPath()) &&
-            admin(QStringLiteral("lpstat"), {QStringLiteral("-r")}))
+            query({QStringLiteral("-r")}).contains(QStringLiteral("scheduler is running")))
             return true;
         QThread::msleep(20);
     }
@@ -172,18 +173,26 @@ bool PrivateCups::admin(const QString& program, const QStringList& arguments) {
     environment.insert(QStringLiteral("CUPS_SERVER"), socketPath());
     p.setProcessEnvironment(environment);
     p.setStandardOutputFile(QProcess::nullDevice());
-    p.setStandardErrorFile(QProcess::nullDevice());
     p.start(program, arguments);
-    return p.waitForFinished(15000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    const bool done =
+        p.waitForFinished(15000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    if (!done)
+        m_error = program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) +
+                  QStringLiteral(" failed: ") + QString::fromLocal8Bit(p.readAllStandardError());
+    return done;
 }
 
-QStringList PrivateCups::pendingJobs(const QString& queue) {
+QString PrivateCups::query(const QStringList& arguments) const {
     QProcess p;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("CUPS_SERVER"), socketPath());
     p.setProcessEnvironment(environment);
-    p.start(QStringLiteral("lpstat"), {QStringLiteral("-o"), queue});
-    if (!p.waitForFinished(15000)) return {QStringLiteral("lpstat did not answer")};
-    return QString::fromLocal8Bit(p.readAllStandardOutput())
-        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    p.setStandardErrorFile(QProcess::nullDevice());
+    p.start(QStringLiteral("lpstat"), arguments);
+    if (!p.waitForFinished(15000)) return QStringLiteral("lpstat did not answer");
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+QStringList PrivateCups::pendingJobs(const QString& queue) {
+    return query({QStringLiteral("-o"), queue}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }

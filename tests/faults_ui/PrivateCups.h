@@ -43,6 +43,8 @@ public:
 
 private:
     QString path(const QString& name) const;
+    // The output of lpstat with these arguments, asked of this server.
+    QString query(const QStringList& arguments) const;
     bool writeConfig();
 
     QTemporaryDir m_dir;
