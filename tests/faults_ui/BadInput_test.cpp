@@ -2,13 +2,13 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 
+#include "db/ChequeFormatModel.h"
 #include "db/CompanyStore.h"
 #include "db/SettingsStore.h"
-#include "db/ChequeFormatModel.h"
 #include "platform/Units.h"
 #include "print/DateRendering.h"
 #include "print/QtPrinterService.h"
@@ -53,7 +53,8 @@ protected:
 
     static void expectUsableWidth(QWidget& window) {
         window.adjustSize();
-        EXPECT_LE(window.minimumSizeHint().width(), kUsableWidth) << window.objectName().toStdString();
+        EXPECT_LE(window.minimumSizeHint().width(), kUsableWidth)
+            << window.objectName().toStdString();
         EXPECT_LE(window.width(), kUsableWidth) << window.objectName().toStdString();
     }
 
@@ -96,7 +97,8 @@ TEST_P(BadInput, PayeeInTheMainWindowIsPrintedStoredOnceAndListedExactly) {
             click(p, "cmdPrint");
             EXPECT_FALSE(p.isVisible());
         }));
-        EXPECT_TRUE(env.dialogs.messages.empty()) << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(env.dialogs.messages.empty())
+            << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
         EXPECT_TRUE(env.printers.printedTexts().contains(toUpperCase(text())));
         EXPECT_TRUE(sameText(main->cboRecipient()->currentText(), text()));
     }
@@ -139,10 +141,12 @@ TEST_P(BadInput, PayeeAddedInTheOptionsIsStoredAndListedExactly) {
 
     // Deleting it by its list entry removes exactly that row.
     env.dialogs.clear();
-    QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdDelete")), Qt::LeftButton);
+    QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdDelete")),
+                      Qt::LeftButton);
     ASSERT_EQ(env.dialogs.messages.size(), 1u);
-    EXPECT_TRUE(sameText(env.dialogs.messages[0].text,
-                         QStringLiteral("Are you sure you want to delete ") + text() + QLatin1Char('?')));
+    EXPECT_TRUE(
+        sameText(env.dialogs.messages[0].text,
+                 QStringLiteral("Are you sure you want to delete ") + text() + QLatin1Char('?')));
     EXPECT_EQ(list->topLevelItemCount(), 0);
     expectTablesIntact(0, 0);
 }
@@ -171,7 +175,8 @@ TEST_P(BadInput, DateFormatIsStoredAndItsDateShownAsTheSampleAndThePreviewWriteI
 
     // Opened again, the box holds the pattern; the preview writes the date with it.
     openOptions(options);
-    EXPECT_TRUE(sameText(options->findChild<QLineEdit*>(QStringLiteral("txtDate"))->text(), text()));
+    EXPECT_TRUE(
+        sameText(options->findChild<QLineEdit*>(QStringLiteral("txtDate"))->text(), text()));
     options.reset();
     main->DatePicker()->setDate(today);
     ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
@@ -210,7 +215,8 @@ TEST_P(BadInput, BankNameAndCodeAreStoredWithinTheirLimitsAndFoundAgainFromTheLi
     enterText(box("txtChequeWidth"), QStringLiteral("7.25"));
     enterText(box("txtChequeHeight"), QStringLiteral("3"));
     QTest::mouseClick(designer->findChild<QPushButton*>(QStringLiteral("cmdSave")), Qt::LeftButton);
-    ASSERT_TRUE(env.dialogs.messages.empty()) << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+    ASSERT_TRUE(env.dialogs.messages.empty())
+        << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
 
     const auto stored = ChequeFormatStore::findByCode(env.db(), code);
     ASSERT_TRUE(stored);
@@ -238,7 +244,8 @@ TEST_P(BadInput, BankNameAndCodeAreStoredWithinTheirLimitsAndFoundAgainFromTheLi
     const int index = banks->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
     ASSERT_GE(index, 0);
     banks->setCurrentIndex(index);
-    EXPECT_TRUE(env.dialogs.messages.empty()) << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(env.dialogs.messages.empty())
+        << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(sameText(box("txtBankCode")->text(), code));
     EXPECT_TRUE(sameText(box("txtBankName")->text(), name));
     expectUsableWidth(*designer);
@@ -247,7 +254,8 @@ TEST_P(BadInput, BankNameAndCodeAreStoredWithinTheirLimitsAndFoundAgainFromTheLi
     main = std::make_unique<frmMain>(env.context);
     ASSERT_TRUE(main->load());
     main->show();
-    const int mainIndex = main->cboBank()->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int mainIndex =
+        main->cboBank()->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
     ASSERT_GE(mainIndex, 0);
     main->cboBank()->setCurrentIndex(mainIndex);
     main->txtAmount()->setText(QStringLiteral("5.00"));
@@ -257,7 +265,8 @@ TEST_P(BadInput, BankNameAndCodeAreStoredWithinTheirLimitsAndFoundAgainFromTheLi
                              QStringLiteral("Print Preview - ") + name));
         click(p, "cmdBack");
     }));
-    EXPECT_TRUE(env.dialogs.messages.empty()) << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(env.dialogs.messages.empty())
+        << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
 }
 
 // ------------------------------------------------------------ inch boxes
@@ -271,7 +280,8 @@ TEST_P(BadInput, InchBoxesKeepTheirLimitAndRefuseTextThatIsNoNumber) {
     QTest::mouseClick(save, Qt::LeftButton);
     const ChequeFormat before = *ChequeFormatStore::findByCode(env.db(), QStringLiteral("TB"));
     QTest::mouseClick(edit, Qt::LeftButton);
-    for (const char* name : {"txtXLeft", "txtYTop", "txtWidth", "txtChequeWidth", "txtChequeHeight"}) {
+    for (const char* name :
+         {"txtXLeft", "txtYTop", "txtWidth", "txtChequeWidth", "txtChequeHeight"}) {
         SCOPED_TRACE(name);
         auto* box = designer->findChild<QLineEdit*>(QString::fromLatin1(name));
         const QString shown = box->text();
@@ -281,16 +291,21 @@ TEST_P(BadInput, InchBoxesKeepTheirLimitAndRefuseTextThatIsNoNumber) {
         QTest::keyClick(box, Qt::Key_Tab);
         EXPECT_EQ(box->text(), shown);  // not a number: the value it had comes back
     }
-    EXPECT_TRUE(env.dialogs.messages.empty()) << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(env.dialogs.messages.empty())
+        << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
     QTest::mouseClick(save, Qt::LeftButton);
-    EXPECT_TRUE(env.dialogs.messages.empty()) << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(env.dialogs.messages.empty())
+        << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
     const ChequeFormat after = *ChequeFormatStore::findByCode(env.db(), QStringLiteral("TB"));
     EXPECT_EQ(after.chequeWidth, before.chequeWidth);
     EXPECT_EQ(after.chequeHeight, before.chequeHeight);
     for (int i = 0; i < kFieldCount; ++i) {
-        EXPECT_EQ(after.fields[static_cast<size_t>(i)].left, before.fields[static_cast<size_t>(i)].left);
-        EXPECT_EQ(after.fields[static_cast<size_t>(i)].top, before.fields[static_cast<size_t>(i)].top);
-        EXPECT_EQ(after.fields[static_cast<size_t>(i)].width, before.fields[static_cast<size_t>(i)].width);
+        EXPECT_EQ(after.fields[static_cast<size_t>(i)].left,
+                  before.fields[static_cast<size_t>(i)].left);
+        EXPECT_EQ(after.fields[static_cast<size_t>(i)].top,
+                  before.fields[static_cast<size_t>(i)].top);
+        EXPECT_EQ(after.fields[static_cast<size_t>(i)].width,
+                  before.fields[static_cast<size_t>(i)].width);
     }
     expectTablesIntact(0, 0);
 }
@@ -332,7 +347,8 @@ TEST_P(BadInput, PrinterNameTypedInThePreviewPrintsOnTheFirstPrinter) {
         click(p, "cmdPrint");
         EXPECT_FALSE(p.isVisible());
     }));
-    EXPECT_TRUE(env.dialogs.messages.empty()) << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(env.dialogs.messages.empty())
+        << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(env.printers.madeCurrent.at(0), 0);
     EXPECT_EQ(env.printers.documentsEnded, 1);
     expectTablesIntact(1, 0);
@@ -403,7 +419,8 @@ TEST_F(BadNumbers, InchBoxesTakeOnlyNumbersTheyCanShow) {
             }
         }
     }
-    EXPECT_TRUE(env.dialogs.messages.empty()) << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(env.dialogs.messages.empty())
+        << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
 }
 
 // Codes whose letters have capitals of another length, and names cut at the
@@ -415,11 +432,18 @@ TEST_F(BadNumbers, BankCodesKeepTheirLengthAndNamesAreCutOnWholeLetters) {
         const char* code;
     };
     const Case cases[] = {
-        {"stra\xc3\x9f" "e", "STRA\xc3\x9f" "E"},
+        {"stra\xc3\x9f"
+         "e",
+         "STRA\xc3\x9f"
+         "E"},
         {"\xc3\x9f\xc3\x9f\xc3\x9f\xc3\x9f\xc3\x9f\xc3\x9f\xc3\x9f\xc3\x9f\xc3\x9f\xc3\x9f",
          "\xc3\x9f\xc3\x9f\xc3\x9f\xc3\x9f\xc3\x9f\xc3\x9f\xc3\x9f\xc3\x9f\xc3\x9f\xc3\x9f"},
-        {"\xef\xac\x81x \xc5\x89", "\xef\xac\x81X\xc5\x89"},  // ligature fi, n preceded by apostrophe
-        {"\xf0\x90\x90\xa8" "b", "\xf0\x90\x90\x80" "B"},            // Deseret letter: a pair of halves
+        {"\xef\xac\x81x \xc5\x89",
+         "\xef\xac\x81X\xc5\x89"},  // ligature fi, n preceded by apostrophe
+        {"\xf0\x90\x90\xa8"
+         "b",
+         "\xf0\x90\x90\x80"
+         "B"},  // Deseret letter: a pair of halves
     };
     auto designer = std::make_unique<frmAdjustCheque>(env.context);
     designer->show();
@@ -434,7 +458,8 @@ TEST_F(BadNumbers, BankCodesKeepTheirLengthAndNamesAreCutOnWholeLetters) {
     const QString name = QString(49, QLatin1Char('N')) + QString::fromUtf8("\xf0\x9f\x98\x80");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typedCode);
-        QTest::mouseClick(designer->findChild<QPushButton*>(QStringLiteral("cmdAdd")), Qt::LeftButton);
+        QTest::mouseClick(designer->findChild<QPushButton*>(QStringLiteral("cmdAdd")),
+                          Qt::LeftButton);
         pasteText(box("txtBankName"), name);
         pasteText(box("txtBankCode"), QString::fromUtf8(c.typedCode));
         QTest::keyClick(box("txtBankCode"), Qt::Key_Tab);
@@ -442,14 +467,17 @@ TEST_F(BadNumbers, BankCodesKeepTheirLengthAndNamesAreCutOnWholeLetters) {
         EXPECT_EQ(box("txtBankCode")->text(), code);
         EXPECT_LE(box("txtBankCode")->text().size(), 10);
         pasteText(box("txtChequeWidth"), QStringLiteral("7"));
-        QTest::mouseClick(designer->findChild<QPushButton*>(QStringLiteral("cmdSave")), Qt::LeftButton);
-        EXPECT_TRUE(env.dialogs.messages.empty()) << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+        QTest::mouseClick(designer->findChild<QPushButton*>(QStringLiteral("cmdSave")),
+                          Qt::LeftButton);
+        EXPECT_TRUE(env.dialogs.messages.empty())
+            << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
         env.dialogs.clear();
         const auto stored = ChequeFormatStore::findByCode(env.db(), code);
         ASSERT_TRUE(stored);
         EXPECT_EQ(stored->bankName, QString(49, QLatin1Char('N')));  // the cut letter dropped
         EXPECT_EQ(stored->bankName, box("txtBankName")->text());
-        EXPECT_TRUE(sameText(banks->currentText(), code + QStringLiteral(" - ") + stored->bankName));
+        EXPECT_TRUE(
+            sameText(banks->currentText(), code + QStringLiteral(" - ") + stored->bankName));
     }
     expectTablesIntact(0, std::size(cases));
 }
@@ -470,12 +498,14 @@ TEST_F(BadNumbers, ALongPayeeIsWrittenOnThePage) {
         EXPECT_FALSE(p.isVisible());
     }));
     env.context.printers = &env.printers;
-    EXPECT_TRUE(env.dialogs.messages.empty()) << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(env.dialogs.messages.empty())
+        << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
     const PdfWords page = PdfWords::read(pdf);
     ASSERT_TRUE(page.ok) << page.error.toStdString();
     const QString firstWord = toProperCase(longBadText()).section(QLatin1Char(' '), 0, 0);
     const PdfWords::Word* first = page.find(firstWord);
-    ASSERT_NE(first, nullptr) << firstWord.toStdString() << " among " << page.words.size() << " words";
+    ASSERT_NE(first, nullptr) << firstWord.toStdString() << " among " << page.words.size()
+                              << " words";
     const ChequeFormat f = testFormat();
     EXPECT_NEAR(first->xMin, (f.fields[FieldRecipient].left + f.chequeLeft) / 20.0, 1.0);
     expectTablesIntact(1, 0);
@@ -500,7 +530,8 @@ TEST_F(BadNumbers, ATenThousandDigitAmountIsKeptExactAndRefusedInWords) {
     }));
     ASSERT_FALSE(env.dialogs.messages.empty());
     for (const auto& shown : env.dialogs.messages)
-        EXPECT_EQ(shown.text, QStringLiteral("Invalid amount. Amount can't exceed trillion value."));
+        EXPECT_EQ(shown.text,
+                  QStringLiteral("Invalid amount. Amount can't exceed trillion value."));
     EXPECT_TRUE(env.printers.printedTexts().contains(amount));
 }
 

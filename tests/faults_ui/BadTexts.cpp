@@ -45,11 +45,14 @@ const std::vector<BadText>& badTexts() {
         {"SqlDeleteFormats", QStringLiteral("a\" OR 1=1; DELETE FROM BankCheque WHERE \"1\"=\"1")},
         {"TenThousandCharacters", longBadText()},
         {"ControlCharacters", controlText()},
-        {"RightToLeft", QString::fromUtf8("\xd8\xb4\xd8\xb1\xd9\x83\xd8\xa9 \xd8\xa7\xd9\x84\xd8\xa3"
-                                          "\xd9\x85\xd9\x84 \xe2\x80\xae(RLO) \xd7\xa9\xd7\x9c\xd7"
-                                          "\x95\xd7\x9d\xe2\x80\xac 12")},
-        {"CombiningLetters", QString::fromUtf8("A\xcc\x8a\x73tro\xcc\x88m e\xcc\x81\xcc\x82 Z\xcd\x91"
-                                               "\xcd\xa2 stra\xc3\x9f" "e \xf0\x9f\x98\x80 \xef\xac\x81")},
+        {"RightToLeft",
+         QString::fromUtf8("\xd8\xb4\xd8\xb1\xd9\x83\xd8\xa9 \xd8\xa7\xd9\x84\xd8\xa3"
+                           "\xd9\x85\xd9\x84 \xe2\x80\xae(RLO) \xd7\xa9\xd7\x9c\xd7"
+                           "\x95\xd7\x9d\xe2\x80\xac 12")},
+        {"CombiningLetters",
+         QString::fromUtf8("A\xcc\x8a\x73tro\xcc\x88m e\xcc\x81\xcc\x82 Z\xcd\x91"
+                           "\xcd\xa2 stra\xc3\x9f"
+                           "e \xf0\x9f\x98\x80 \xef\xac\x81")},
     };
     return texts;
 }
@@ -94,7 +97,8 @@ testing::AssertionResult sameText(const QString& actual, const QString& expected
 
 TableState tableState(Database& db) {
     auto count = [&db](const char* table) {
-        auto s = db.prepare(QStringLiteral("SELECT COUNT(*) AS n FROM ") + QString::fromLatin1(table));
+        auto s =
+            db.prepare(QStringLiteral("SELECT COUNT(*) AS n FROM ") + QString::fromLatin1(table));
         s.step();
         return s.integer("n");
     };
@@ -115,6 +119,6 @@ TableState tableState(Database& db) {
 
 std::ostream& operator<<(std::ostream& os, const TableState& s) {
     return os << "Settings " << s.settings << ", Company " << s.company << ", LanguageMain "
-              << s.languages << ", AmountWord " << s.words << ", BankCheque " << s.formats
-              << ", " << s.schema.size() << " schema objects, integrity " << s.integrity.toStdString();
+              << s.languages << ", AmountWord " << s.words << ", BankCheque " << s.formats << ", "
+              << s.schema.size() << " schema objects, integrity " << s.integrity.toStdString();
 }

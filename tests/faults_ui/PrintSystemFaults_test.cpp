@@ -57,7 +57,8 @@ protected:
     }
 
     void expectOneError(const QString& start) {
-        ASSERT_EQ(env.dialogs.messages.size(), 1u) << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+        ASSERT_EQ(env.dialogs.messages.size(), 1u)
+            << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
         const FakeDialogs::Shown& shown = env.dialogs.messages[0];
         EXPECT_TRUE(shown.text.startsWith(start))
             << "shown: " << shown.text.toStdString() << "\nexpected: " << start.toStdString();
@@ -121,7 +122,8 @@ TEST_P(PrintFaultsFake, ShowAMessageAndKeepThePreviewAsItWas) {
         env.dialogs.clear();
         click(p, "cmdPrint");
         EXPECT_FALSE(p.isVisible());
-        EXPECT_TRUE(env.dialogs.messages.empty()) << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(env.dialogs.messages.empty())
+            << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
         EXPECT_EQ(payeeCount(), before.payees + 1);
     }));
     EXPECT_EQ(env.printers.documentsEnded, 1);
@@ -156,8 +158,13 @@ TEST_F(PrintFaultBase, APrinterNeverListedStillPrintsOnTheFirstPrinter) {
 
 // ------------------------------------------------ with a real print server
 
-enum class Fault { ServerDownBeforeOpening, ServerStopsAfterOpening, QueueStopped, QueueRejecting,
-                   PrinterRemoved };
+enum class Fault {
+    ServerDownBeforeOpening,
+    ServerStopsAfterOpening,
+    QueueStopped,
+    QueueRejecting,
+    PrinterRemoved
+};
 
 struct CupsCase {
     const char* name;
@@ -172,7 +179,8 @@ class PrintFaultsCups : public PrintFaultBase, public testing::WithParamInterfac
 protected:
     void SetUp() override {
         const QString reason = PrivateCups::unavailableReason();
-        if (!reason.isEmpty()) GTEST_SKIP() << "print-system fault test skipped: " << reason.toStdString();
+        if (!reason.isEmpty())
+            GTEST_SKIP() << "print-system fault test skipped: " << reason.toStdString();
         PrintFaultBase::SetUp();
         m_cups = std::make_unique<PrivateCups>();
         ASSERT_TRUE(m_cups->start()) << m_cups->error().toStdString();
@@ -259,7 +267,8 @@ TEST_P(PrintFaultsCups, ShowAMessageKeepThePreviewAndPrintOnceMended) {
         env.dialogs.clear();
         click(p, "cmdPrint");
         EXPECT_FALSE(p.isVisible());
-        EXPECT_TRUE(env.dialogs.messages.empty()) << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(env.dialogs.messages.empty())
+            << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
     }));
     const QString job = CupsQueues::waitForNewJob(queue, {});
     ASSERT_FALSE(job.isEmpty()) << "no job arrived in " << queue.toStdString();

@@ -32,8 +32,8 @@ QString serverBin() {
 QString cupsdBinary() {
     const QString found = QStandardPaths::findExecutable(QStringLiteral("cupsd"));
     if (!found.isEmpty()) return found;
-    return QStandardPaths::findExecutable(QStringLiteral("cupsd"), {QStringLiteral("/usr/sbin"),
-                                                                    QStringLiteral("/sbin")});
+    return QStandardPaths::findExecutable(QStringLiteral("cupsd"),
+                                          {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
 }
 
 bool writeFile(const QString& path, const QString& text) {
@@ -50,7 +50,8 @@ QString PrivateCups::unavailableReason() {
     for (const char* tool : {"lpadmin", "lpstat", "cupsdisable"})
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
             return QString::fromLatin1(tool) + QStringLiteral(" is not installed");
-    const QString backend = serverBin() + QStringLiteral("/backend/") + QString::fromLatin1(kBackend);
+    const QString backend =
+        serverBin() + QStringLiteral("/backend/") + QString::fromLatin1(kBackend);
     if (!QFileInfo::exists(backend))
         return QStringLiteral("the job-keeping backend ") + backend +
                QStringLiteral(" is missing (scripts/setup-cups.sh installs it as root)");
@@ -117,9 +118,9 @@ bool PrivateCups::start() {
     m_cupsd.setStandardOutputFile(QProcess::nullDevice());
     // A test that dies takes its server with it.
     m_cupsd.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    m_cupsd.start(cupsdBinary(), {QStringLiteral("-f"), QStringLiteral("-c"),
-                                  path(QStringLiteral("cupsd.conf")), QStringLiteral("-s"),
-                                  path(QStringLiteral("cups-files.conf"))});
+    m_cupsd.start(cupsdBinary(),
+                  {QStringLiteral("-f"), QStringLiteral("-c"), path(QStringLiteral("cupsd.conf")),
+                   QStringLiteral("-s"), path(QStringLiteral("cups-files.conf"))});
     if (!m_cupsd.waitForStarted(5000)) {
         m_error = QStringLiteral("cupsd did not start: ") + m_cupsd.errorString();
         return false;
