@@ -302,6 +302,8 @@ ChequeFormatModel::InchEntry ChequeFormatModel::readInchText(const QString& type
     if (!number) return {InchResult::NotANumber, previous, 0.0};
     if (*number < 0) return {InchResult::Negative, typed, *number};
     const QString text = units::formatTwoDecimals(*number);
+    // A number the box cannot show in full would show as another number.
+    if (text.size() > kInchTextLength) return {InchResult::NotANumber, previous, 0.0};
     return {InchResult::Accepted, text, text.toDouble()};
 }
 
@@ -314,10 +316,15 @@ void ChequeFormatModel::showNegativeMessage() {
 ChequeFormatModel::InchEntry ChequeFormatModel::typeFieldInches(Axis axis, const QString& typed) {
     FieldLabel& label = m_labels[m_selectedField];
     float& target = axis == Axis::Left ? label.left : axis == Axis::Top ? label.top : label.width;
-    const InchEntry entry = readInchText(typed, units::twipsToInchText(target));
+    const QString previous = units::twipsToInchText(target);
+    const InchEntry entry = readInchText(typed, previous);
     if (entry.result == InchResult::Negative) showNegativeMessage();
-    if (entry.result == InchResult::Accepted)
-        target = static_cast<float>(entry.value * units::kTwipsPerInch);
+    if (entry.result != InchResult::Accepted) return entry;
+    // Positions are single precision: a number too large to keep to the
+    // hundredth would be shown as one value and held as another.
+    const auto twips = static_cast<float>(entry.value * units::kTwipsPerInch);
+    if (units::twipsToInchText(twips) != entry.text) return {InchResult::NotANumber, previous, 0.0};
+    target = twips;
     return entry;
 }
 
@@ -358,9 +365,23 @@ void ChequeFormatModel::applyFieldFont(const FontSpec& font) {
 }
 
 QString ChequeFormatModel::cleanBankCode(const QString& text) {
-    QString code = text;
-    code.remove(QLatin1Char(' '));
-    return code.toUpper();
+    // Letter by letter with each letter's own capital, so the code never grows
+    // past the box's limit (a whole-text upper case turns "ß" into "SS").
+    QString code;
+    code.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char(' ')) continue;
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            const char32_t upper = QChar::toUpper(QChar::surrogateToUcs4(c, text.at(i + 1)));
+            code += QChar(QChar::highSurrogate(upper));
+            code += QChar(QChar::lowSurrogate(upper));
+            ++i;
+            continue;
+        }
+        code += c.toUpper();
+    }
+    return code;
 }
 
 QString ChequeFormatModel::typeBankCode(const QString& typed) {

@@ -28,6 +28,8 @@ public:
     };
     enum class Axis { Left, Top, Width };
     enum class SaveOutcome { Saved, EmptyName, EmptyCode, DuplicateCode, Refused };
+    // Characters an inch box holds; a number written longer is not taken.
+    static constexpr int kInchTextLength = 10;
 
     explicit ChequeFormatModel(AppContext& context, QObject* parent = nullptr);
 
@@ -116,7 +118,8 @@ public:
     void chooseFieldFont();
     void applyFieldFont(const FontSpec& font);
 
-    // Blanks removed, upper case; the result is the bank code.
+    // Blanks removed, each letter upper case (never longer than the text); the
+    // result is the bank code.
     static QString cleanBankCode(const QString& text);
     QString typeBankCode(const QString& typed);
 

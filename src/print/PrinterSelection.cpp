@@ -46,6 +46,13 @@ void RestorePrinter(AppContext& context) {
     if (index >= 0 && index < printers.printerNames().size()) printers.makeCurrent(index);
 }
 
+bool removedSinceListed(const PrinterService& printers, const QString& printerName,
+                        const QStringList& listed) {
+    if (printerName == defaultName() || !listed.contains(printerName)) return false;
+    const QStringList names = printers.printerNames();
+    return !names.isEmpty() && !names.contains(printerName);
+}
+
 void reportNoPrinter(Dialogs& dialogs) {
     dialogs.message(QStringLiteral("No printer is available."), QStringLiteral("Error"),
                     Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);

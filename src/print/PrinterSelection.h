@@ -28,6 +28,14 @@ bool SelectPrinter(AppContext& context, const QString& printerName);
 // Makes the printer at the remembered index current again.
 void RestorePrinter(AppContext& context);
 
+// Whether `printerName` was one of the installed printers `listed` when a window
+// filled its printer list, and the print system has removed it since. Such a job
+// is abandoned instead of going to the first printer: the user chose a printer
+// that is gone. "[Default]", a name that was never listed (a format's printer not
+// installed here) and an empty printer list (the print system is down) are not.
+bool removedSinceListed(const PrinterService& printers, const QString& printerName,
+                        const QStringList& listed);
+
 // The message for a job that found no printer.
 void reportNoPrinter(Dialogs& dialogs);
 

@@ -26,6 +26,7 @@
 #include "print/DesignerGeometry.h"
 #include "print/AlignmentSheets.h"
 #include "ui/UiErrors.h"
+#include "ui/WholeLetterValidator.h"
 #include "ui/location/frmChequeLocation.h"
 #include "ui/designer/PicturePane.h"
 
@@ -64,7 +65,7 @@ QLineEdit* makeInchBox(const char* name, QWidget* parent) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    box->setMaxLength(10);
+    box->setMaxLength(ChequeFormatModel::kInchTextLength);
     box->setFixedWidth(70);
     return box;
 }
@@ -260,6 +261,9 @@ QGroupBox* frmAdjustCheque::buildBankFrame() {
     m_txtBankCode = new QLineEdit(m_frameBank);
     m_txtBankCode->setObjectName(QStringLiteral("txtBankCode"));
     m_txtBankCode->setMaxLength(10);
+    // The limits count UTF-16 units: a letter cut at the limit is dropped whole.
+    m_txtBankName->setValidator(new WholeLetterValidator(m_txtBankName));
+    m_txtBankCode->setValidator(new WholeLetterValidator(m_txtBankCode));
     m_txtChequeWidth = makeInchBox("txtChequeWidth", m_frameBank);
     m_txtChequeHeight = makeInchBox("txtChequeHeight", m_frameBank);
     m_cboDateType = new QComboBox(m_frameBank);

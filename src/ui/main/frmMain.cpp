@@ -60,6 +60,10 @@ void frmMain::buildUi() {
     m_cboRecipient->setEditable(true);
     m_cboRecipient->setInsertPolicy(QComboBox::NoInsert);
     m_cboRecipient->setToolTip(QStringLiteral("Payee's name"));
+    // Sized by the layout, not by the longest payee (a long name would widen the
+    // window past the screen).
+    m_cboRecipient->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_cboRecipient->setMinimumContentsLength(20);
 
     m_lblAmount = makeLabel("lblAmount", "Amount:");
     m_txtAmount = new QLineEdit(m_frameCheque);

@@ -231,7 +231,9 @@ bool frmPrintPreview::load() {
     m_cboLanguage->setCurrentIndex(languages.empty() ? -1 : 0);
 
     m_cboPrinterName->clear();
-    m_cboPrinterName->addItems(PrinterSelection::comboItems(*m_context.printers));
+    m_listedPrinters = m_context.printers->printerNames();
+    m_cboPrinterName->addItem(PrinterSelection::defaultName());
+    m_cboPrinterName->addItems(m_listedPrinters);
 
     (m_main.WordCase == kUpperCase ? m_optUpperCase : m_optProperCase)->setChecked(true);
 
@@ -380,7 +382,14 @@ void frmPrintPreview::cmdPrint_Click() {
     Dialogs& dialogs = *m_context.dialogs;
     PrinterService& printer = *m_context.printers;
 
-    if (!PrinterSelection::SelectPrinter(m_context, m_cboPrinterName->currentText())) {
+    const QString printerName = m_cboPrinterName->currentText();
+    if (PrinterSelection::removedSinceListed(printer, printerName, m_listedPrinters)) {
+        dialogs.message(QStringLiteral("The cheque was not printed.\r\nThe printer \"") +
+                            printerName + QStringLiteral("\" is no longer installed."),
+                        QStringLiteral("Error"), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+        return;
+    }
+    if (!PrinterSelection::SelectPrinter(m_context, printerName)) {
         PrinterSelection::reportNoPrinter(dialogs);
         return;
     }

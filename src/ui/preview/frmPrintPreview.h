@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -71,6 +72,7 @@ private:
     bool m_loaded = false;
     bool m_closed = false;
     FieldLabelSet m_labels;
+    QStringList m_listedPrinters;  // the printers installed when the list was filled
 
     QLabel* m_lblTitle = nullptr;
     QWidget* m_picCheque = nullptr;
