@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds the project with AddressSanitizer and UndefinedBehaviorSanitizer into
+# build-asan/ (or $ASAN_BUILD_DIR) and runs the whole test suite there. Any report
+# fails the run: a memory fault, undefined behaviour or a leak, in a test or in a
+# program a test starts (reports are collected from files, so a child process that
+# a test does not check cannot hide one).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build_dir=${ASAN_BUILD_DIR:-build-asan}
+
+BUILD_DIR=$build_dir scripts/build.sh -DQUORVANTA_SANITIZE=ON -DQUORVANTA_BUILD_BENCH=OFF
+
+reports=$(cd "$build_dir" && pwd)/sanitizer-reports
+rm -rf "$reports"
+mkdir -p "$reports"
+export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1:log_path=$reports/asan"
+export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:log_path=$reports/ubsan"
+export QT_QPA_PLATFORM=offscreen
+
+status=0
+ctest --test-dir "$build_dir" --output-on-failure --timeout 600 -j "$(nproc)" || status=$?
+if compgen -G "$reports/*" >/dev/null; then
+  for report in "$reports"/*; do
+    echo "----- $report" >&2
+    cat "$report" >&2
+  done
+  echo "test-sanitizers: the sanitizers reported faults (above)" >&2
+  status=1
+fi
+exit "$status"
