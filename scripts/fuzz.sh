@@ -10,12 +10,14 @@ build_dir=${FUZZ_BUILD_DIR:-build-fuzz}
 seconds=${FUZZ_SECONDS:-60}
 read -r -a targets <<<"${FUZZ_TARGETS:-amount_text amount_words word_split date_style}"
 
+SECONDS=0
 export CC=clang CXX=clang++
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANTA_FUZZ=ON \
   -DQUORVANTA_BUILD_TESTS=OFF -DQUORVANTA_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build_dir" --parallel "$(nproc)" --target fuzz_all
 
+built=$SECONDS
 run=$(cd "$build_dir" && pwd)/fuzz-run
 rm -rf "$run"
 mkdir -p "$run/artifacts" "$run/tmp"
@@ -46,7 +48,7 @@ for target in "${targets[@]}"; do
   "$binary" "${args[@]}" "$corpus" "$seeds" >"$log" 2>&1 </dev/null || result=FAILED
 
   stat() { sed -n "s/^stat::$1: *//p" "$log" | tail -n 1; }
-  done_line=$(grep -E '^#[0-9]+ +DONE' "$log" | tail -n 1 || true)
+  done_line=$(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -n 1 || true)
   corp=$(sed -n 's/.* corp: \([0-9]*\)\/.*/\1/p' <<<"$done_line")
   cov=$(sed -n 's/.* cov: \([0-9]*\) .*/\1/p' <<<"$done_line")
   printf '| fuzz_%s | %s | %s | %s | %s -> %s | %s | %s |\n' "$target" "$seconds" \
@@ -55,12 +57,13 @@ for target in "${targets[@]}"; do
   if [ "$result" != ok ]; then
     failed+=("$target")
     echo "----- fuzz_$target failed; the end of $log:" >&2
-    grep -v -E '^#[0-9]+ +(NEW|REDUCE|pulse)' "$log" | tail -n 60 >&2
+    grep -v -E '^#[0-9]+[[:space:]]+(NEW|REDUCE|pulse)' "$log" | tail -n 60 >&2
     ls "$run/artifacts" >&2 || true
   fi
 done
 
 cat "$summary"
+echo "fuzz: build ${built}s, runs $((SECONDS - built))s"
 if [ ${#failed[@]} -gt 0 ]; then
   echo "fuzz: failed: ${failed[*]} (reproduce: $build_dir/fuzz/fuzz_<target> <artifact>)" >&2
   exit 1

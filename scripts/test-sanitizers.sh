@@ -9,6 +9,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 build_dir=${ASAN_BUILD_DIR:-build-asan}
 
+SECONDS=0
 BUILD_DIR=$build_dir scripts/build.sh -DQUORVANTA_SANITIZE=ON -DQUORVANTA_BUILD_BENCH=OFF
 
 reports=$(cd "$build_dir" && pwd)/sanitizer-reports
@@ -19,6 +20,7 @@ export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:log_path=$reports/ubsan"
 export QT_QPA_PLATFORM=offscreen
 
+built=$SECONDS
 status=0
 ctest --test-dir "$build_dir" --output-on-failure --timeout 600 -j "$(nproc)" || status=$?
 if compgen -G "$reports/*" >/dev/null; then
@@ -29,4 +31,5 @@ if compgen -G "$reports/*" >/dev/null; then
   echo "test-sanitizers: the sanitizers reported faults (above)" >&2
   status=1
 fi
+echo "test-sanitizers: build ${built}s, suite $((SECONDS - built))s"
 exit "$status"
