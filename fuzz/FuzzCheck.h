@@ -13,9 +13,9 @@
     std::abort();
 }
 
-#define FUZZ_CHECK(condition, detail)                        \
-    do {                                                     \
-        if (!(condition)) fuzzFail(#condition, (detail));    \
+#define FUZZ_CHECK(condition, detail)                     \
+    do {                                                  \
+        if (!(condition)) fuzzFail(#condition, (detail)); \
     } while (0)
 
 // The fuzzer's bytes as text (invalid UTF-8 becomes U+FFFD).

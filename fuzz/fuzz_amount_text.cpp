@@ -81,7 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(formatted.has_value() == (match.hasMatch() && anyDigit), quoted(text));
 
     if (!formatted) {
-        FUZZ_CHECK(rewritten == text, quoted(text) + QStringLiteral(" became ") + quoted(rewritten));
+        FUZZ_CHECK(rewritten == text,
+                   quoted(text) + QStringLiteral(" became ") + quoted(rewritten));
         FUZZ_CHECK(!cents.has_value(), quoted(text));
         return 0;
     }

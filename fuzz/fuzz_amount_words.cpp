@@ -63,7 +63,8 @@ QString spell(std::int64_t cents) {
     for (const auto& group : groups) {
         const int value = static_cast<int>(whole / group.divisor % 1000);
         if (value == 0) continue;
-        if (value >= 100) words << QString::fromLatin1(kOnes[value / 100]) << QStringLiteral("Hundred");
+        if (value >= 100)
+            words << QString::fromLatin1(kOnes[value / 100]) << QStringLiteral("Hundred");
         below100(value % 100, words);
         if (*group.scale != '\0') words << QString::fromLatin1(group.scale);
     }
@@ -113,9 +114,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            QStringLiteral("\n expected ") + quoted(expected);
 
     if (words.isEmpty()) {
-        FUZZ_CHECK(dialogs.messages ==
-                       QStringList{QStringLiteral(
-                           "Invalid amount. Amount can't exceed trillion value.")},
+        FUZZ_CHECK(dialogs.messages == QStringList{QStringLiteral(
+                                           "Invalid amount. Amount can't exceed trillion value.")},
                    detail);
         // Only an amount of a trillion or more, or a text whose own digits are
         // more than fourteen, reaches the limit.

@@ -23,8 +23,7 @@ const QLocale& locale() {
 
 // The style written by tokens found with a regular expression, longest code first.
 QString reference(QDate date, const QString& style) {
-    static const QRegularExpression codes(
-        QStringLiteral("dddd|ddd|dd|d|mmmm|mmm|mm|m|yyyy|yy|/"));
+    static const QRegularExpression codes(QStringLiteral("dddd|ddd|dd|d|mmmm|mmm|mm|m|yyyy|yy|/"));
     QString out;
     qsizetype copied = 0;
     auto it = codes.globalMatch(style);
@@ -79,8 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int dateType = static_cast<std::int8_t>(data[3]);
     const std::uint8_t visibleBefore = data[4];
     const QString style = fuzzText(data + 5, size - 5);
-    const QString detail = date.toString(Qt::ISODate) + QStringLiteral(" type %1 style ").arg(dateType) +
-                           quoted(style);
+    const QString detail = date.toString(Qt::ISODate) +
+                           QStringLiteral(" type %1 style ").arg(dateType) + quoted(style);
 
     const QString written = FormatDateStyle(date, style, locale());
     FUZZ_CHECK(FormatDateStyle(date, style, QLocale(locale())) == written, detail);
@@ -98,8 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const FieldLabelSet before = labels;
     FillDateLabels(dateType, date, style, labels, locale());
 
-    const QString digits =
-        QString::asprintf("%02d%02d%04d", date.day(), date.month(), date.year());
+    const QString digits = QString::asprintf("%02d%02d%04d", date.day(), date.month(), date.year());
     for (int k = 0; k < 8; ++k)
         FUZZ_CHECK(labels[FieldSDateD1 + k].caption == digits.at(k),
                    detail + QStringLiteral(" box %1 reads ").arg(k) +

@@ -37,10 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const CodeWidthMeasure measure;
     const WordLines lines = SplitWordLines(words, font, width, measure);
-    const QString detail = quoted(words) + QStringLiteral(" width %1 size %2 bold %3\n line1 ")
-                                               .arg(width)
-                                               .arg(font.size)
-                                               .arg(font.bold) +
+    const QString detail = quoted(words) +
+                           QStringLiteral(" width %1 size %2 bold %3\n line1 ")
+                               .arg(width)
+                               .arg(font.size)
+                               .arg(font.bold) +
                            quoted(lines.line1) + QStringLiteral("\n line2 ") + quoted(lines.line2);
 
     FUZZ_CHECK(SplitWordLines(words, font, width, measure) == lines, detail);
@@ -57,8 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(lines.line2.isEmpty() || lines.line2.startsWith(QLatin1Char(' ')), detail);
 
     // Line 1 is narrower than the field; with its next word it would not be.
-    if (!lines.line1.isEmpty())
-        FUZZ_CHECK(measure.widthTwips(lines.line1, font) < width, detail);
+    if (!lines.line1.isEmpty()) FUZZ_CHECK(measure.widthTwips(lines.line1, font) < width, detail);
     if (!lines.line2.isEmpty()) {
         const qsizetype nextBlank = lines.line2.indexOf(QLatin1Char(' '), 1);
         const QString withNext = lines.line1 + lines.line2.left(nextBlank);
