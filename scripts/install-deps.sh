@@ -11,6 +11,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils
+  clang libclang-rt-14-dev
   xvfb xauth
 )
 

@@ -25,10 +25,11 @@ constexpr int kJoining = 106;
 constexpr int kMaxDigits = 14;
 
 // The amount in the display form the spelling relies on: digits grouped by ","
-// and exactly two decimals. Nothing when the text is no amount.
+// and exactly two decimals. Nothing when the text is no amount. The whole text
+// must match: "$" alone would let a line end through as the last cents digit.
 std::optional<QString> displayForm(const QString& amountText) {
-    static const QRegularExpression twoDecimals(
-        QStringLiteral("^(?:[0-9]{1,3}(?:,[0-9]{3})*|[0-9]+)\\.[0-9]{2}$"));
+    static const QRegularExpression twoDecimals(QRegularExpression::anchoredPattern(
+        QStringLiteral("(?:[0-9]{1,3}(?:,[0-9]{3})*|[0-9]+)\\.[0-9]{2}")));
     if (twoDecimals.match(amountText).hasMatch()) return amountText;
     return AmountText::format(amountText);
 }

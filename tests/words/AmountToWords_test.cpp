@@ -85,6 +85,11 @@ const std::vector<SlotCase> kSlotCases = {
     {"1,5", {15}},
     {"999999999999.994",
      {9, 101, 99, 104, 9, 101, 99, 103, 9, 101, 99, 102, 9, 101, 99, 106, 100, 99}},
+    // A line end is no digit, not even right after the display form.
+    {"1.30\n", {1, 106, 100, 30}},
+    {"0.39\n", {100, 39}},
+    {"2,040,300.07\n", {2, 103, 40, 102, 3, 101, 106, 100, 7}},
+    {"\n5.00", {5}},
 };
 
 class AmountToWordsTest : public ::testing::Test {
