@@ -1,6 +1,7 @@
 #include "print/CupsPrintSystem.h"
 
 #include <cups/cups.h>
+#include <dlfcn.h>
 
 #include <memory>
 #include <optional>
@@ -9,6 +10,81 @@
 #include "platform/PrinterService.h"
 
 namespace CupsPrintSystem {
+
+// The print system's library is loaded when printing first needs it, not when
+// the program starts: it brings some twenty libraries of its own (TLS, Kerberos,
+// service discovery) that a start without printing does not need.
+namespace {
+
+void* cupsLibrary() {
+    static void* const handle = dlopen("libcups.so.2", RTLD_NOW | RTLD_GLOBAL);
+    return handle;
+}
+
+template <typename Function>
+Function* cupsSymbol(const char* name) {
+    void* library = cupsLibrary();
+    if (!library)
+        throw PrintError("The print system's library (libcups.so.2) cannot be loaded.");
+    void* symbol = dlsym(library, name);
+    if (!symbol)
+        throw PrintError(std::string("The print system's library lacks ") + name + ".");
+    return reinterpret_cast<Function*>(symbol);
+}
+
+}  // namespace
+
+// Each of these calls the library function of the same name through the loaded
+// library; the calls below are qualified so that argument-dependent lookup cannot
+// pick the linked-in declaration instead.
+namespace api {
+#define QUORVANTA_CUPS_CALL(name)                                            \
+    template <typename... Args>                                              \
+    auto name(Args... args) {                                                \
+        static auto* const function = cupsSymbol<decltype(::name)>(#name);   \
+        return function(args...);                                            \
+    }
+QUORVANTA_CUPS_CALL(cupsAddOption)
+QUORVANTA_CUPS_CALL(cupsCancelJob2)
+QUORVANTA_CUPS_CALL(cupsDoRequest)
+QUORVANTA_CUPS_CALL(cupsFreeDests)
+QUORVANTA_CUPS_CALL(cupsFreeOptions)
+QUORVANTA_CUPS_CALL(cupsGetDests2)
+QUORVANTA_CUPS_CALL(cupsGetNamedDest)
+QUORVANTA_CUPS_CALL(cupsGetOption)
+QUORVANTA_CUPS_CALL(cupsLastErrorString)
+QUORVANTA_CUPS_CALL(cupsPrintFile2)
+QUORVANTA_CUPS_CALL(cupsUser)
+QUORVANTA_CUPS_CALL(httpAssembleURIf)
+QUORVANTA_CUPS_CALL(ippAddString)
+QUORVANTA_CUPS_CALL(ippAddStrings)
+QUORVANTA_CUPS_CALL(ippDelete)
+QUORVANTA_CUPS_CALL(ippFindAttribute)
+QUORVANTA_CUPS_CALL(ippGetInteger)
+QUORVANTA_CUPS_CALL(ippGetString)
+QUORVANTA_CUPS_CALL(ippNewRequest)
+#undef QUORVANTA_CUPS_CALL
+}  // namespace api
+
+#define cupsAddOption api::cupsAddOption
+#define cupsCancelJob2 api::cupsCancelJob2
+#define cupsDoRequest api::cupsDoRequest
+#define cupsFreeDests api::cupsFreeDests
+#define cupsFreeOptions api::cupsFreeOptions
+#define cupsGetDests2 api::cupsGetDests2
+#define cupsGetNamedDest api::cupsGetNamedDest
+#define cupsGetOption api::cupsGetOption
+#define cupsLastErrorString api::cupsLastErrorString
+#define cupsPrintFile2 api::cupsPrintFile2
+#define cupsUser api::cupsUser
+#define httpAssembleURIf api::httpAssembleURIf
+#define ippAddString api::ippAddString
+#define ippAddStrings api::ippAddStrings
+#define ippDelete api::ippDelete
+#define ippFindAttribute api::ippFindAttribute
+#define ippGetInteger api::ippGetInteger
+#define ippGetString api::ippGetString
+#define ippNewRequest api::ippNewRequest
 
 namespace {
 
