@@ -6,8 +6,8 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
-#include "db/CompanyStore.h"
-#include "db/Transaction.h"
+#include "store/CompanyStore.h"
+#include "store/Transaction.h"
 #include "support/TestEnv.h"
 #include "ui/main/frmMain.h"
 

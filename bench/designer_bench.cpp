@@ -2,8 +2,8 @@
 
 #include <QComboBox>
 
-#include "db/ChequeFormatStore.h"
-#include "db/Transaction.h"
+#include "store/ChequeFormatStore.h"
+#include "store/Transaction.h"
 #include "support/TestEnv.h"
 #include "ui/designer/frmAdjustCheque.h"
 

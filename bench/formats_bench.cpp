@@ -1,9 +1,9 @@
 #include <benchmark/benchmark.h>
 
-#include "db/ChequeFormatModel.h"
-#include "db/ChequeFormatStore.h"
-#include "db/Database.h"
-#include "db/Transaction.h"
+#include "designer/ChequeFormatModel.h"
+#include "store/ChequeFormatStore.h"
+#include "store/Database.h"
+#include "store/Transaction.h"
 #include "support/TestEnv.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include <benchmark/benchmark.h>
 
-#include "db/CompanyStore.h"
-#include "db/Database.h"
-#include "db/Transaction.h"
+#include "store/CompanyStore.h"
+#include "store/Database.h"
+#include "store/Transaction.h"
 #include "support/TestEnv.h"
 #include "ui/main/frmMain.h"
-#include "words/AmountText.h"
+#include "core/AmountText.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include <memory>
 
-#include "db/ChequeFormat.h"
-#include "db/ChequeFormatStore.h"
+#include "core/ChequeFormat.h"
+#include "store/ChequeFormatStore.h"
 #include "platform/TextMeasure.h"
 #include "print/QtPrinterService.h"
 #include "support/TestEnv.h"

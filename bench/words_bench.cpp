@@ -1,8 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include "db/LanguageStore.h"
+#include "store/LanguageStore.h"
 #include "platform/TextMeasure.h"
-#include "print/FieldLabelSet.h"
+#include "core/FieldLabelSet.h"
 #include "support/TestEnv.h"
 #include "words/AmountToWords.h"
 #include "words/TextHelpers.h"

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "FuzzCheck.h"
-#include "words/AmountText.h"
+#include "core/AmountText.h"
 
 namespace {
 

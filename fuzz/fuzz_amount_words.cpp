@@ -10,9 +10,9 @@
 
 #include "DatabaseInit.h"
 #include "FuzzCheck.h"
-#include "db/Database.h"
+#include "store/Database.h"
 #include "platform/Dialogs.h"
-#include "words/AmountText.h"
+#include "core/AmountText.h"
 #include "words/AmountToWords.h"
 
 namespace {

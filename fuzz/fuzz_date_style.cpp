@@ -12,7 +12,7 @@
 
 #include "FuzzCheck.h"
 #include "print/DateRendering.h"
-#include "print/FieldLabelSet.h"
+#include "core/FieldLabelSet.h"
 
 namespace {
 

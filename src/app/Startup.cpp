@@ -1,8 +1,8 @@
 #include "app/Startup.h"
 
 #include "app/DataDirectory.h"
-#include "db/Database.h"
-#include "db/DbError.h"
+#include "store/Database.h"
+#include "store/DbError.h"
 #include "platform/AppContext.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"

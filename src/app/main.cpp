@@ -5,7 +5,7 @@
 #include "app/Startup.h"
 #include "app/WindowTour.h"
 #include "app/frmSplash.h"
-#include "db/Database.h"
+#include "store/Database.h"
 #include "platform/AppContext.h"
 #include "platform/AppInfo.h"
 #include "platform/Clock.h"

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "platform/FontSpec.h"
+#include "core/FontSpec.h"
 
 class QDialog;
 

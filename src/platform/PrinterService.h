@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "platform/FontSpec.h"
+#include "core/FontSpec.h"
 
 // A print job or printer operation that failed; what() is the reason for the user.
 class PrintError : public std::runtime_error {

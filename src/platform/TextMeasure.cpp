@@ -5,7 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "platform/Units.h"
+#include "core/Units.h"
 
 double ScreenTextMeasure::widthTwips(const QString& text, const FontSpec& font) const {
     QFont qfont(font.face);

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "platform/FontSpec.h"
+#include "core/FontSpec.h"
 
 // Width of a text in twips as the screen would draw it in the given font.
 class TextMeasure {

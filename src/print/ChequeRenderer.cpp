@@ -3,7 +3,7 @@
 #include <initializer_list>
 
 #include "platform/PrinterService.h"
-#include "print/FieldLabelSet.h"
+#include "core/FieldLabelSet.h"
 
 namespace ChequeRenderer {
 

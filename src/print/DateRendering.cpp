@@ -1,6 +1,6 @@
 #include "print/DateRendering.h"
 
-#include "print/FieldLabelSet.h"
+#include "core/FieldLabelSet.h"
 
 namespace {
 

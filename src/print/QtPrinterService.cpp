@@ -14,7 +14,7 @@
 #include <algorithm>
 
 #include "platform/AppInfo.h"
-#include "platform/Units.h"
+#include "core/Units.h"
 #include "print/CupsPrintSystem.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "ui/UiErrors.h"
 
-#include "db/DbError.h"
+#include "store/DbError.h"
 #include "platform/Dialogs.h"
 
 void showDbError(Dialogs& dialogs, const DbError& error) {

@@ -7,9 +7,9 @@
 #include <optional>
 #include <vector>
 
-#include "db/Database.h"
+#include "store/Database.h"
 #include "platform/Dialogs.h"
-#include "words/AmountText.h"
+#include "core/AmountText.h"
 #include "words/TextHelpers.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <QList>
 
 #include "platform/TextMeasure.h"
-#include "print/FieldLabelSet.h"
+#include "core/FieldLabelSet.h"
 #include "words/AmountToWords.h"
 
 WordLines SplitWordLines(const QString& words, const FontSpec& word1Font, double word1Width,

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "platform/FontSpec.h"
+#include "core/FontSpec.h"
 
 class Database;
 class Dialogs;

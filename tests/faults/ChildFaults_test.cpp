@@ -19,10 +19,10 @@
 
 #include "DatabaseInit.h"
 #include "FaultTools.h"
-#include "db/ChequeFormatStore.h"
-#include "db/CompanyStore.h"
-#include "db/Database.h"
-#include "db/SettingsStore.h"
+#include "store/ChequeFormatStore.h"
+#include "store/CompanyStore.h"
+#include "store/Database.h"
+#include "store/SettingsStore.h"
 #include "faults/helper/FaultRecords.h"
 #include "support/QStringPrinter.h"
 

@@ -9,7 +9,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "db/Database.h"
+#include "store/Database.h"
 
 namespace {
 

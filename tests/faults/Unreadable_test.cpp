@@ -7,11 +7,11 @@
 #include <QStandardPaths>
 
 #include "FaultTools.h"
-#include "db/ChequeFormatStore.h"
-#include "db/CompanyStore.h"
-#include "db/Database.h"
-#include "db/SettingsStore.h"
-#include "db/Transaction.h"
+#include "store/ChequeFormatStore.h"
+#include "store/CompanyStore.h"
+#include "store/Database.h"
+#include "store/SettingsStore.h"
+#include "store/Transaction.h"
 #include "faults/helper/FaultRecords.h"
 #include "support/QStringPrinter.h"
 #include "support/TestEnv.h"

@@ -6,10 +6,10 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
-#include "db/ChequeFormatModel.h"
-#include "db/CompanyStore.h"
-#include "db/SettingsStore.h"
-#include "platform/Units.h"
+#include "designer/ChequeFormatModel.h"
+#include "store/CompanyStore.h"
+#include "store/SettingsStore.h"
+#include "core/Units.h"
 #include "print/DateRendering.h"
 #include "print/QtPrinterService.h"
 #include "support/PdfWords.h"

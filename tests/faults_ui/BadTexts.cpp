@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "db/Database.h"
+#include "store/Database.h"
 
 namespace {
 

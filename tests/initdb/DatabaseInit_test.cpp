@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 
 #include "DatabaseInit.h"
-#include "db/Database.h"
-#include "db/DbError.h"
+#include "store/Database.h"
+#include "store/DbError.h"
 
 namespace {
 

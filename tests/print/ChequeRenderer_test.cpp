@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "print/ChequeRenderer.h"
-#include "print/FieldLabelSet.h"
+#include "core/FieldLabelSet.h"
 #include "support/FakePrinterService.h"
 
 namespace {

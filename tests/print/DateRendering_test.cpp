@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "print/DateRendering.h"
-#include "print/FieldLabelSet.h"
+#include "core/FieldLabelSet.h"
 #include "support/QStringPrinter.h"
 
 namespace {

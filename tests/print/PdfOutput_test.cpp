@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "print/ChequeRenderer.h"
-#include "print/FieldLabelSet.h"
+#include "core/FieldLabelSet.h"
 #include "print/QtPrinterService.h"
 #include "support/PdfWords.h"
 

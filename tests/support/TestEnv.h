@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "db/Database.h"
+#include "store/Database.h"
 #include "platform/AppContext.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinterService.h"

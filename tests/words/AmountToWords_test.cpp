@@ -6,9 +6,9 @@
 #include <random>
 #include <vector>
 
-#include "db/DbError.h"
-#include "db/LanguageStore.h"
-#include "db/Transaction.h"
+#include "store/DbError.h"
+#include "store/LanguageStore.h"
+#include "store/Transaction.h"
 #include "support/QStringPrinter.h"
 #include "support/TestEnv.h"
 #include "words/AmountToWords.h"

@@ -2,9 +2,9 @@
 
 #include <QStringList>
 
-#include "db/LanguageStore.h"
+#include "store/LanguageStore.h"
 #include "platform/TextMeasure.h"
-#include "print/FieldLabelSet.h"
+#include "core/FieldLabelSet.h"
 #include "support/QStringPrinter.h"
 #include "support/TestEnv.h"
 #include "words/AmountToWords.h"

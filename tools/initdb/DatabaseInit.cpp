@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "db/Database.h"
-#include "db/DbError.h"
-#include "db/Transaction.h"
+#include "store/Database.h"
+#include "store/DbError.h"
+#include "store/Transaction.h"
 
 extern const char kSchemaSql[];
 extern const char kInitialSql[];

@@ -3,7 +3,7 @@
 #include <QTextStream>
 
 #include "DatabaseInit.h"
-#include "db/DbError.h"
+#include "store/DbError.h"
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);

@@ -17,14 +17,14 @@
 
 #include <cmath>
 
-#include "db/ChequeFormatModel.h"
-#include "db/ChequeFormatStore.h"
-#include "db/DbError.h"
+#include "designer/ChequeFormatModel.h"
+#include "store/ChequeFormatStore.h"
+#include "store/DbError.h"
 #include "platform/AppContext.h"
 #include "platform/Dialogs.h"
-#include "platform/Units.h"
-#include "print/DesignerGeometry.h"
-#include "print/AlignmentSheets.h"
+#include "core/Units.h"
+#include "designer/DesignerGeometry.h"
+#include "designer/AlignmentSheets.h"
 #include "ui/UiErrors.h"
 #include "ui/WholeLetterValidator.h"
 #include "ui/location/frmChequeLocation.h"

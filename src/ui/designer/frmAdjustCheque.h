@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "db/DesignerMode.h"
-#include "print/FieldDrag.h"
+#include "designer/DesignerMode.h"
+#include "designer/FieldDrag.h"
 
 struct AppContext;
 class ChequeFormatModel;

@@ -13,11 +13,11 @@
 
 #include <algorithm>
 
-#include "db/ChequeFormatModel.h"
-#include "db/DbError.h"
+#include "designer/ChequeFormatModel.h"
+#include "store/DbError.h"
 #include "platform/AppContext.h"
-#include "platform/Units.h"
-#include "print/AlignmentSheets.h"
+#include "core/Units.h"
+#include "designer/AlignmentSheets.h"
 #include "ui/Named.h"
 #include "ui/UiErrors.h"
 #include "ui/location/SpinButton.h"

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "print/ChequeLocation.h"
+#include "designer/ChequeLocation.h"
 
 struct AppContext;
 class ChequeFormatModel;

@@ -15,10 +15,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "db/BankList.h"
-#include "db/CompanyStore.h"
-#include "db/DbError.h"
-#include "db/SettingsStore.h"
+#include "store/BankList.h"
+#include "store/CompanyStore.h"
+#include "store/DbError.h"
+#include "store/SettingsStore.h"
 #include "platform/AppContext.h"
 #include "platform/AppInfo.h"
 #include "platform/Clock.h"
@@ -27,7 +27,7 @@
 #include "ui/designer/frmAdjustCheque.h"
 #include "ui/main/frmOptions.h"
 #include "ui/preview/frmPrintPreview.h"
-#include "words/AmountText.h"
+#include "core/AmountText.h"
 
 frmMain::frmMain(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context) {
     setObjectName(QStringLiteral("frmMain"));

@@ -19,15 +19,15 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "db/CompanyStore.h"
-#include "db/DbError.h"
-#include "db/SettingsStore.h"
+#include "store/CompanyStore.h"
+#include "store/DbError.h"
+#include "store/SettingsStore.h"
 #include "platform/AppContext.h"
 #include "platform/AppInfo.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
-#include "platform/Units.h"
+#include "core/Units.h"
 #include "print/DateRendering.h"
 #include "ui/Named.h"
 #include "ui/UiErrors.h"

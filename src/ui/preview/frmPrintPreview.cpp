@@ -16,12 +16,12 @@
 
 #include <cmath>
 
-#include "db/ChequeFormatStore.h"
-#include "db/DbError.h"
+#include "store/ChequeFormatStore.h"
+#include "store/DbError.h"
 #include "platform/AppContext.h"
 #include "platform/Dialogs.h"
 #include "platform/PrinterService.h"
-#include "platform/Units.h"
+#include "core/Units.h"
 #include "print/ChequeRenderer.h"
 #include "print/DateRendering.h"
 #include "print/PrinterSelection.h"

@@ -6,9 +6,9 @@
 #include <array>
 #include <optional>
 
-#include "db/ChequeFormat.h"
-#include "db/LanguageStore.h"
-#include "print/FieldLabelSet.h"
+#include "core/ChequeFormat.h"
+#include "store/LanguageStore.h"
+#include "core/FieldLabelSet.h"
 
 struct AppContext;
 class frmMain;

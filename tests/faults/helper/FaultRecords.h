@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "db/ChequeFormat.h"
+#include "core/ChequeFormat.h"
 
 // The records the fault writer saves, numbered so that the test can tell what
 // each reported save should have left in the file.

@@ -14,11 +14,11 @@
 #include <cstdlib>
 #include <memory>
 
-#include "db/ChequeFormatStore.h"
-#include "db/CompanyStore.h"
-#include "db/Database.h"
-#include "db/DbError.h"
-#include "db/SettingsStore.h"
+#include "store/ChequeFormatStore.h"
+#include "store/CompanyStore.h"
+#include "store/Database.h"
+#include "store/DbError.h"
+#include "store/SettingsStore.h"
 #include "faults/helper/FaultRecords.h"
 
 namespace {

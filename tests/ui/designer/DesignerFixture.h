@@ -10,8 +10,8 @@
 
 #include <memory>
 
-#include "db/ChequeFormatModel.h"
-#include "db/ChequeFormatStore.h"
+#include "designer/ChequeFormatModel.h"
+#include "store/ChequeFormatStore.h"
 #include "support/TestEnv.h"
 #include "ui/designer/frmAdjustCheque.h"
 

@@ -7,7 +7,7 @@
 #include <QGroupBox>
 
 #include "DesignerFixture.h"
-#include "platform/Units.h"
+#include "core/Units.h"
 #include "ui/designer/PicturePane.h"
 
 namespace {

@@ -13,8 +13,8 @@
 #include <memory>
 #include <vector>
 
-#include "db/ChequeFormatModel.h"
-#include "platform/Units.h"
+#include "designer/ChequeFormatModel.h"
+#include "core/Units.h"
 #include "support/QStringPrinter.h"
 #include "support/TestEnv.h"
 #include "ui/location/SpinButton.h"

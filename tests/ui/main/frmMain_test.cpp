@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "db/CompanyStore.h"
-#include "db/SettingsStore.h"
+#include "store/CompanyStore.h"
+#include "store/SettingsStore.h"
 #include "support/TestEnv.h"
 #include "ui/main/frmMain.h"
 

@@ -12,8 +12,8 @@
 
 #include <memory>
 
-#include "db/CompanyStore.h"
-#include "db/SettingsStore.h"
+#include "store/CompanyStore.h"
+#include "store/SettingsStore.h"
 #include "platform/AppInfo.h"
 #include "support/QStringPrinter.h"
 #include "support/TestEnv.h"

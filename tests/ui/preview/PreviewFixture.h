@@ -15,8 +15,8 @@
 #include <functional>
 #include <memory>
 
-#include "db/ChequeFormat.h"
-#include "db/ChequeFormatStore.h"
+#include "core/ChequeFormat.h"
+#include "store/ChequeFormatStore.h"
 #include "support/TestEnv.h"
 #include "ui/main/frmMain.h"
 #include "ui/preview/frmPrintPreview.h"

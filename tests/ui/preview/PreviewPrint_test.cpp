@@ -1,6 +1,6 @@
 #include "PreviewFixture.h"
 
-#include "db/CompanyStore.h"
+#include "store/CompanyStore.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <QGroupBox>
 
-#include "db/CompanyStore.h"
-#include "platform/Units.h"
+#include "store/CompanyStore.h"
+#include "core/Units.h"
 
 namespace {
 

@@ -1,0 +1,147 @@
+#include "store/Database.h"
+
+#include <sqlite3.h>
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+#include "store/DbError.h"
+#include "store/Transaction.h"
+
+namespace {
+
+QString quoted(const QString& path) {
+    return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
+}
+
+}  // namespace
+
+void Database::Closer::operator()(sqlite3* db) const noexcept { sqlite3_close_v2(db); }
+
+Database::Database(sqlite3* db) : m_db(db) {}
+
+QByteArray Database::defaultKey() {
+    // A raw 256-bit key derived from the program's fixed password. Passing the
+    // key raw skips the engine's slow password stretching on every start; with
+    // the password compiled into the program, stretching would protect nothing.
+    const QByteArray digest =
+        QCryptographicHash::hash(QByteArrayLiteral("5170394"), QCryptographicHash::Sha256);
+    return QByteArrayLiteral("x'") + digest.toHex().toUpper() + QByteArrayLiteral("'");
+}
+
+std::unique_ptr<Database> Database::openWithFlags(const QString& path, const QByteArray& key,
+                                                  int flags, int busyTimeoutMs) {
+    const QString fullPath = QFileInfo(path).absoluteFilePath();
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, flags, nullptr);
+    std::unique_ptr<Database> db(new Database(raw));
+    if (rc != SQLITE_OK) {
+        const QString message =
+            raw ? QString::fromUtf8(sqlite3_errmsg(raw)) : QStringLiteral("out of memory");
+        throw DbError::openFailure(rc, message, fullPath);
+    }
+    sqlite3_extended_result_codes(raw, 0);
+    if (sqlite3_key(raw, key.constData(), static_cast<int>(key.size())) != SQLITE_OK)
+        throw DbError::fromEngine(raw);
+    db->setBusyTimeout(busyTimeoutMs);
+    // The key is checked on the first read of the file.
+    db->prepare(QStringLiteral("SELECT count(*) FROM sqlite_master")).execute();
+    // A rollback journal rather than a write-ahead log: the file alone always
+    // holds every committed change, and nothing but the file is needed to read
+    // it. EXTRA syncs the journal, the file and, after the journal is deleted,
+    // its folder, so a save reported done survives a power cut too.
+    db->prepare(QStringLiteral("PRAGMA journal_mode = DELETE")).execute();
+    db->prepare(QStringLiteral("PRAGMA synchronous = EXTRA")).execute();
+    return db;
+}
+
+void Database::checkUsable(const QString& path) {
+    // The engine falls back to reading a file it may not write; every later
+    // save would fail, so refuse now.
+    if (sqlite3_db_readonly(m_db.get(), "main") == 1)
+        throw DbError(
+            SQLITE_READONLY,
+            DbError::explain(SQLITE_READONLY,
+                             QStringLiteral("the file could only be opened for reading"), path));
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QFileInfo(folder).isWritable())
+        throw DbError(SQLITE_CANTOPEN,
+                      QStringLiteral("The database ") + quoted(path) +
+                          QStringLiteral(" cannot be saved to: its folder ") + quoted(folder) +
+                          QStringLiteral(" is read-only, and every save makes a journal file "
+                                         "there. Allow changes to that folder and try again."));
+
+    const QStringList required = {QStringLiteral("Settings"), QStringLiteral("Company"),
+                                  QStringLiteral("LanguageMain"), QStringLiteral("AmountWord"),
+                                  QStringLiteral("BankCheque")};
+    QStringList present;
+    Statement tables =
+        prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+    while (tables.step()) present << tables.text(0);
+    QStringList missing;
+    for (const QString& name : required)
+        if (!present.contains(name, Qt::CaseInsensitive)) missing << name;
+    if (!missing.isEmpty())
+        throw DbError(SQLITE_NOTADB,
+                      QStringLiteral("The file ") + quoted(path) +
+                          (present.isEmpty()
+                               ? QStringLiteral(" is empty: it is not a Quorvanta Solo database.")
+                               : QStringLiteral(" is not a Quorvanta Solo database: it has no "
+                                                "table ") +
+                                     missing.join(QStringLiteral(", ")) + QLatin1Char('.')));
+
+    // Every page is read and checked, so damage anywhere in the file is found
+    // before anything is written to it.
+    Statement check = prepare(QStringLiteral("PRAGMA quick_check"));
+    const QString verdict = check.step() ? check.text(0) : QString();
+    if (verdict != QStringLiteral("ok"))
+        throw DbError(SQLITE_CORRUPT,
+                      DbError::explain(SQLITE_CORRUPT,
+                                       QString::fromUtf8(sqlite3_errstr(SQLITE_CORRUPT)), path));
+}
+
+std::unique_ptr<Database> Database::open(const QString& path, const QByteArray& key,
+                                         int busyTimeoutMs) {
+    auto db = openWithFlags(path, key, SQLITE_OPEN_READWRITE, busyTimeoutMs);
+    db->checkUsable(QFileInfo(path).absoluteFilePath());
+    return db;
+}
+
+std::unique_ptr<Database> Database::create(const QString& path, const QByteArray& key) {
+    return openWithFlags(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                         kDefaultBusyTimeoutMs);
+}
+
+void Database::setBusyTimeout(int milliseconds) {
+    m_busyTimeoutMs = milliseconds;
+    sqlite3_busy_timeout(m_db.get(), milliseconds);
+}
+
+QString Database::path() const {
+    const char* file = sqlite3_db_filename(m_db.get(), "main");
+    return file ? QString::fromUtf8(file) : QString();
+}
+
+Statement Database::prepare(const QString& sql) { return Statement(m_db.get(), sql); }
+
+int Database::write(const QString& sql, const QVariantList& params) {
+    Transaction transaction(*this);
+    prepare(sql).bindAll(params).execute();
+    const int changed = sqlite3_changes(m_db.get());
+    transaction.commit();
+    return changed;
+}
+
+void Database::executeScript(const QString& sql) {
+    char* error = nullptr;
+    if (sqlite3_exec(m_db.get(), sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const QString message = QString::fromUtf8(error ? error : "unknown error");
+        sqlite3_free(error);
+        throw DbError(sqlite3_errcode(m_db.get()),
+                      DbError::explain(sqlite3_errcode(m_db.get()), message, path()));
+    }
+}
+
+qint64 Database::lastInsertId() const { return sqlite3_last_insert_rowid(m_db.get()); }

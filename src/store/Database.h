@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+#include <QVariantList>
+
+#include <memory>
+
+#include "store/Statement.h"
+
+struct sqlite3;
+
+// The shared connection to the encrypted cheque database.
+//
+// Writes use a rollback journal beside the file, synced at every step: a save
+// is either wholly in the file or not at all, also when the process is killed,
+// the power fails or the disk fills, and the file alone holds every saved
+// change, so a copy of chequedb.mdb is a complete backup.
+class Database {
+public:
+    // How long a statement waits for another connection's lock before failing.
+    static constexpr int kDefaultBusyTimeoutMs = 5000;
+
+    // The program's fixed key of chequedb.mdb.
+    static QByteArray defaultKey();
+
+    // Opens an existing file read-write; never creates one. Refuses, with a
+    // DbError saying why, a file that cannot be read with the key, is damaged,
+    // lacks the program's tables, or cannot be written (read-only file or folder).
+    static std::unique_ptr<Database> open(const QString& path, const QByteArray& key = defaultKey(),
+                                          int busyTimeoutMs = kDefaultBusyTimeoutMs);
+    // Creates a new, empty encrypted file (initdb only). Throws DbError.
+    static std::unique_ptr<Database> create(const QString& path,
+                                            const QByteArray& key = defaultKey());
+
+    Statement prepare(const QString& sql);
+    // Runs one write alone in its own transaction; rolled back when it fails.
+    // Returns the number of rows changed.
+    int write(const QString& sql, const QVariantList& params = {});
+    // Runs a script of statements without parameters (initdb).
+    void executeScript(const QString& sql);
+    qint64 lastInsertId() const;
+
+    void setBusyTimeout(int milliseconds);
+    int busyTimeout() const { return m_busyTimeoutMs; }
+    // The file's full path.
+    QString path() const;
+
+    sqlite3* handle() const { return m_db.get(); }
+
+private:
+    struct Closer {
+        void operator()(sqlite3* db) const noexcept;
+    };
+    static std::unique_ptr<Database> openWithFlags(const QString& path, const QByteArray& key,
+                                                   int flags, int busyTimeoutMs);
+    explicit Database(sqlite3* db);
+    void checkUsable(const QString& path);
+    std::unique_ptr<sqlite3, Closer> m_db;
+    int m_busyTimeoutMs = kDefaultBusyTimeoutMs;
+};
