@@ -50,7 +50,7 @@ public:
     void setLineWidth(int width) override;
     void drawLine(double x1, double y1, double x2, double y2) override;
     double pageHeight() const override;
-    void endDocument() override;
+    PrintReceipt endDocument() override;
     void abortDocument() override;
 
     // PDF-file variant: where the next job is written.

@@ -59,12 +59,14 @@ void FakePrinterService::drawLine(double x1, double y1, double x2, double y2) {
     calls.push_back(c);
 }
 
-void FakePrinterService::endDocument() {
+PrintReceipt FakePrinterService::endDocument() {
     Call c;
     c.op = QStringLiteral("end");
     calls.push_back(c);
     if (!failEndWith.isEmpty()) throw PrintError(failEndWith.toStdString());
     ++documentsEnded;
+    receipts.push_back({currentPrinterName(), nextJobId++, true});
+    return receipts.back();
 }
 
 void FakePrinterService::abortDocument() {

@@ -41,7 +41,7 @@ public:
     void setLineWidth(int width) override;
     void drawLine(double x1, double y1, double x2, double y2) override;
     double pageHeight() const override { return height; }
-    void endDocument() override;
+    PrintReceipt endDocument() override;
     void abortDocument() override;
 
     // Calls whose op is `op`.
@@ -62,6 +62,8 @@ public:
     double height = 11909;   // A4 landscape page height in twips
     double lineHeight = 240; // what printText moves down by
     QString failEndWith;     // when set, endDocument throws PrintError with it
+    qint64 nextJobId = 101;  // the job id the next ended document gets
+    std::vector<PrintReceipt> receipts;  // what each ended document gave back
     std::vector<Call> calls;
     FontSpec font;
     LineStyle lineStyle = LineStyle::Solid;
