@@ -294,7 +294,7 @@ QGroupBox* FormatDesigner::buildPrintFrame() {
     m_cboPrinterName->setMinimumWidth(150);
     m_cboLanguage = new QComboBox(m_framePrintSet);
     m_cboLanguage->setObjectName(QStringLiteral("cboLanguage"));
-    m_cmdChequeLocation = makeButton("cmdChequeLocation", "&Cheque Location", m_framePrintSet);
+    m_cmdChequeLocation = makeButton("cmdChequeLocation", "Cheque &Location", m_framePrintSet);
     m_cmdChequeLocation->setToolTip(QStringLiteral("Cheque's location adjustment"));
     m_cmdPrintSample = makeButton("cmdPrintSample", "&Print Sample", m_framePrintSet);
     m_cmdPrintRuler = makeButton("cmdPrintRuler", "P&rint Ruler", m_framePrintSet);
@@ -428,7 +428,7 @@ void FormatDesigner::drawChequeGrid() {
 
 bool FormatDesigner::load() {
     try {
-        m_cmdChequeLocation->setText(QStringLiteral("&Cheque\nLocation"));
+        m_cmdChequeLocation->setText(QStringLiteral("Cheque\n&Location"));
 
         m_picHRuler->setPictureSize({m_picCheque->width(), m_picHRuler->height()});
         m_picVRuler->setPictureSize({m_picVRuler->width(), m_picCheque->height()});

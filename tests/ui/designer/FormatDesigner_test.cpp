@@ -5,6 +5,7 @@
 #include <QImage>
 
 #include "DesignerFixture.h"
+#include "support/Accelerators.h"
 #include "ui/designer/PicturePane.h"
 #include "ui/main/MainWindow.h"
 
@@ -64,7 +65,7 @@ TEST(FormatDesigner, ControlsCaptionsAndLimits) {
         {"cmdSave", "&Save"},
         {"cmdDelete", "&Delete"},
         {"cmdExit", "Exit"},
-        {"cmdChequeLocation", "&Cheque\nLocation"},
+        {"cmdChequeLocation", "Cheque\n&Location"},
         {"cmdPrintSample", "&Print Sample"},
         {"cmdPrintRuler", "P&rint Ruler"},
         {"cmdFontSetting", "&Font Settings"}};
@@ -240,6 +241,16 @@ TEST(FormatDesigner, OpeningOverAnEmptyTable) {
     EXPECT_TRUE(f.button("cmdEdit")->isEnabled());
     EXPECT_FALSE(f.button("cmdDelete")->isEnabled());
     EXPECT_EQ(stored(f, "FB1", "BankName"), QStringLiteral("First Bank"));
+}
+
+// Every button of the window answers its own Alt key, in every mode.
+TEST(FormatDesigner, NoTwoButtonsShareAnAccelerator) {
+    DesignerFixture f(kThree);
+    for (const char* mode : {"browse", "cmdAdd", "cmdEdit"}) {
+        if (QByteArray(mode) != "browse") f.click(mode);
+        EXPECT_EQ(sharedAccelerators(&f.window()), QStringList()) << mode;
+        if (QByteArray(mode) != "browse") f.click(mode);  // Cancel
+    }
 }
 
 TEST(FormatDesigner, OpeningListsInCreationOrderAndShowsTheFirst) {

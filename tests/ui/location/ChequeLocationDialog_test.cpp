@@ -15,6 +15,7 @@
 
 #include "designer/ChequeFormatModel.h"
 #include "core/Units.h"
+#include "support/Accelerators.h"
 #include "support/QStringPrinter.h"
 #include "support/TestEnv.h"
 #include "ui/location/SpinButton.h"
@@ -108,6 +109,7 @@ TEST_F(ChequeLocationDialogTest, ControlsCaptionsAcceleratorsAndTips) {
         }
         EXPECT_TRUE(button->isVisible()) << b.name;
     }
+    EXPECT_EQ(sharedAccelerators(window.get()), QStringList());
 
     EXPECT_EQ(find<QGroupBox>("frameLocation2")->title(), QStringLiteral("Fast click"));
     EXPECT_EQ(find<QGroupBox>("frameLocation")->title(), QStringLiteral("Cheque Location"));
