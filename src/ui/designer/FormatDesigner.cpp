@@ -466,13 +466,8 @@ bool FormatDesigner::load() {
             m_cboBank->addItem(format.bankCode + QStringLiteral(" - ") + format.bankName);
         m_cboBank->setCurrentIndex(-1);
         m_syncing = false;
-        if (m_cboBank->count() == 0) {
-            m_editAvailable = false;
-            m_cmdEdit->setEnabled(false);
-            m_cmdDelete->setEnabled(false);
-        } else {
-            m_cboBank->setCurrentIndex(0);  // runs the bank selection
-        }
+        setMode(DesignerMode::Browse);  // Edit and Delete follow the list
+        if (m_cboBank->count() > 0) m_cboBank->setCurrentIndex(0);  // runs the bank selection
         return true;
     } catch (const DbError& error) {
         m_syncing = false;
@@ -489,7 +484,7 @@ void FormatDesigner::setMode(DesignerMode mode) {
         m_picCheque->releaseMouse();
         m_resizeHandle = -1;
     }
-    const DesignerControlStates s = designerControlStates(mode, m_editAvailable);
+    const DesignerControlStates s = designerControlStates(mode, m_cboBank->count() > 0);
     for (QWidget* w : std::initializer_list<QWidget*>{m_picCheque, m_frameBank, m_frameSettings,
                                                       m_framePrintSet, m_cmdSave})
         w->setEnabled(s.editing);
@@ -498,6 +493,7 @@ void FormatDesigner::setMode(DesignerMode mode) {
     m_cmdAdd->setText(s.addCaption);
     m_cmdEdit->setEnabled(s.edit);
     m_cmdEdit->setText(s.editCaption);
+    m_cmdDelete->setEnabled(s.remove);
     m_txtBankCode->setReadOnly(s.codeReadOnly);
 }
 
@@ -823,12 +819,11 @@ bool FormatDesigner::saveNew() {
         showDbError(*m_context.dialogs, error);
         return false;
     }
-    m_editAvailable = true;
-    setMode(DesignerMode::Browse);
     m_syncing = true;
     m_cboBank->addItem(m_model->bankCode() + QStringLiteral(" - ") + m_model->bankName());
     m_cboBank->setCurrentIndex(m_cboBank->count() - 1);
     m_syncing = false;
+    setMode(DesignerMode::Browse);
     bankSelection();
     return true;
 }
@@ -898,8 +893,6 @@ void FormatDesigner::remove() {
         if (m_mode != DesignerMode::Adding) bankSelection();
         return;
     }
-    m_editAvailable = false;
-    m_cmdDelete->setEnabled(false);
     if (m_mode == DesignerMode::Adding) {
         setMode(DesignerMode::Adding);
     } else {

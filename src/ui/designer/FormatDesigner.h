@@ -99,7 +99,6 @@ private:
     AppContext& m_context;
     ChequeFormatModel* m_model = nullptr;
     DesignerMode m_mode = DesignerMode::Browse;
-    bool m_editAvailable = true;
     bool m_syncing = false;
     bool m_closing = false;
     double m_dpiX = 96;

@@ -227,7 +227,7 @@ TEST(FormatDesigner, OpeningOverAnEmptyTable) {
     EXPECT_TRUE(f.find<QLabel>("ChequeLabel0")->isVisibleTo(&f.window()));
     EXPECT_FALSE(f.find<QLabel>("ChequeLabel5")->isVisibleTo(&f.window()));
 
-    // Add and save the first format: listed, selected, shown; Edit on, Delete still off.
+    // Add and save the first format: listed, selected, shown; Edit and Delete on.
     f.click("cmdAdd");
     f.type("txtBankName", QStringLiteral("First Bank"));
     f.type("txtBankCode", QStringLiteral("fb 1"));
@@ -239,8 +239,14 @@ TEST(FormatDesigner, OpeningOverAnEmptyTable) {
     EXPECT_EQ(f.list("cboBank")->currentIndex(), 0);
     EXPECT_EQ(f.window().mode(), DesignerMode::Browse);
     EXPECT_TRUE(f.button("cmdEdit")->isEnabled());
-    EXPECT_FALSE(f.button("cmdDelete")->isEnabled());
+    EXPECT_TRUE(f.button("cmdDelete")->isEnabled());
     EXPECT_EQ(stored(f, "FB1", "BankName"), QStringLiteral("First Bank"));
+
+    // Deleting it empties the table again: Edit and Delete off.
+    f.dialogs().answer({Answer::Yes});
+    f.click("cmdDelete");
+    EXPECT_TRUE(f.bankEntries().isEmpty());
+    EXPECT_EQ(enabledStates(f), expected);
 }
 
 // Every button of the window answers its own Alt key, in every mode.
