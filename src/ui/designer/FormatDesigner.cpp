@@ -484,6 +484,8 @@ void FormatDesigner::setMode(DesignerMode mode) {
         m_picCheque->releaseMouse();
         m_resizeHandle = -1;
     }
+    // The handles belong to a field being placed; browse mode places nothing.
+    if (mode == DesignerMode::Browse) hideHandles();
     const DesignerControlStates s = designerControlStates(mode, m_cboBank->count() > 0);
     for (QWidget* w : std::initializer_list<QWidget*>{m_picCheque, m_frameBank, m_frameSettings,
                                                       m_framePrintSet, m_cmdSave})
@@ -776,7 +778,6 @@ void FormatDesigner::add() {
     if (m_mode == DesignerMode::Adding) {
         setMode(DesignerMode::Browse);
         m_model->resetChequeFormat();
-        hideHandles();
         // An empty list has nothing to show again: the defaults stay.
         if (m_cboBank->currentIndex() >= 0) bankSelection();
         return;
@@ -790,7 +791,6 @@ void FormatDesigner::add() {
 void FormatDesigner::edit() {
     if (m_mode == DesignerMode::Editing) {
         setMode(DesignerMode::Browse);
-        hideHandles();
         bankSelection();
         return;
     }
@@ -838,7 +838,6 @@ bool FormatDesigner::saveEdited() {
         return false;
     }
     setMode(DesignerMode::Browse);
-    hideHandles();
     return true;
 }
 
@@ -898,7 +897,6 @@ void FormatDesigner::remove() {
     } else {
         // Nothing is left to edit.
         m_model->resetChequeFormat();
-        hideHandles();
         setMode(DesignerMode::Browse);
     }
 }

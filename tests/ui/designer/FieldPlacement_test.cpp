@@ -238,6 +238,24 @@ TEST(FieldPlacement, BareCanvasClickHidesTheHandles) {
     EXPECT_EQ(p.f.model().selectedField(), 4);
 }
 
+// However browse mode starts, the handles go.
+TEST(FieldPlacement, BrowseModeHidesTheHandles) {
+    for (const auto& [start, end] : {std::pair{"cmdAdd", "cmdSave"}, {"cmdAdd", "cmdAdd"},
+                                     {"cmdEdit", "cmdSave"}, {"cmdEdit", "cmdEdit"}}) {
+        Placement p;
+        p.f.click("cmdEdit");  // back to browse
+        p.f.click(start);
+        p.f.type("txtBankName", QStringLiteral("Handle Bank"));
+        p.f.type("txtBankCode", QStringLiteral("HB"));
+        p.select(2);
+        ASSERT_TRUE(p.handlesShown()) << start;
+        p.f.click(end);
+        const std::string what = std::string(start) + " then " + end;
+        EXPECT_EQ(p.f.window().mode(), DesignerMode::Browse) << what;
+        EXPECT_FALSE(p.handlesShown()) << what;
+    }
+}
+
 TEST(FieldPlacement, NothingHappensInBrowseMode) {
     Placement p;
     p.f.click("cmdEdit");  // back to browse
