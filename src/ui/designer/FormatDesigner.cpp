@@ -709,8 +709,18 @@ bool FormatDesigner::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseMove:
         case QEvent::MouseButtonDblClick: {
             // The canvas answers only while adding or editing.
-            if (m_mode == DesignerMode::Browse) break;
+            if (m_mode == DesignerMode::Browse || !isCanvasPart(watched)) break;
             auto* mouse = static_cast<QMouseEvent*>(event);
+            if (event->type() == QEvent::MouseButtonPress ||
+                event->type() == QEvent::MouseButtonDblClick) {
+                // The box being typed in is left first, as when the focus moves;
+                // a refused number stops the click until its button is released.
+                m_mouseRefused = !commitFocusedBox();
+                if (m_mouseRefused) return true;
+            } else if (m_mouseRefused) {
+                if (event->type() == QEvent::MouseButtonRelease) m_mouseRefused = false;
+                return true;
+            }
             if (watched == m_picCheque) return canvasMouse(mouse);
             for (int i = 0; i < kFieldCount; ++i)
                 if (watched == m_chequeLabels[static_cast<size_t>(i)]) return labelMouse(i, mouse);
@@ -730,8 +740,20 @@ bool FormatDesigner::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+bool FormatDesigner::isCanvasPart(QObject* watched) const {
+    if (watched == m_picCheque) return true;
+    for (QLabel* label : m_chequeLabels)
+        if (watched == label) return true;
+    for (QWidget* handle : m_picHandles)
+        if (watched == handle) return true;
+    return false;
+}
+
 bool FormatDesigner::boxLostFocus(QLineEdit* box) {
     using Result = ChequeFormatModel::InchResult;
+    // A box showing what the window wrote has nothing to take; taking it again
+    // would round a dragged position to the hundredth.
+    if (!box->isModified()) return true;
     if (box == m_txtBankCode) {
         box->setText(m_model->typeBankCode(box->text()));
         return true;

@@ -84,6 +84,7 @@ private:
     // refused its text (a negative number).
     bool commitFocusedBox();
     bool boxLostFocus(QLineEdit* box);
+    bool isCanvasPart(QObject* watched) const;
     // Save while adding (closing's Yes too). True when the format was stored.
     bool saveNew();
     bool saveEdited();
@@ -101,6 +102,7 @@ private:
     DesignerMode m_mode = DesignerMode::Browse;
     bool m_syncing = false;
     bool m_closing = false;
+    bool m_mouseRefused = false;  // a press on the canvas stopped by a refused box
     double m_dpiX = 96;
     double m_dpiY = 96;
 
