@@ -367,12 +367,29 @@ void FormatDesigner::connectControls() {
     connect(m_cboPrinterName, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_syncing) m_model->setPrinterName(m_cboPrinterName->currentText());
     });
-    connect(m_txtBankName, &QLineEdit::textEdited, m_model, &ChequeFormatModel::setBankName);
-    connect(m_txtBankCode, &QLineEdit::textEdited, m_model, &ChequeFormatModel::setBankCode);
-
+    // The working copy follows what the boxes hold, however the text got there
+    // (keys, paste, a screen reader, a program).
+    connect(m_txtBankName, &QLineEdit::textChanged, m_model, &ChequeFormatModel::setBankName);
+    connect(m_txtBankCode, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (m_syncing) return;
+        if (m_txtBankCode->isReadOnly()) {
+            // Only an assistive or programmatic edit reaches a read-only box: undo it.
+            showInBox(m_txtBankCode, m_model->bankCode());
+            return;
+        }
+        m_model->setBankCode(text);
+    });
     for (QLineEdit* box :
-         {m_txtBankCode, m_txtChequeWidth, m_txtChequeHeight, m_txtXLeft, m_txtYTop, m_txtWidth})
+         {m_txtBankCode, m_txtChequeWidth, m_txtChequeHeight, m_txtXLeft, m_txtYTop, m_txtWidth}) {
         box->installEventFilter(this);
+        // A typed box's rule runs when it is left; text set while the user is
+        // elsewhere (a screen reader, a program) is taken at once.
+        connect(box, &QLineEdit::textChanged, this, [this, box] {
+            if (m_syncing || box->isReadOnly()) return;
+            box->setModified(true);
+            if (!box->hasFocus()) boxLostFocus(box);
+        });
+    }
 
     connect(m_cmdFontSetting, &QPushButton::clicked, m_model, &ChequeFormatModel::chooseFieldFont);
     connect(m_model, &ChequeFormatModel::changed, this, &FormatDesigner::showWorkingCopy);
@@ -511,7 +528,14 @@ void FormatDesigner::showWorkingCopy() {
     if (m_cboLanguage->count() > 0 || !model.languageName().isEmpty())
         showInList(m_cboLanguage, model.languageName());
     if (m_cboPrinterName->count() > 0) showInList(m_cboPrinterName, model.printerName());
+    m_syncing = wasSyncing;
+    showLabels();
+}
 
+void FormatDesigner::showLabels() {
+    const bool wasSyncing = m_syncing;
+    m_syncing = true;
+    const ChequeFormatModel& model = *m_model;
     for (int i = 0; i < kFieldCount; ++i) {
         const FieldLabel& field = model.labels()[i];
         QLabel* label = m_chequeLabels[static_cast<size_t>(i)];
@@ -534,9 +558,17 @@ void FormatDesigner::refreshPanel(int field) {
     m_lblFont->setText(label.font.face);
     m_lblFontSize->setText(QString::number(static_cast<double>(label.font.size)));
     m_lblFontStyle->setText(label.font.bold ? QStringLiteral("Bold") : QStringLiteral("Normal"));
-    m_txtXLeft->setText(units::twipsToInchText(label.left));
-    m_txtYTop->setText(units::twipsToInchText(label.top));
-    m_txtWidth->setText(units::twipsToInchText(label.width));
+    showInBox(m_txtXLeft, units::twipsToInchText(label.left));
+    showInBox(m_txtYTop, units::twipsToInchText(label.top));
+    showInBox(m_txtWidth, units::twipsToInchText(label.width));
+}
+
+void FormatDesigner::showInBox(QLineEdit* box, const QString& text) {
+    const bool wasSyncing = m_syncing;
+    m_syncing = true;
+    setTextIfChanged(box, text);
+    box->setModified(false);
+    m_syncing = wasSyncing;
 }
 
 void FormatDesigner::selectFieldZero() {
@@ -604,9 +636,9 @@ void FormatDesigner::showDragBox() {
 }
 
 void FormatDesigner::showBoxInPanel() {
-    m_txtXLeft->setText(units::twipsToInchText(m_drag.box().left));
-    m_txtYTop->setText(units::twipsToInchText(m_drag.box().top));
-    m_txtWidth->setText(units::twipsToInchText(m_drag.box().width));
+    showInBox(m_txtXLeft, units::twipsToInchText(m_drag.box().left));
+    showInBox(m_txtYTop, units::twipsToInchText(m_drag.box().top));
+    showInBox(m_txtWidth, units::twipsToInchText(m_drag.box().width));
 }
 
 bool FormatDesigner::labelMouse(int field, QMouseEvent* event) {
@@ -755,7 +787,7 @@ bool FormatDesigner::boxLostFocus(QLineEdit* box) {
     // would round a dragged position to the hundredth.
     if (!box->isModified()) return true;
     if (box == m_txtBankCode) {
-        box->setText(m_model->typeBankCode(box->text()));
+        showInBox(box, m_model->typeBankCode(box->text()));
         return true;
     }
     ChequeFormatModel::InchEntry entry;
@@ -768,10 +800,8 @@ bool FormatDesigner::boxLostFocus(QLineEdit* box) {
                           : box == m_txtYTop ? ChequeFormatModel::Axis::Top
                                              : ChequeFormatModel::Axis::Width;
         entry = m_model->typeFieldInches(axis, box->text());
-        if (entry.result == Result::Accepted) {
-            showWorkingCopy();
-            placeHandles(m_model->selectedField());
-        }
+        // Only the labels: another box may hold text not yet taken.
+        if (entry.result == Result::Accepted) showLabels();
     }
     if (entry.result == Result::Negative) {
         // Back to the box for correction, once the focus has settled.
@@ -781,7 +811,7 @@ bool FormatDesigner::boxLostFocus(QLineEdit* box) {
         });
         return false;
     }
-    box->setText(entry.text);
+    showInBox(box, entry.text);
     return true;
 }
 

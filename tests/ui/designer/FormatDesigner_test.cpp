@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
 #include <QImage>
@@ -257,6 +258,47 @@ TEST(FormatDesigner, NoTwoButtonsShareAnAccelerator) {
         EXPECT_EQ(sharedAccelerators(&f.window()), QStringList()) << mode;
         if (QByteArray(mode) != "browse") f.click(mode);  // Cancel
     }
+}
+
+// A value set through the accessibility interface, as a screen reader or a
+// program sets it, counts as a typed one: shown by its box's rule and saved.
+TEST(FormatDesigner, TextSetWithoutTypingIsTheWorkingCopy) {
+    DesignerFixture f(kThree);
+    f.click("cmdAdd");
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"txtBankName", "Assisted Bank", "Assisted Bank"},
+        {"txtBankCode", "as 1", "AS1"},
+        {"txtChequeWidth", "7.5", "7.50"},
+        {"txtChequeHeight", "3", "3.00"},
+        {"txtXLeft", "1", "1.00"},
+        {"txtYTop", "0.5", "0.50"},
+    };
+    f.box("txtChequeHeight")->setFocus();  // the focused box takes its text when left
+    for (const auto& [name, text, shown] : cases) {
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(f.box(name));
+        ASSERT_TRUE(box && box->editableTextInterface() && box->textInterface()) << name;
+        box->editableTextInterface()->replaceText(0, box->textInterface()->characterCount(),
+                                                  QString::fromUtf8(text));
+    }
+    f.click("cmdSave");
+    for (const auto& [name, text, shown] : cases)
+        EXPECT_EQ(f.box(name)->text(), QString::fromUtf8(shown)) << name;
+    EXPECT_TRUE(f.messageTexts().isEmpty())
+        << f.messageTexts().join(QLatin1Char('|')).toStdString();
+    const auto row = ChequeFormatStore::findByCode(f.db(), QStringLiteral("AS1"));
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->bankName, QStringLiteral("Assisted Bank"));
+    EXPECT_EQ(row->chequeWidth, 7.5 * 1440);
+    EXPECT_EQ(row->chequeHeight, 3 * 1440);
+    EXPECT_EQ(row->fields[FieldDate].left, 1440.0f);
+    EXPECT_EQ(row->fields[FieldDate].top, 720.0f);
+
+    // While editing, the code box is read-only: an edit that bypasses that is undone.
+    f.click("cmdEdit");
+    QAccessibleInterface* code = QAccessible::queryAccessibleInterface(f.box("txtBankCode"));
+    code->editableTextInterface()->replaceText(0, 3, QStringLiteral("ZZZ"));
+    EXPECT_EQ(f.box("txtBankCode")->text(), QStringLiteral("AS1"));
+    EXPECT_EQ(f.model().bankCode(), QStringLiteral("AS1"));
 }
 
 TEST(FormatDesigner, OpeningListsInCreationOrderAndShowsTheFirst) {
