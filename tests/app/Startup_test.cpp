@@ -18,6 +18,7 @@
 #include "platform/AppInfo.h"
 #include "support/TestEnv.h"
 #include "ui/main/MainWindow.h"
+#include "support/Widgets.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ TEST(Startup, OpensTheDatabaseBesideTheProgram) {
     StartupResult result = startApplication(context, env.directory());
     ASSERT_TRUE(result.mainWindow);
     EXPECT_TRUE(env.dialogs.messages.empty());
-    EXPECT_EQ(result.mainWindow->cboBank()->itemText(0), QStringLiteral("[NO BANK DATA]"));
+    EXPECT_EQ(widget<QComboBox>(result.mainWindow, "cboBank")->itemText(0), QStringLiteral("[NO BANK DATA]"));
 }
 
 TEST(Startup, MissingDatabaseEndsWithTheCodeInTheTitle) {

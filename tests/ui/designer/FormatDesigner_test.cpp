@@ -9,6 +9,7 @@
 #include "support/Accelerators.h"
 #include "ui/designer/PicturePane.h"
 #include "ui/main/MainWindow.h"
+#include "support/Widgets.h"
 
 namespace {
 
@@ -494,11 +495,11 @@ TEST(FormatDesigner, EditAndSaveKeepsTheListTextAndRefreshesTheMainWindow) {
     EXPECT_EQ(f.dialogs().modalWindows, std::vector<QString>{QStringLiteral("frmAdjustCheque")});
     EXPECT_TRUE(f.messageTexts().isEmpty());
     QStringList mainEntries;
-    for (int i = 0; i < main.cboBank()->count(); ++i) mainEntries << main.cboBank()->itemText(i);
+    for (int i = 0; i < widget<QComboBox>(&main, "cboBank")->count(); ++i) mainEntries << widget<QComboBox>(&main, "cboBank")->itemText(i);
     EXPECT_EQ(mainEntries, (QStringList{QStringLiteral("ABC - Alpha Renamed"),
                                         QStringLiteral("CIMB - CIMB \"Islamic\" Bank"),
                                         QStringLiteral("MBB - Maybank Berhad")}));
-    EXPECT_EQ(main.cboBank()->currentIndex(), 0);
+    EXPECT_EQ(widget<QComboBox>(&main, "cboBank")->currentIndex(), 0);
 }
 
 TEST(FormatDesigner, DeleteAnsweredNoThenYes) {
