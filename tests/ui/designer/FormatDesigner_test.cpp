@@ -259,6 +259,15 @@ TEST(FormatDesigner, NoTwoButtonsShareAnAccelerator) {
         EXPECT_EQ(sharedAccelerators(&f.window()), QStringList()) << mode;
         if (QByteArray(mode) != "browse") f.click(mode);  // Cancel
     }
+    // While adding, Alt+L opens the location window and Alt+C cancels.
+    f.click("cmdAdd");
+    // A button answers its Alt key with an animated click, done a moment later.
+    QTest::keyClick(&f.window(), Qt::Key_L, Qt::AltModifier);
+    QTest::qWait(200);
+    EXPECT_EQ(f.dialogs().modalWindows, std::vector{QStringLiteral("frmChequeLocation")});
+    QTest::keyClick(&f.window(), Qt::Key_C, Qt::AltModifier);
+    QTest::qWait(200);
+    EXPECT_EQ(f.window().mode(), DesignerMode::Browse);
 }
 
 // A value set through the accessibility interface, as a screen reader or a
