@@ -6,16 +6,17 @@ namespace {
 
 QString twoDigits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
 
-// How many times `c` repeats at `pos`, at most `max`.
+// How many times `c` (a lower-case code letter) repeats at `pos` in either
+// case, at most `max`.
 int runLength(const QString& text, qsizetype pos, QChar c, int max) {
     int n = 0;
-    while (n < max && pos + n < text.size() && text.at(pos + n) == c) ++n;
+    while (n < max && pos + n < text.size() && text.at(pos + n).toLower() == c) ++n;
     return n;
 }
 
 }  // namespace
 
-QString DateSeparator(const QLocale& locale) {
+QString dateSeparator(const QLocale& locale) {
     const QString format = locale.dateFormat(QLocale::ShortFormat);
     bool quoted = false;
     for (const QChar c : format) {
@@ -28,11 +29,12 @@ QString DateSeparator(const QLocale& locale) {
     return QStringLiteral("/");
 }
 
-QString FormatDateStyle(QDate date, const QString& dateStyle, const QLocale& locale) {
+QString formatDateStyle(QDate date, const QString& dateStyle, const QLocale& locale) {
     QString out;
     qsizetype i = 0;
     while (i < dateStyle.size()) {
-        const QChar c = dateStyle.at(i);
+        // The codes are read whatever their letter case: "DD/MM/YYYY" is "dd/mm/yyyy".
+        const QChar c = dateStyle.at(i).toLower();
         if (c == QLatin1Char('d')) {
             const int n = runLength(dateStyle, i, c, 4);
             switch (n) {
@@ -76,17 +78,17 @@ QString FormatDateStyle(QDate date, const QString& dateStyle, const QLocale& loc
                 i += 2;
             }
         } else if (c == QLatin1Char('/')) {
-            out += DateSeparator(locale);
+            out += dateSeparator(locale);
             ++i;
         } else {
-            out += c;
+            out += dateStyle.at(i);
             ++i;
         }
     }
     return out;
 }
 
-void FillDateLabels(int dateType, QDate date, const QString& dateStyle, FieldLabelSet& labels,
+void fillDateLabels(int dateType, QDate date, const QString& dateStyle, FieldLabelSet& labels,
                     const QLocale& locale) {
     const QString digits = twoDigits(date.day()) + twoDigits(date.month()) +
                            QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
@@ -95,7 +97,7 @@ void FillDateLabels(int dateType, QDate date, const QString& dateStyle, FieldLab
 
     switch (dateType) {
         case 0:
-            labels[FieldDate].caption = FormatDateStyle(date, dateStyle, locale);
+            labels[FieldDate].caption = formatDateStyle(date, dateStyle, locale);
             labels[FieldDate].visible = true;
             for (int i = FieldSDateD1; i <= FieldSDateY4; ++i) labels[i].visible = false;
             break;

@@ -29,23 +29,27 @@ TEST(DateRendering, StyleCodes) {
         {QStringLiteral("mmmm"), QDate(2024, 3, 9), german, QStringLiteral("M\u00e4rz")},
         {QStringLiteral("d mmmm yyyy"), QDate(2024, 3, 9), malay, QStringLiteral("9 Mac 2024")},
         // Text around and between the codes stays in place.
-        {QStringLiteral("Date: dd-mm-yyyy (yy)!"), saturday, kUk,
-         QStringLiteral("Date: 05-12-2026 (26)!")},
+        {QStringLiteral("On: dd-mm-yyyy (yy)!"), saturday, kUk,
+         QStringLiteral("On: 05-12-2026 (26)!")},
         // Longest code first; what no code matches is copied.
         {QStringLiteral("ddddd mmmmm"), saturday, kUk, QStringLiteral("Saturday5 December12")},
         {QStringLiteral("yyyyy y yyy"), QDate(2009, 7, 4), kUk, QStringLiteral("2009y y 09y")},
-        {QStringLiteral("DD MM YYYY"), saturday, kUk, QStringLiteral("DD MM YYYY")},
+        // Either letter case is a code; a copied letter keeps its case.
+        {QStringLiteral("DD/MM/YYYY"), saturday, kUk, QStringLiteral("05/12/2026")},
+        {QStringLiteral("Dddd, D mMMm yYYy"), saturday, kUk,
+         QStringLiteral("Saturday, 5 December 2026")},
+        {QStringLiteral("DDD MMM YY Y"), saturday, kUk, QStringLiteral("Sat Dec 26 Y")},
         {QStringLiteral("m/d"), QDate(2026, 10, 31), kUk, QStringLiteral("10/31")},
         {QString(), saturday, kUk, QString()},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(FormatDateStyle(c.date, c.style, c.locale), c.out) << c.style.toStdString();
+        EXPECT_EQ(formatDateStyle(c.date, c.style, c.locale), c.out) << c.style.toStdString();
 }
 
 TEST(DateRendering, SeparatorComesFromTheLocale) {
-    EXPECT_EQ(DateSeparator(kUk), QStringLiteral("/"));
-    EXPECT_EQ(DateSeparator(QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("."));
-    EXPECT_EQ(DateSeparator(QLocale(QLocale::Swedish, QLocale::Sweden)), QStringLiteral("-"));
+    EXPECT_EQ(dateSeparator(kUk), QStringLiteral("/"));
+    EXPECT_EQ(dateSeparator(QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("."));
+    EXPECT_EQ(dateSeparator(QLocale(QLocale::Swedish, QLocale::Sweden)), QStringLiteral("-"));
 }
 
 // Captions of fields 5..12 as one text, and which of 0, 5..12 are visible.
@@ -94,7 +98,7 @@ TEST(DateRendering, FillDateLabels) {
             labels[i].visible = (i - FieldSDateD1) % 2 == 0;
         }
         labels[FieldRecipient].caption = QStringLiteral("payee");
-        FillDateLabels(c.type, c.date, QStringLiteral("dd mmm yyyy"), labels, kUk);
+        fillDateLabels(c.type, c.date, QStringLiteral("dd mmm yyyy"), labels, kUk);
         const std::string where = std::to_string(c.type) + " " + c.date.toString().toStdString();
         EXPECT_EQ(digits(labels), c.digits) << where;
         EXPECT_EQ(shown(labels), c.shown) << where;
@@ -106,7 +110,7 @@ TEST(DateRendering, FillDateLabels) {
 
 TEST(DateRendering, TypeZeroWritesTheStyleInTheGivenLocale) {
     FieldLabelSet labels;
-    FillDateLabels(0, QDate(2026, 12, 5), QStringLiteral("dddd d mmmm"), labels,
+    fillDateLabels(0, QDate(2026, 12, 5), QStringLiteral("dddd d mmmm"), labels,
                    QLocale(QLocale::French, QLocale::France));
     EXPECT_EQ(labels[FieldDate].caption, QStringLiteral("samedi 5 d\u00e9cembre"));
 }

@@ -23,7 +23,7 @@ TEST(TextHelpers, RemoveChars) {
         {QStringLiteral(",.,."), QStringLiteral(".,"), QString()},
         {QStringLiteral("\u00e9t\u00e9 x"), QStringLiteral("\u00e9"), QStringLiteral("t x")},
     };
-    for (const auto& c : cases) EXPECT_EQ(RemoveChars(c.in, c.arg), c.out) << c.in.toStdString();
+    for (const auto& c : cases) EXPECT_EQ(removeChars(c.in, c.arg), c.out) << c.in.toStdString();
 }
 
 TEST(TextHelpers, FirstWord) {
@@ -35,7 +35,7 @@ TEST(TextHelpers, FirstWord) {
         {QStringLiteral("A\tB C"), QStringLiteral("A\tB")},  // only the blank ends the word
         {QStringLiteral("X  Y"), QStringLiteral("X")},
     };
-    for (const auto& [in, out] : cases) EXPECT_EQ(FirstWord(in), out) << in.toStdString();
+    for (const auto& [in, out] : cases) EXPECT_EQ(firstWord(in), out) << in.toStdString();
 }
 
 TEST(TextHelpers, LetterCase) {
@@ -52,6 +52,16 @@ TEST(TextHelpers, LetterCase) {
         {QString(), QString()},
     };
     for (const auto& [in, out] : proper) EXPECT_EQ(toProperCase(in), out) << in.toStdString();
+
+    // A payee's name: only each word's first letter rises; the rest stays as typed.
+    const std::pair<QString, QString> names[] = {
+        {QStringLiteral("McDonald o'Brien"), QStringLiteral("McDonald O'Brien")},
+        {QStringLiteral("ACME ltd"), QStringLiteral("ACME Ltd")},
+        {QStringLiteral("\u00e9COLE  x"), QStringLiteral("\u00c9COLE  X")},
+        {QStringLiteral("\U00010428\U00010428"), QStringLiteral("\U00010400\U00010428")},
+        {QString(), QString()},
+    };
+    for (const auto& [in, out] : names) EXPECT_EQ(toProperCaseName(in), out) << in.toStdString();
 
     EXPECT_EQ(toUpperCase(QStringLiteral("Twenty One Only.")), QStringLiteral("TWENTY ONE ONLY."));
     EXPECT_EQ(toUpperCase(QStringLiteral("sen \u00e9t\u00e9")),

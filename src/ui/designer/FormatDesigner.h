@@ -21,26 +21,26 @@ class QPushButton;
 // The cheque designer: one cheque format at a time, its boxes and lists, and
 // the full-size canvas with the 13 field labels between inch rulers. The boxes
 // bind to a ChequeFormatModel, which holds the rules.
-class frmAdjustCheque : public QDialog {
+class FormatDesigner : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmAdjustCheque(AppContext& context, QWidget* parent = nullptr);
+    explicit FormatDesigner(AppContext& context, QWidget* parent = nullptr);
 
     // The opening sequence: rulers and grid, lists, defaults, the bank list and
     // its first format. False (the error shown) when the database failed.
     bool load();
 
-    // The working copy; ChequeTop, ChequeLeft and the orientation code live there.
+    // The working copy; chequeTop, chequeLeft and the orientation code live there.
     ChequeFormatModel& model() const { return *m_model; }
     DesignerMode mode() const { return m_mode; }
 
     // twips as inches, "#.##" followed by " in".
-    static QString TwipToInch(double twips);
+    static QString twipToInch(double twips);
 
-    void DrawHorizontalRuler(PicturePane* ruler);
-    void DrawVerticalRuler(PicturePane* ruler);
-    void DrawChequeGrid();
+    void drawHorizontalRuler(PicturePane* ruler);
+    void drawVerticalRuler(PicturePane* ruler);
+    void drawChequeGrid();
 
     // Twips of the canvas to pixels and back, with the screen's logical DPI.
     int toPixelsX(double twips) const;
@@ -53,14 +53,14 @@ public:
     void placeHandles(int field);
 
 public slots:
-    void cmdAdd_Click();
-    void cmdEdit_Click();
-    void cmdSave_Click();
-    void cmdDelete_Click();
-    void cmdExit_Click();
-    void cmdChequeLocation_Click();
-    void cmdPrintSample_Click();
-    void cmdPrintRuler_Click();
+    void add();
+    void edit();
+    void save();
+    void remove();
+    void closeDesigner();
+    void openChequeLocation();
+    void printSample();
+    void printRuler();
     // Closing (Exit, the close box, Escape): asks while adding or editing.
     void reject() override;
 
@@ -78,12 +78,17 @@ private:
     void setMode(DesignerMode mode);
     void bankSelection();
     void showWorkingCopy();
+    // The 13 labels as the working copy places them, and the handles around the selection.
+    void showLabels();
     void refreshPanel(int field);
     void selectFieldZero();
     // Runs the lost-focus rule of the box that has the focus. False when the box
     // refused its text (a negative number).
     bool commitFocusedBox();
     bool boxLostFocus(QLineEdit* box);
+    // Writes the window's own text into a box: no rule runs, nothing is pending.
+    void showInBox(QLineEdit* box, const QString& text);
+    bool isCanvasPart(QObject* watched) const;
     // Save while adding (closing's Yes too). True when the format was stored.
     bool saveNew();
     bool saveEdited();
@@ -99,9 +104,9 @@ private:
     AppContext& m_context;
     ChequeFormatModel* m_model = nullptr;
     DesignerMode m_mode = DesignerMode::Browse;
-    bool m_editAvailable = true;
     bool m_syncing = false;
     bool m_closing = false;
+    bool m_mouseRefused = false;  // a press on the canvas stopped by a refused box
     double m_dpiX = 96;
     double m_dpiY = 96;
 

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
 #include <QImage>
 
 #include "DesignerFixture.h"
+#include "support/Accelerators.h"
 #include "ui/designer/PicturePane.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
+#include "support/Widgets.h"
 
 namespace {
 
@@ -53,7 +56,7 @@ QString stored(DesignerFixture& f, const char* code, const char* column) {
     return {};
 }
 
-TEST(frmAdjustCheque, ControlsCaptionsAndLimits) {
+TEST(FormatDesigner, ControlsCaptionsAndLimits) {
     DesignerFixture f;
     EXPECT_EQ(f.window().objectName(), QStringLiteral("frmAdjustCheque"));
     EXPECT_EQ(f.window().windowTitle(), QStringLiteral("Cheque Book Editor"));
@@ -64,7 +67,7 @@ TEST(frmAdjustCheque, ControlsCaptionsAndLimits) {
         {"cmdSave", "&Save"},
         {"cmdDelete", "&Delete"},
         {"cmdExit", "Exit"},
-        {"cmdChequeLocation", "&Cheque\nLocation"},
+        {"cmdChequeLocation", "Cheque\n&Location"},
         {"cmdPrintSample", "&Print Sample"},
         {"cmdPrintRuler", "P&rint Ruler"},
         {"cmdFontSetting", "&Font Settings"}};
@@ -119,7 +122,7 @@ TEST(frmAdjustCheque, ControlsCaptionsAndLimits) {
         EXPECT_TRUE(f.window().findChild<QWidget*>(QStringLiteral("PicHandle%1").arg(i))) << i;
 }
 
-TEST(frmAdjustCheque, CanvasAndRulersAtTrueSize) {
+TEST(FormatDesigner, CanvasAndRulersAtTrueSize) {
     DesignerFixture f;
     auto& w = f.window();
     auto* canvas = f.find<PicturePane>("picCheque");
@@ -139,14 +142,14 @@ TEST(frmAdjustCheque, CanvasAndRulersAtTrueSize) {
     EXPECT_LE(vRuler->geometry().right(), canvas->x() + 1);
     // A field at Left 2880 stands two inches from the canvas's edge.
     f.model().labels()[FieldRecipient].left = 2880;
-    f.model().ResetChequeFormat();
+    f.model().resetChequeFormat();
     EXPECT_EQ(f.find<QLabel>("ChequeLabel1")->x(), w.toPixelsX(600));
     EXPECT_EQ(f.find<QLabel>("ChequeLabel3")->geometry(),
               QRect(w.toPixelsX(720), w.toPixelsY(1920), w.toPixelsX(5295), w.toPixelsY(255)));
 }
 
 // Checks what was drawn into the rulers' and the canvas's kept images.
-TEST(frmAdjustCheque, RulersAndGridAsDrawn) {
+TEST(FormatDesigner, RulersAndGridAsDrawn) {
     DesignerFixture f;
     auto& w = f.window();
     const QImage h = f.find<PicturePane>("picHRuler")->image();
@@ -211,7 +214,7 @@ TEST(frmAdjustCheque, RulersAndGridAsDrawn) {
     EXPECT_EQ(c.pixel(0, 0), paper);
 }
 
-TEST(frmAdjustCheque, OpeningOverAnEmptyTable) {
+TEST(FormatDesigner, OpeningOverAnEmptyTable) {
     DesignerFixture f;
     EXPECT_TRUE(f.bankEntries().isEmpty());
     EXPECT_TRUE(f.messageTexts().isEmpty());
@@ -226,7 +229,7 @@ TEST(frmAdjustCheque, OpeningOverAnEmptyTable) {
     EXPECT_TRUE(f.find<QLabel>("ChequeLabel0")->isVisibleTo(&f.window()));
     EXPECT_FALSE(f.find<QLabel>("ChequeLabel5")->isVisibleTo(&f.window()));
 
-    // Add and save the first format: listed, selected, shown; Edit on, Delete still off.
+    // Add and save the first format: listed, selected, shown; Edit and Delete on.
     f.click("cmdAdd");
     f.type("txtBankName", QStringLiteral("First Bank"));
     f.type("txtBankCode", QStringLiteral("fb 1"));
@@ -238,11 +241,77 @@ TEST(frmAdjustCheque, OpeningOverAnEmptyTable) {
     EXPECT_EQ(f.list("cboBank")->currentIndex(), 0);
     EXPECT_EQ(f.window().mode(), DesignerMode::Browse);
     EXPECT_TRUE(f.button("cmdEdit")->isEnabled());
-    EXPECT_FALSE(f.button("cmdDelete")->isEnabled());
+    EXPECT_TRUE(f.button("cmdDelete")->isEnabled());
     EXPECT_EQ(stored(f, "FB1", "BankName"), QStringLiteral("First Bank"));
+
+    // Deleting it empties the table again: Edit and Delete off.
+    f.dialogs().answer({Answer::Yes});
+    f.click("cmdDelete");
+    EXPECT_TRUE(f.bankEntries().isEmpty());
+    EXPECT_EQ(enabledStates(f), expected);
 }
 
-TEST(frmAdjustCheque, OpeningListsInCreationOrderAndShowsTheFirst) {
+// Every button of the window answers its own Alt key, in every mode.
+TEST(FormatDesigner, NoTwoButtonsShareAnAccelerator) {
+    DesignerFixture f(kThree);
+    for (const char* mode : {"browse", "cmdAdd", "cmdEdit"}) {
+        if (QByteArray(mode) != "browse") f.click(mode);
+        EXPECT_EQ(sharedAccelerators(&f.window()), QStringList()) << mode;
+        if (QByteArray(mode) != "browse") f.click(mode);  // Cancel
+    }
+    // While adding, Alt+L opens the location window and Alt+C cancels.
+    f.click("cmdAdd");
+    // A button answers its Alt key with an animated click, done a moment later.
+    QTest::keyClick(&f.window(), Qt::Key_L, Qt::AltModifier);
+    QTest::qWait(200);
+    EXPECT_EQ(f.dialogs().modalWindows, std::vector{QStringLiteral("frmChequeLocation")});
+    QTest::keyClick(&f.window(), Qt::Key_C, Qt::AltModifier);
+    QTest::qWait(200);
+    EXPECT_EQ(f.window().mode(), DesignerMode::Browse);
+}
+
+// A value set through the accessibility interface, as a screen reader or a
+// program sets it, counts as a typed one: shown by its box's rule and saved.
+TEST(FormatDesigner, TextSetWithoutTypingIsTheWorkingCopy) {
+    DesignerFixture f(kThree);
+    f.click("cmdAdd");
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"txtBankName", "Assisted Bank", "Assisted Bank"},
+        {"txtBankCode", "as 1", "AS1"},
+        {"txtChequeWidth", "7.5", "7.50"},
+        {"txtChequeHeight", "3", "3.00"},
+        {"txtXLeft", "1", "1.00"},
+        {"txtYTop", "0.5", "0.50"},
+    };
+    f.box("txtChequeHeight")->setFocus();  // the focused box takes its text when left
+    for (const auto& [name, text, shown] : cases) {
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(f.box(name));
+        ASSERT_TRUE(box && box->editableTextInterface() && box->textInterface()) << name;
+        box->editableTextInterface()->replaceText(0, box->textInterface()->characterCount(),
+                                                  QString::fromUtf8(text));
+    }
+    f.click("cmdSave");
+    for (const auto& [name, text, shown] : cases)
+        EXPECT_EQ(f.box(name)->text(), QString::fromUtf8(shown)) << name;
+    EXPECT_TRUE(f.messageTexts().isEmpty())
+        << f.messageTexts().join(QLatin1Char('|')).toStdString();
+    const auto row = ChequeFormatStore::findByCode(f.db(), QStringLiteral("AS1"));
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->bankName, QStringLiteral("Assisted Bank"));
+    EXPECT_EQ(row->chequeWidth, 7.5 * 1440);
+    EXPECT_EQ(row->chequeHeight, 3 * 1440);
+    EXPECT_EQ(row->fields[FieldDate].left, 1440.0f);
+    EXPECT_EQ(row->fields[FieldDate].top, 720.0f);
+
+    // While editing, the code box is read-only: an edit that bypasses that is undone.
+    f.click("cmdEdit");
+    QAccessibleInterface* code = QAccessible::queryAccessibleInterface(f.box("txtBankCode"));
+    code->editableTextInterface()->replaceText(0, 3, QStringLiteral("ZZZ"));
+    EXPECT_EQ(f.box("txtBankCode")->text(), QStringLiteral("AS1"));
+    EXPECT_EQ(f.model().bankCode(), QStringLiteral("AS1"));
+}
+
+TEST(FormatDesigner, OpeningListsInCreationOrderAndShowsTheFirst) {
     DesignerFixture f(kThree);
     EXPECT_EQ(f.bankEntries(), (QStringList{QStringLiteral("MBB - Maybank Berhad"),
                                             QStringLiteral("ABC - Alpha Bank"),
@@ -270,7 +339,7 @@ TEST(frmAdjustCheque, OpeningListsInCreationOrderAndShowsTheFirst) {
     EXPECT_EQ(f.find<QLabel>("ChequeLabel2")->x(), f.window().toPixelsX(abc.fields[2].left));
 }
 
-TEST(frmAdjustCheque, SelectingAnEntryWhoseRowIsGone) {
+TEST(FormatDesigner, SelectingAnEntryWhoseRowIsGone) {
     DesignerFixture f(kThree);
     ChequeFormatStore::remove(f.db(), QStringLiteral("ABC"));
     f.list("cboBank")->setCurrentIndex(1);
@@ -283,7 +352,7 @@ TEST(frmAdjustCheque, SelectingAnEntryWhoseRowIsGone) {
     EXPECT_EQ(f.find<QLabel>("ChequeLabel1")->x(), f.window().toPixelsX(600));
 }
 
-TEST(frmAdjustCheque, ModesEnableExactlyTheirControls) {
+TEST(FormatDesigner, ModesEnableExactlyTheirControls) {
     DesignerFixture f(kThree);
     EXPECT_EQ(enabledStates(f), QString::fromLatin1(kBrowse));
     f.click("cmdAdd");
@@ -303,7 +372,7 @@ TEST(frmAdjustCheque, ModesEnableExactlyTheirControls) {
     EXPECT_TRUE(f.messageTexts().isEmpty());
 }
 
-TEST(frmAdjustCheque, AddAndSaveAppendsSelectsAndReloads) {
+TEST(FormatDesigner, AddAndSaveAppendsSelectsAndReloads) {
     DesignerFixture f(kThree);
     f.click("cmdAdd");
     f.type("txtBankName", QStringLiteral("New \u00c7elik Bank"));
@@ -330,7 +399,7 @@ TEST(frmAdjustCheque, AddAndSaveAppendsSelectsAndReloads) {
     EXPECT_EQ(f.list("cboLanguage")->currentText(), QStringLiteral("Malay"));
 }
 
-TEST(frmAdjustCheque, SaveRefusals) {
+TEST(FormatDesigner, SaveRefusals) {
     DesignerFixture f(kThree);
     f.click("cmdAdd");
     f.type("txtBankCode", QStringLiteral("NEW"));
@@ -376,7 +445,7 @@ TEST(frmAdjustCheque, SaveRefusals) {
     EXPECT_EQ(stored(f, "MBB", "BankName"), QStringLiteral("Maybank Berhad"));
 }
 
-TEST(frmAdjustCheque, CancelRestoresTheStoredFormat) {
+TEST(FormatDesigner, CancelRestoresTheStoredFormat) {
     for (const char* mode : {"cmdAdd", "cmdEdit"}) {
         DesignerFixture f(kThree);
         f.list("cboBank")->setCurrentIndex(2);
@@ -396,7 +465,7 @@ TEST(frmAdjustCheque, CancelRestoresTheStoredFormat) {
     }
 }
 
-TEST(frmAdjustCheque, CancelAddingOverAnEmptyTableKeepsTheDefaults) {
+TEST(FormatDesigner, CancelAddingOverAnEmptyTableKeepsTheDefaults) {
     DesignerFixture f;
     f.click("cmdAdd");
     f.type("txtBankName", QStringLiteral("Abandoned"));
@@ -406,12 +475,12 @@ TEST(frmAdjustCheque, CancelAddingOverAnEmptyTableKeepsTheDefaults) {
     EXPECT_FALSE(f.button("cmdEdit")->isEnabled());
 }
 
-TEST(frmAdjustCheque, EditAndSaveKeepsTheListTextAndRefreshesTheMainWindow) {
+TEST(FormatDesigner, EditAndSaveKeepsTheListTextAndRefreshesTheMainWindow) {
     DesignerFixture f(kThree);
-    frmMain main(f.env.context);
+    MainWindow main(f.env.context);
     ASSERT_TRUE(main.load());
     f.dialogs().onNextModal([&f](QDialog* dialog) {
-        auto* designer = qobject_cast<frmAdjustCheque*>(dialog);
+        auto* designer = qobject_cast<FormatDesigner*>(dialog);
         ASSERT_TRUE(designer);
         auto* banks = designer->findChild<QComboBox*>(QStringLiteral("cboBank"));
         banks->setCurrentIndex(1);
@@ -435,14 +504,14 @@ TEST(frmAdjustCheque, EditAndSaveKeepsTheListTextAndRefreshesTheMainWindow) {
     EXPECT_EQ(f.dialogs().modalWindows, std::vector<QString>{QStringLiteral("frmAdjustCheque")});
     EXPECT_TRUE(f.messageTexts().isEmpty());
     QStringList mainEntries;
-    for (int i = 0; i < main.cboBank()->count(); ++i) mainEntries << main.cboBank()->itemText(i);
+    for (int i = 0; i < widget<QComboBox>(&main, "cboBank")->count(); ++i) mainEntries << widget<QComboBox>(&main, "cboBank")->itemText(i);
     EXPECT_EQ(mainEntries, (QStringList{QStringLiteral("ABC - Alpha Renamed"),
                                         QStringLiteral("CIMB - CIMB \"Islamic\" Bank"),
                                         QStringLiteral("MBB - Maybank Berhad")}));
-    EXPECT_EQ(main.cboBank()->currentIndex(), 0);
+    EXPECT_EQ(widget<QComboBox>(&main, "cboBank")->currentIndex(), 0);
 }
 
-TEST(frmAdjustCheque, DeleteAnsweredNoThenYes) {
+TEST(FormatDesigner, DeleteAnsweredNoThenYes) {
     DesignerFixture f(kThree);
     f.list("cboBank")->setCurrentIndex(1);
     f.dialogs().answer({Answer::No});
@@ -479,7 +548,7 @@ TEST(frmAdjustCheque, DeleteAnsweredNoThenYes) {
     EXPECT_EQ(f.messageTexts().size(), 3);
 }
 
-TEST(frmAdjustCheque, DeleteWhileAddingKeepsTheTypedFormat) {
+TEST(FormatDesigner, DeleteWhileAddingKeepsTheTypedFormat) {
     DesignerFixture f(kThree);
     f.click("cmdAdd");
     f.type("txtBankName", QStringLiteral("Being typed"));
@@ -490,7 +559,7 @@ TEST(frmAdjustCheque, DeleteWhileAddingKeepsTheTypedFormat) {
     EXPECT_EQ(f.box("txtBankName")->text(), QStringLiteral("Being typed"));
 }
 
-TEST(frmAdjustCheque, ClosingInEveryModeAndAnswer) {
+TEST(FormatDesigner, ClosingInEveryModeAndAnswer) {
     struct Case {
         const char* mode;  // button that enters the mode, or nothing for browse
         std::optional<Answer> answer;
@@ -543,7 +612,7 @@ TEST(frmAdjustCheque, ClosingInEveryModeAndAnswer) {
     }
 }
 
-TEST(frmAdjustCheque, ClosingYesWithARefusedSaveStaysOpen) {
+TEST(FormatDesigner, ClosingYesWithARefusedSaveStaysOpen) {
     struct Case {
         const char* name;
         const char* code;
@@ -568,7 +637,7 @@ TEST(frmAdjustCheque, ClosingYesWithARefusedSaveStaysOpen) {
     }
 }
 
-TEST(frmAdjustCheque, ClosingYesWhileEditingSkipsTheEmptyChecks) {
+TEST(FormatDesigner, ClosingYesWhileEditingSkipsTheEmptyChecks) {
     DesignerFixture f(kThree);
     f.click("cmdEdit");
     f.type("txtBankName", QString());
@@ -579,7 +648,7 @@ TEST(frmAdjustCheque, ClosingYesWhileEditingSkipsTheEmptyChecks) {
     EXPECT_EQ(stored(f, "MBB", "BankName"), QString());
 }
 
-TEST(frmAdjustCheque, TypedBoxesFollowTheirRules) {
+TEST(FormatDesigner, TypedBoxesFollowTheirRules) {
     DesignerFixture f(kThree);
     f.click("cmdEdit");
     f.type("txtChequeWidth", QStringLiteral("8.5"));
@@ -604,7 +673,7 @@ TEST(frmAdjustCheque, TypedBoxesFollowTheirRules) {
     EXPECT_EQ(row->fields[FieldDate].left, 1771.2f);
 }
 
-TEST(frmAdjustCheque, DateStyleShowsItsFields) {
+TEST(FormatDesigner, DateStyleShowsItsFields) {
     DesignerFixture f(kThree);
     f.click("cmdEdit");
     auto visible = [&f](int i) {

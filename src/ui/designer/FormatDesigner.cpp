@@ -1,4 +1,4 @@
-#include "ui/designer/frmAdjustCheque.h"
+#include "ui/designer/FormatDesigner.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -27,7 +27,7 @@
 #include "designer/AlignmentSheets.h"
 #include "ui/UiErrors.h"
 #include "ui/WholeLetterValidator.h"
-#include "ui/location/frmChequeLocation.h"
+#include "ui/location/ChequeLocationDialog.h"
 #include "ui/designer/PicturePane.h"
 
 namespace {
@@ -103,7 +103,7 @@ void setTextIfChanged(QLineEdit* box, const QString& text) {
 
 }  // namespace
 
-frmAdjustCheque::frmAdjustCheque(AppContext& context, QWidget* parent)
+FormatDesigner::FormatDesigner(AppContext& context, QWidget* parent)
     : QDialog(parent), m_context(context) {
     setObjectName(QStringLiteral("frmAdjustCheque"));
     setWindowTitle(QStringLiteral("Cheque Book Editor"));
@@ -115,24 +115,24 @@ frmAdjustCheque::frmAdjustCheque(AppContext& context, QWidget* parent)
     connectControls();
 }
 
-int frmAdjustCheque::toPixelsX(double twips) const {
+int FormatDesigner::toPixelsX(double twips) const {
     return static_cast<int>(std::lround(units::twipsToPixels(twips, m_dpiX)));
 }
-int frmAdjustCheque::toPixelsY(double twips) const {
+int FormatDesigner::toPixelsY(double twips) const {
     return static_cast<int>(std::lround(units::twipsToPixels(twips, m_dpiY)));
 }
-double frmAdjustCheque::toTwipsX(double pixels) const {
+double FormatDesigner::toTwipsX(double pixels) const {
     return units::pixelsToTwips(pixels, m_dpiX);
 }
-double frmAdjustCheque::toTwipsY(double pixels) const {
+double FormatDesigner::toTwipsY(double pixels) const {
     return units::pixelsToTwips(pixels, m_dpiY);
 }
 
-QString frmAdjustCheque::TwipToInch(double twips) { return geo::twipToInch(twips); }
+QString FormatDesigner::twipToInch(double twips) { return geo::twipToInch(twips); }
 
 // ---------------------------------------------------------------- building
 
-void frmAdjustCheque::buildUi() {
+void FormatDesigner::buildUi() {
     auto* root = new QVBoxLayout(this);
 
     m_lblTitle = makeLabel("lblTitle", "Cheque Book Editor", this);
@@ -188,7 +188,7 @@ void frmAdjustCheque::buildUi() {
     setTabOrder(m_txtWidth, m_cmdFontSetting);
 }
 
-QWidget* frmAdjustCheque::buildDrawingArea() {
+QWidget* FormatDesigner::buildDrawingArea() {
     auto* area = new QWidget(this);
     area->setObjectName(QStringLiteral("drawingArea"));
     const double right = kCanvasLeft + geo::kCanvasWidth;
@@ -249,7 +249,7 @@ QWidget* frmAdjustCheque::buildDrawingArea() {
     return area;
 }
 
-QGroupBox* frmAdjustCheque::buildBankFrame() {
+QGroupBox* FormatDesigner::buildBankFrame() {
     m_frameBank = new QGroupBox(QStringLiteral("Bank Details"), this);
     m_frameBank->setObjectName(QStringLiteral("frameBank"));
     auto* grid = new QGridLayout(m_frameBank);
@@ -284,7 +284,7 @@ QGroupBox* frmAdjustCheque::buildBankFrame() {
     return m_frameBank;
 }
 
-QGroupBox* frmAdjustCheque::buildPrintFrame() {
+QGroupBox* FormatDesigner::buildPrintFrame() {
     m_framePrintSet = new QGroupBox(QStringLiteral("Print Settings"), this);
     m_framePrintSet->setObjectName(QStringLiteral("framePrintSet"));
     auto* grid = new QGridLayout(m_framePrintSet);
@@ -294,7 +294,7 @@ QGroupBox* frmAdjustCheque::buildPrintFrame() {
     m_cboPrinterName->setMinimumWidth(150);
     m_cboLanguage = new QComboBox(m_framePrintSet);
     m_cboLanguage->setObjectName(QStringLiteral("cboLanguage"));
-    m_cmdChequeLocation = makeButton("cmdChequeLocation", "&Cheque Location", m_framePrintSet);
+    m_cmdChequeLocation = makeButton("cmdChequeLocation", "Cheque &Location", m_framePrintSet);
     m_cmdChequeLocation->setToolTip(QStringLiteral("Cheque's location adjustment"));
     m_cmdPrintSample = makeButton("cmdPrintSample", "&Print Sample", m_framePrintSet);
     m_cmdPrintRuler = makeButton("cmdPrintRuler", "P&rint Ruler", m_framePrintSet);
@@ -310,7 +310,7 @@ QGroupBox* frmAdjustCheque::buildPrintFrame() {
     return m_framePrintSet;
 }
 
-QGroupBox* frmAdjustCheque::buildSettingsFrame() {
+QGroupBox* FormatDesigner::buildSettingsFrame() {
     m_frameSettings = new QGroupBox(QStringLiteral("Fields Settings"), this);
     m_frameSettings->setObjectName(QStringLiteral("frameSettings"));
     auto* grid = new QGridLayout(m_frameSettings);
@@ -344,16 +344,16 @@ QGroupBox* frmAdjustCheque::buildSettingsFrame() {
     return m_frameSettings;
 }
 
-void frmAdjustCheque::connectControls() {
-    connect(m_cmdAdd, &QPushButton::clicked, this, &frmAdjustCheque::cmdAdd_Click);
-    connect(m_cmdEdit, &QPushButton::clicked, this, &frmAdjustCheque::cmdEdit_Click);
-    connect(m_cmdSave, &QPushButton::clicked, this, &frmAdjustCheque::cmdSave_Click);
-    connect(m_cmdDelete, &QPushButton::clicked, this, &frmAdjustCheque::cmdDelete_Click);
-    connect(m_cmdExit, &QPushButton::clicked, this, &frmAdjustCheque::cmdExit_Click);
+void FormatDesigner::connectControls() {
+    connect(m_cmdAdd, &QPushButton::clicked, this, &FormatDesigner::add);
+    connect(m_cmdEdit, &QPushButton::clicked, this, &FormatDesigner::edit);
+    connect(m_cmdSave, &QPushButton::clicked, this, &FormatDesigner::save);
+    connect(m_cmdDelete, &QPushButton::clicked, this, &FormatDesigner::remove);
+    connect(m_cmdExit, &QPushButton::clicked, this, &FormatDesigner::closeDesigner);
     connect(m_cmdChequeLocation, &QPushButton::clicked, this,
-            &frmAdjustCheque::cmdChequeLocation_Click);
-    connect(m_cmdPrintSample, &QPushButton::clicked, this, &frmAdjustCheque::cmdPrintSample_Click);
-    connect(m_cmdPrintRuler, &QPushButton::clicked, this, &frmAdjustCheque::cmdPrintRuler_Click);
+            &FormatDesigner::openChequeLocation);
+    connect(m_cmdPrintSample, &QPushButton::clicked, this, &FormatDesigner::printSample);
+    connect(m_cmdPrintRuler, &QPushButton::clicked, this, &FormatDesigner::printRuler);
 
     connect(m_cboBank, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_syncing) bankSelection();
@@ -367,18 +367,35 @@ void frmAdjustCheque::connectControls() {
     connect(m_cboPrinterName, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_syncing) m_model->setPrinterName(m_cboPrinterName->currentText());
     });
-    connect(m_txtBankName, &QLineEdit::textEdited, m_model, &ChequeFormatModel::setBankName);
-    connect(m_txtBankCode, &QLineEdit::textEdited, m_model, &ChequeFormatModel::setBankCode);
-
+    // The working copy follows what the boxes hold, however the text got there
+    // (keys, paste, a screen reader, a program).
+    connect(m_txtBankName, &QLineEdit::textChanged, m_model, &ChequeFormatModel::setBankName);
+    connect(m_txtBankCode, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (m_syncing) return;
+        if (m_txtBankCode->isReadOnly()) {
+            // Only an assistive or programmatic edit reaches a read-only box: undo it.
+            showInBox(m_txtBankCode, m_model->bankCode());
+            return;
+        }
+        m_model->setBankCode(text);
+    });
     for (QLineEdit* box :
-         {m_txtBankCode, m_txtChequeWidth, m_txtChequeHeight, m_txtXLeft, m_txtYTop, m_txtWidth})
+         {m_txtBankCode, m_txtChequeWidth, m_txtChequeHeight, m_txtXLeft, m_txtYTop, m_txtWidth}) {
         box->installEventFilter(this);
+        // A typed box's rule runs when it is left; text set while the user is
+        // elsewhere (a screen reader, a program) is taken at once.
+        connect(box, &QLineEdit::textChanged, this, [this, box] {
+            if (m_syncing || box->isReadOnly()) return;
+            box->setModified(true);
+            if (!box->hasFocus()) boxLostFocus(box);
+        });
+    }
 
     connect(m_cmdFontSetting, &QPushButton::clicked, m_model, &ChequeFormatModel::chooseFieldFont);
-    connect(m_model, &ChequeFormatModel::changed, this, &frmAdjustCheque::showWorkingCopy);
+    connect(m_model, &ChequeFormatModel::changed, this, &FormatDesigner::showWorkingCopy);
     connect(m_model, &ChequeFormatModel::panelRefreshRequested, this,
-            &frmAdjustCheque::refreshPanel);
-    connect(m_model, &ChequeFormatModel::dateStyleChanged, this, &frmAdjustCheque::placeHandles);
+            &FormatDesigner::refreshPanel);
+    connect(m_model, &ChequeFormatModel::dateStyleChanged, this, &FormatDesigner::placeHandles);
 }
 
 // ---------------------------------------------------------------- drawing
@@ -402,21 +419,21 @@ void paintDrawing(QImage& image, const geo::Drawing& drawing, const QColor& line
 
 }  // namespace
 
-void frmAdjustCheque::DrawHorizontalRuler(PicturePane* ruler) {
+void FormatDesigner::drawHorizontalRuler(PicturePane* ruler) {
     const auto drawing = geo::horizontalRuler(toTwipsX(ruler->width()), toTwipsY(ruler->height()));
     paintDrawing(ruler->image(), drawing, palette().color(QPalette::WindowText), font(), m_dpiX,
                  m_dpiY);
     ruler->update();
 }
 
-void frmAdjustCheque::DrawVerticalRuler(PicturePane* ruler) {
+void FormatDesigner::drawVerticalRuler(PicturePane* ruler) {
     const auto drawing = geo::verticalRuler(toTwipsX(ruler->width()), toTwipsY(ruler->height()));
     paintDrawing(ruler->image(), drawing, palette().color(QPalette::WindowText), font(), m_dpiX,
                  m_dpiY);
     ruler->update();
 }
 
-void frmAdjustCheque::DrawChequeGrid() {
+void FormatDesigner::drawChequeGrid() {
     geo::Drawing drawing;
     drawing.lines = geo::chequeGrid(toTwipsX(m_picCheque->width()), toTwipsY(m_picCheque->height()),
                                     toTwipsY(m_picVRuler->height()));
@@ -426,15 +443,15 @@ void frmAdjustCheque::DrawChequeGrid() {
 
 // ---------------------------------------------------------------- opening
 
-bool frmAdjustCheque::load() {
+bool FormatDesigner::load() {
     try {
-        m_cmdChequeLocation->setText(QStringLiteral("&Cheque\nLocation"));
+        m_cmdChequeLocation->setText(QStringLiteral("Cheque\n&Location"));
 
         m_picHRuler->setPictureSize({m_picCheque->width(), m_picHRuler->height()});
         m_picVRuler->setPictureSize({m_picVRuler->width(), m_picCheque->height()});
-        DrawHorizontalRuler(m_picHRuler);
-        DrawVerticalRuler(m_picVRuler);
-        DrawChequeGrid();
+        drawHorizontalRuler(m_picHRuler);
+        drawVerticalRuler(m_picVRuler);
+        drawChequeGrid();
 
         setMode(DesignerMode::Browse);
 
@@ -458,7 +475,7 @@ bool frmAdjustCheque::load() {
         m_cboPrinterName->addItems(m_model->printerChoices());
         m_syncing = false;
 
-        m_model->ResetChequeFormat();
+        m_model->resetChequeFormat();
 
         m_syncing = true;
         m_cboBank->clear();
@@ -466,13 +483,8 @@ bool frmAdjustCheque::load() {
             m_cboBank->addItem(format.bankCode + QStringLiteral(" - ") + format.bankName);
         m_cboBank->setCurrentIndex(-1);
         m_syncing = false;
-        if (m_cboBank->count() == 0) {
-            m_editAvailable = false;
-            m_cmdEdit->setEnabled(false);
-            m_cmdDelete->setEnabled(false);
-        } else {
-            m_cboBank->setCurrentIndex(0);  // runs the bank selection
-        }
+        setMode(DesignerMode::Browse);  // Edit and Delete follow the list
+        if (m_cboBank->count() > 0) m_cboBank->setCurrentIndex(0);  // runs the bank selection
         return true;
     } catch (const DbError& error) {
         m_syncing = false;
@@ -483,13 +495,15 @@ bool frmAdjustCheque::load() {
 
 // ---------------------------------------------------------------- binding
 
-void frmAdjustCheque::setMode(DesignerMode mode) {
+void FormatDesigner::setMode(DesignerMode mode) {
     m_mode = mode;
     if (m_resizeHandle >= 0) {  // a resize cut short
         m_picCheque->releaseMouse();
         m_resizeHandle = -1;
     }
-    const DesignerControlStates s = designerControlStates(mode, m_editAvailable);
+    // The handles belong to a field being placed; browse mode places nothing.
+    if (mode == DesignerMode::Browse) hideHandles();
+    const DesignerControlStates s = designerControlStates(mode, m_cboBank->count() > 0);
     for (QWidget* w : std::initializer_list<QWidget*>{m_picCheque, m_frameBank, m_frameSettings,
                                                       m_framePrintSet, m_cmdSave})
         w->setEnabled(s.editing);
@@ -498,10 +512,11 @@ void frmAdjustCheque::setMode(DesignerMode mode) {
     m_cmdAdd->setText(s.addCaption);
     m_cmdEdit->setEnabled(s.edit);
     m_cmdEdit->setText(s.editCaption);
+    m_cmdDelete->setEnabled(s.remove);
     m_txtBankCode->setReadOnly(s.codeReadOnly);
 }
 
-void frmAdjustCheque::showWorkingCopy() {
+void FormatDesigner::showWorkingCopy() {
     const bool wasSyncing = m_syncing;
     m_syncing = true;
     const ChequeFormatModel& model = *m_model;
@@ -513,7 +528,14 @@ void frmAdjustCheque::showWorkingCopy() {
     if (m_cboLanguage->count() > 0 || !model.languageName().isEmpty())
         showInList(m_cboLanguage, model.languageName());
     if (m_cboPrinterName->count() > 0) showInList(m_cboPrinterName, model.printerName());
+    m_syncing = wasSyncing;
+    showLabels();
+}
 
+void FormatDesigner::showLabels() {
+    const bool wasSyncing = m_syncing;
+    m_syncing = true;
+    const ChequeFormatModel& model = *m_model;
     for (int i = 0; i < kFieldCount; ++i) {
         const FieldLabel& field = model.labels()[i];
         QLabel* label = m_chequeLabels[static_cast<size_t>(i)];
@@ -529,24 +551,32 @@ void frmAdjustCheque::showWorkingCopy() {
     placeHandles(model.selectedField());
 }
 
-void frmAdjustCheque::refreshPanel(int field) {
+void FormatDesigner::refreshPanel(int field) {
     if (field < 0 || field >= kFieldCount) return;
     const FieldLabel& label = m_model->labels()[field];
     m_frameSettings->setTitle(QString::fromLatin1(kPanelTitles[field]));
     m_lblFont->setText(label.font.face);
     m_lblFontSize->setText(QString::number(static_cast<double>(label.font.size)));
     m_lblFontStyle->setText(label.font.bold ? QStringLiteral("Bold") : QStringLiteral("Normal"));
-    m_txtXLeft->setText(units::twipsToInchText(label.left));
-    m_txtYTop->setText(units::twipsToInchText(label.top));
-    m_txtWidth->setText(units::twipsToInchText(label.width));
+    showInBox(m_txtXLeft, units::twipsToInchText(label.left));
+    showInBox(m_txtYTop, units::twipsToInchText(label.top));
+    showInBox(m_txtWidth, units::twipsToInchText(label.width));
 }
 
-void frmAdjustCheque::selectFieldZero() {
+void FormatDesigner::showInBox(QLineEdit* box, const QString& text) {
+    const bool wasSyncing = m_syncing;
+    m_syncing = true;
+    setTextIfChanged(box, text);
+    box->setModified(false);
+    m_syncing = wasSyncing;
+}
+
+void FormatDesigner::selectFieldZero() {
     m_model->setSelectedField(FieldDate);
     refreshPanel(FieldDate);
 }
 
-void frmAdjustCheque::showHandles() {
+void FormatDesigner::showHandles() {
     for (QWidget* handle : m_picHandles) {
         handle->setFixedSize(toPixelsX(geo::kHandleSize), toPixelsY(geo::kHandleSize));
         handle->show();
@@ -554,11 +584,11 @@ void frmAdjustCheque::showHandles() {
     }
 }
 
-void frmAdjustCheque::hideHandles() {
+void FormatDesigner::hideHandles() {
     for (QWidget* handle : m_picHandles) handle->hide();
 }
 
-void frmAdjustCheque::placeHandles(int field) {
+void FormatDesigner::placeHandles(int field) {
     if (field < 0 || field >= kFieldCount) return;
     static const Qt::CursorShape kCursors[8] = {
         Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor,
@@ -573,13 +603,13 @@ void frmAdjustCheque::placeHandles(int field) {
     }
 }
 
-QString frmAdjustCheque::selectedCode() const {
+QString FormatDesigner::selectedCode() const {
     return ChequeFormatModel::bankCodeOfEntry(m_cboBank->currentText());
 }
 
-void frmAdjustCheque::bankSelection() {
+void FormatDesigner::bankSelection() {
     try {
-        m_model->SelectBank(m_cboBank->currentText());
+        m_model->selectBank(m_cboBank->currentText());
     } catch (const DbError& error) {
         showDbError(*m_context.dialogs, error);
     }
@@ -597,7 +627,7 @@ FieldDrag::Buttons buttonsOf(const QMouseEvent* event) {
 
 }  // namespace
 
-void frmAdjustCheque::showDragBox() {
+void FormatDesigner::showDragBox() {
     const FieldDrag::Box& box = m_drag.box();
     m_dragBox->setGeometry(toPixelsX(box.left), toPixelsY(box.top), toPixelsX(box.width),
                            toPixelsY(box.height));
@@ -605,13 +635,13 @@ void frmAdjustCheque::showDragBox() {
     m_dragBox->raise();
 }
 
-void frmAdjustCheque::showBoxInPanel() {
-    m_txtXLeft->setText(units::twipsToInchText(m_drag.box().left));
-    m_txtYTop->setText(units::twipsToInchText(m_drag.box().top));
-    m_txtWidth->setText(units::twipsToInchText(m_drag.box().width));
+void FormatDesigner::showBoxInPanel() {
+    showInBox(m_txtXLeft, units::twipsToInchText(m_drag.box().left));
+    showInBox(m_txtYTop, units::twipsToInchText(m_drag.box().top));
+    showInBox(m_txtWidth, units::twipsToInchText(m_drag.box().width));
 }
 
-bool frmAdjustCheque::labelMouse(int field, QMouseEvent* event) {
+bool FormatDesigner::labelMouse(int field, QMouseEvent* event) {
     FieldLabel& label = m_model->labels()[field];
     switch (event->type()) {
         case QEvent::MouseButtonPress:
@@ -644,7 +674,7 @@ bool frmAdjustCheque::labelMouse(int field, QMouseEvent* event) {
     }
 }
 
-bool frmAdjustCheque::handleMouse(int handle, QMouseEvent* event) {
+bool FormatDesigner::handleMouse(int handle, QMouseEvent* event) {
     switch (event->type()) {
         case QEvent::MouseButtonPress:
             if (event->button() != Qt::LeftButton) return true;
@@ -664,7 +694,7 @@ bool frmAdjustCheque::handleMouse(int handle, QMouseEvent* event) {
     }
 }
 
-bool frmAdjustCheque::canvasMouse(QMouseEvent* event) {
+bool FormatDesigner::canvasMouse(QMouseEvent* event) {
     const int k = m_resizeHandle;
     if (k < 0) {
         // A click on the bare canvas hides the handles; the selection stays.
@@ -704,15 +734,25 @@ bool frmAdjustCheque::canvasMouse(QMouseEvent* event) {
 
 // ---------------------------------------------------------------- typed boxes
 
-bool frmAdjustCheque::eventFilter(QObject* watched, QEvent* event) {
+bool FormatDesigner::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseMove:
         case QEvent::MouseButtonDblClick: {
             // The canvas answers only while adding or editing.
-            if (m_mode == DesignerMode::Browse) break;
+            if (m_mode == DesignerMode::Browse || !isCanvasPart(watched)) break;
             auto* mouse = static_cast<QMouseEvent*>(event);
+            if (event->type() == QEvent::MouseButtonPress ||
+                event->type() == QEvent::MouseButtonDblClick) {
+                // The box being typed in is left first, as when the focus moves;
+                // a refused number stops the click until its button is released.
+                m_mouseRefused = !commitFocusedBox();
+                if (m_mouseRefused) return true;
+            } else if (m_mouseRefused) {
+                if (event->type() == QEvent::MouseButtonRelease) m_mouseRefused = false;
+                return true;
+            }
             if (watched == m_picCheque) return canvasMouse(mouse);
             for (int i = 0; i < kFieldCount; ++i)
                 if (watched == m_chequeLabels[static_cast<size_t>(i)]) return labelMouse(i, mouse);
@@ -732,10 +772,22 @@ bool frmAdjustCheque::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-bool frmAdjustCheque::boxLostFocus(QLineEdit* box) {
+bool FormatDesigner::isCanvasPart(QObject* watched) const {
+    if (watched == m_picCheque) return true;
+    for (QLabel* label : m_chequeLabels)
+        if (watched == label) return true;
+    for (QWidget* handle : m_picHandles)
+        if (watched == handle) return true;
+    return false;
+}
+
+bool FormatDesigner::boxLostFocus(QLineEdit* box) {
     using Result = ChequeFormatModel::InchResult;
+    // A box showing what the window wrote has nothing to take; taking it again
+    // would round a dragged position to the hundredth.
+    if (!box->isModified()) return true;
     if (box == m_txtBankCode) {
-        box->setText(m_model->typeBankCode(box->text()));
+        showInBox(box, m_model->typeBankCode(box->text()));
         return true;
     }
     ChequeFormatModel::InchEntry entry;
@@ -748,10 +800,8 @@ bool frmAdjustCheque::boxLostFocus(QLineEdit* box) {
                           : box == m_txtYTop ? ChequeFormatModel::Axis::Top
                                              : ChequeFormatModel::Axis::Width;
         entry = m_model->typeFieldInches(axis, box->text());
-        if (entry.result == Result::Accepted) {
-            showWorkingCopy();
-            placeHandles(m_model->selectedField());
-        }
+        // Only the labels: another box may hold text not yet taken.
+        if (entry.result == Result::Accepted) showLabels();
     }
     if (entry.result == Result::Negative) {
         // Back to the box for correction, once the focus has settled.
@@ -761,11 +811,11 @@ bool frmAdjustCheque::boxLostFocus(QLineEdit* box) {
         });
         return false;
     }
-    box->setText(entry.text);
+    showInBox(box, entry.text);
     return true;
 }
 
-bool frmAdjustCheque::commitFocusedBox() {
+bool FormatDesigner::commitFocusedBox() {
     auto* box = qobject_cast<QLineEdit*>(focusWidget());
     if (!box) return true;
     for (QLineEdit* typed :
@@ -776,25 +826,23 @@ bool frmAdjustCheque::commitFocusedBox() {
 
 // ---------------------------------------------------------------- workflow
 
-void frmAdjustCheque::cmdAdd_Click() {
+void FormatDesigner::add() {
     if (m_mode == DesignerMode::Adding) {
         setMode(DesignerMode::Browse);
-        m_model->ResetChequeFormat();
-        hideHandles();
+        m_model->resetChequeFormat();
         // An empty list has nothing to show again: the defaults stay.
         if (m_cboBank->currentIndex() >= 0) bankSelection();
         return;
     }
     setMode(DesignerMode::Adding);
     m_txtBankName->setFocus();
-    m_model->ResetChequeFormat();
+    m_model->resetChequeFormat();
     selectFieldZero();
 }
 
-void frmAdjustCheque::cmdEdit_Click() {
+void FormatDesigner::edit() {
     if (m_mode == DesignerMode::Editing) {
         setMode(DesignerMode::Browse);
-        hideHandles();
         bankSelection();
         return;
     }
@@ -803,10 +851,10 @@ void frmAdjustCheque::cmdEdit_Click() {
     selectFieldZero();
 }
 
-bool frmAdjustCheque::saveNew() {
+bool FormatDesigner::saveNew() {
     using Outcome = ChequeFormatModel::SaveOutcome;
     try {
-        switch (m_model->SaveNewFormat()) {
+        switch (m_model->saveNewFormat()) {
             case Outcome::EmptyName:
                 m_txtBankName->setFocus();
                 return false;
@@ -823,19 +871,18 @@ bool frmAdjustCheque::saveNew() {
         showDbError(*m_context.dialogs, error);
         return false;
     }
-    m_editAvailable = true;
-    setMode(DesignerMode::Browse);
     m_syncing = true;
     m_cboBank->addItem(m_model->bankCode() + QStringLiteral(" - ") + m_model->bankName());
     m_cboBank->setCurrentIndex(m_cboBank->count() - 1);
     m_syncing = false;
+    setMode(DesignerMode::Browse);
     bankSelection();
     return true;
 }
 
-bool frmAdjustCheque::saveEdited() {
+bool FormatDesigner::saveEdited() {
     try {
-        const auto outcome = m_model->SaveEditedFormat(selectedCode());
+        const auto outcome = m_model->saveEditedFormat(selectedCode());
         if (outcome == ChequeFormatModel::SaveOutcome::EmptyName) m_txtBankName->setFocus();
         if (outcome != ChequeFormatModel::SaveOutcome::Saved) return false;
     } catch (const DbError& error) {
@@ -843,11 +890,10 @@ bool frmAdjustCheque::saveEdited() {
         return false;
     }
     setMode(DesignerMode::Browse);
-    hideHandles();
     return true;
 }
 
-void frmAdjustCheque::cmdSave_Click() {
+void FormatDesigner::save() {
     if (!commitFocusedBox()) return;
     if (m_mode == DesignerMode::Adding)
         saveNew();
@@ -857,34 +903,39 @@ void frmAdjustCheque::cmdSave_Click() {
 
 // The location window works on the working copy; a size box still being typed
 // in is taken first, as when it loses the focus.
-void frmAdjustCheque::cmdChequeLocation_Click() {
+void FormatDesigner::openChequeLocation() {
     if (!commitFocusedBox()) return;
-    frmChequeLocation location(m_context, *m_model, this);
+    ChequeLocationDialog location(m_context, *m_model, this);
     m_context.dialogs->showModal(&location);
+    if (const auto& placement = location.placement()) {
+        m_model->setChequeTop(placement->top);
+        m_model->setChequeLeft(placement->left);
+        m_model->setOrientationCode(placement->orientationCode);
+    }
 }
 
-void frmAdjustCheque::cmdPrintSample_Click() {
+void FormatDesigner::printSample() {
     if (!commitFocusedBox()) return;
     try {
-        AlignmentSheets::PrintDesignerSample(m_context, *m_model, m_cboBank->currentText());
+        AlignmentSheets::printDesignerSample(m_context, *m_model, m_cboBank->currentText());
     } catch (const DbError& error) {
         showDbError(*m_context.dialogs, error);
     }
 }
 
-void frmAdjustCheque::cmdPrintRuler_Click() {
+void FormatDesigner::printRuler() {
     if (!commitFocusedBox()) return;
     try {
-        AlignmentSheets::PrintDesignerRuler(m_context, *m_model, m_cboBank->currentText());
+        AlignmentSheets::printDesignerRuler(m_context, *m_model, m_cboBank->currentText());
     } catch (const DbError& error) {
         showDbError(*m_context.dialogs, error);
     }
 }
 
-void frmAdjustCheque::cmdDelete_Click() {
+void FormatDesigner::remove() {
     if (m_cboBank->currentIndex() < 0) return;
     try {
-        if (!m_model->DeleteChequeFormat(selectedCode())) return;
+        if (!m_model->deleteChequeFormat(selectedCode())) return;
     } catch (const DbError& error) {
         showDbError(*m_context.dialogs, error);
         return;
@@ -898,30 +949,27 @@ void frmAdjustCheque::cmdDelete_Click() {
         if (m_mode != DesignerMode::Adding) bankSelection();
         return;
     }
-    m_editAvailable = false;
-    m_cmdDelete->setEnabled(false);
     if (m_mode == DesignerMode::Adding) {
         setMode(DesignerMode::Adding);
     } else {
         // Nothing is left to edit.
-        m_model->ResetChequeFormat();
-        hideHandles();
+        m_model->resetChequeFormat();
         setMode(DesignerMode::Browse);
     }
 }
 
-void frmAdjustCheque::cmdExit_Click() { reject(); }
+void FormatDesigner::closeDesigner() { reject(); }
 
-bool frmAdjustCheque::closeUpdate() {
+bool FormatDesigner::closeUpdate() {
     try {
-        return m_model->UpdateChequeFormat(selectedCode());
+        return m_model->updateChequeFormat(selectedCode());
     } catch (const DbError& error) {
         showDbError(*m_context.dialogs, error);
         return false;
     }
 }
 
-void frmAdjustCheque::reject() {
+void FormatDesigner::reject() {
     if (m_closing) return;
     if (m_mode != DesignerMode::Browse) {
         const auto answer = m_context.dialogs->message(
