@@ -29,6 +29,7 @@
 #include "ui/designer/FormatDesigner.h"
 #include "ui/options/OptionsDialog.h"
 #include "ui/preview/PrintPreviewDialog.h"
+#include "ui/register/RegisterWindow.h"
 #include "words/AmountToWords.h"
 #include "words/TextHelpers.h"
 
@@ -115,11 +116,15 @@ void MainWindow::buildUi() {
     m_cmdEditCheque->setToolTip(QStringLiteral("Cheque book adjustment"));
     m_cmdOption = new QPushButton(QStringLiteral("Options"), this);
     m_cmdOption->setObjectName(QStringLiteral("cmdOption"));
+    m_cmdRegister = new QPushButton(QStringLiteral("&Register"), this);
+    m_cmdRegister->setObjectName(QStringLiteral("cmdRegister"));
+    m_cmdRegister->setToolTip(QStringLiteral("Every cheque printed"));
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(m_cmdPrint);
     buttons->addWidget(m_cmdEditCheque);
     buttons->addWidget(m_cmdOption);
+    buttons->addWidget(m_cmdRegister);
     buttons->addStretch(1);
 
     root->addWidget(m_frameCheque, 1);
@@ -132,10 +137,12 @@ void MainWindow::buildUi() {
     setTabOrder(m_chkPrintDate, m_cmdPrint);
     setTabOrder(m_cmdPrint, m_cmdEditCheque);
     setTabOrder(m_cmdEditCheque, m_cmdOption);
+    setTabOrder(m_cmdOption, m_cmdRegister);
 
     connect(m_cmdPrint, &QPushButton::clicked, this, &MainWindow::print);
     connect(m_cmdEditCheque, &QPushButton::clicked, this, &MainWindow::openDesigner);
     connect(m_cmdOption, &QPushButton::clicked, this, &MainWindow::openOptions);
+    connect(m_cmdRegister, &QPushButton::clicked, this, &MainWindow::openRegister);
 }
 
 bool MainWindow::load() {
@@ -283,6 +290,25 @@ void MainWindow::openDesigner() {
     } catch (const DbError& error) {
         showDbError(*m_context.dialogs, error);
     }
+}
+
+void MainWindow::openRegister() {
+    RegisterWindow window(m_context, this);
+    if (!window.load()) return;
+    m_context.dialogs->showModal(&window);
+    if (window.reprint()) fillFrom(*window.reprint());
+}
+
+void MainWindow::fillFrom(const ReprintRequest& cheque) {
+    for (int i = 0; i < m_cboBank->count(); ++i) {
+        if (m_cboBank->itemText(i).section(QLatin1Char(' '), 0, 0) == cheque.bankCode) {
+            m_cboBank->setCurrentIndex(i);
+            break;
+        }
+    }
+    m_cboRecipient->setEditText(cheque.payee);
+    m_txtAmount->setText(cheque.amountText);
+    m_txtAmount->setFocus();
 }
 
 void MainWindow::openOptions() {

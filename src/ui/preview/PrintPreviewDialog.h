@@ -16,6 +16,7 @@ struct AppContext;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QWidget;
@@ -87,6 +88,7 @@ private:
     QGroupBox* m_framePrintSettings = nullptr;
     QComboBox* m_cboLanguage = nullptr;
     QComboBox* m_cboPrinterName = nullptr;
+    QLineEdit* m_txtChequeNo = nullptr;
     QGroupBox* m_frameOrientation = nullptr;
     QLabel* m_imgLandscape = nullptr;
     QLabel* m_imgPortrait = nullptr;
