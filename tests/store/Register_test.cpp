@@ -17,6 +17,7 @@
 #include "store/Schema.h"
 #include "store/Transaction.h"
 #include "support/QStringPrinter.h"
+#include "support/RegisterFill.h"
 #include "support/TestEnv.h"
 
 extern const char kSchemaSql[];
@@ -227,20 +228,7 @@ TEST(SchemaUpgrade, AFileOfANewerVersionIsRefusedAndLeftAsItWas) {
 TEST(LargeFileCheck, DamageFoundByTheWorkerStopsTheFirstWrite) {
     QTemporaryDir dir;
     const QString path = DatabaseInit::createDatabase(dir.path());
-    {
-        auto db = Database::open(path);
-        Transaction transaction(*db);
-        const QString payee(300, QLatin1Char('p'));
-        for (int i = 0; i < 12000; ++i) {
-            db->prepare(QStringLiteral("INSERT INTO ChequeRegister (PrintedAt, BankCode, BankName, "
-                                       "ChequeNumber, Payee, AmountCents, AmountText, WordLine1, "
-                                       "WordLine2, Destination, State) VALUES ('2026-12-01T00:00:00Z', "
-                                       "'MBB', 'M', ?, ?, 1, '0.01', '', '', 'P', 'printed')"))
-                .bindAll({QString::number(i), payee})
-                .execute();
-        }
-        transaction.commit();
-    }
+    fillRegister(*Database::open(path), 30000);
     QByteArray bytes = fileBytes(path);
     ASSERT_GT(bytes.size(), Database::kCheckedAtOpenBytes);
     {
