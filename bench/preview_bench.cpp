@@ -15,8 +15,8 @@
 #include "platform/TextMeasure.h"
 #include "print/QtPrinterService.h"
 #include "support/TestEnv.h"
-#include "ui/main/frmMain.h"
-#include "ui/preview/frmPrintPreview.h"
+#include "ui/main/MainWindow.h"
+#include "ui/preview/PrintPreviewDialog.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ struct PreviewSetup {
     ScreenTextMeasure measure;
     QTemporaryDir dir;
     std::unique_ptr<QtPrinterService> printers;
-    std::unique_ptr<frmMain> main;
+    std::unique_ptr<MainWindow> main;
 
     explicit PreviewSetup(bool systemPrinters) {
         ChequeFormat f;
@@ -51,7 +51,7 @@ struct PreviewSetup {
         env.context.printers = printers.get();
         env.context.textMeasure = &measure;
 
-        main = std::make_unique<frmMain>(env.context);
+        main = std::make_unique<MainWindow>(env.context);
         main->load();
         main->ClearData = 0;
         main->cboRecipient()->setEditText(QStringLiteral("Northwind Trading Company"));
@@ -65,7 +65,7 @@ void BM_PreviewOpen(benchmark::State& state) {
     PreviewSetup setup(state.range(0) != 0);
     for (auto _ : state) {
         setup.env.dialogs.onNextModal([](QDialog* dialog) { dialog->reject(); });
-        setup.main->cmdPrint_Click();
+        setup.main->print();
     }
     if (!setup.env.dialogs.messages.empty()) state.SkipWithError("the preview showed a message");
 }
@@ -84,10 +84,10 @@ void BM_PreviewPrintToPdf(benchmark::State& state) {
         setup.env.dialogs.onNextModal([&seconds](QDialog* dialog) {
             QElapsedTimer timer;
             timer.start();
-            static_cast<frmPrintPreview*>(dialog)->cmdPrint_Click();
+            static_cast<PrintPreviewDialog*>(dialog)->print();
             seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
         });
-        setup.main->cmdPrint_Click();
+        setup.main->print();
         state.SetIterationTime(seconds);
     }
     if (QFileInfo(setup.dir.filePath(QStringLiteral("cheque.pdf"))).size() <= 0 ||

@@ -6,7 +6,7 @@
 #include "platform/AppContext.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
 
 QString startupErrorTitle(int code) {
     return AppInfo::title() + QStringLiteral(" - Error (") + QString::number(code) +
@@ -19,7 +19,7 @@ StartupResult startApplication(AppContext& context, const QString& programDirect
         const QString directory = dataDirectory(*context.machineSettings, programDirectory);
         result.db = Database::open(databasePath(directory));
         context.db = result.db.get();
-        auto window = std::make_unique<frmMain>(context);
+        auto window = std::make_unique<MainWindow>(context);
         if (!window->load()) return result;  // the missing Settings row was reported
         result.mainWindow = std::move(window);
     } catch (const DbError& error) {

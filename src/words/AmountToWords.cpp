@@ -91,9 +91,9 @@ WordTable loadWords(Database& db, int languageId, const std::array<bool, kSlotCo
 
 }  // namespace
 
-QString AmountToWords(Database& db, Dialogs& dialogs, const QString& amountText, int languageId) {
+QString amountToWords(Database& db, Dialogs& dialogs, const QString& amountText, int languageId) {
     const auto amount = displayForm(amountText);
-    const QString digits = amount ? RemoveChars(*amount, QStringLiteral(",.")) : QString();
+    const QString digits = amount ? removeChars(*amount, QStringLiteral(",.")) : QString();
     const bool tooLong = digits.size() > kMaxDigits;
     const std::vector<int> sequence =
         amount && !tooLong ? slotSequence(digits) : std::vector<int>();

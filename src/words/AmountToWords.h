@@ -13,4 +13,4 @@ class Dialogs;
 // first, and a text that is no amount gives "" without a message. An amount of a
 // trillion or more shows the limit message through `dialogs` and gives "".
 // Database errors are thrown as DbError.
-QString AmountToWords(Database& db, Dialogs& dialogs, const QString& amountText, int languageId);
+QString amountToWords(Database& db, Dialogs& dialogs, const QString& amountText, int languageId);

@@ -1,6 +1,6 @@
 #include "words/TextHelpers.h"
 
-QString RemoveChars(const QString& text, const QString& chars) {
+QString removeChars(const QString& text, const QString& chars) {
     QString result;
     result.reserve(text.size());
     for (const QChar c : text)
@@ -8,7 +8,7 @@ QString RemoveChars(const QString& text, const QString& chars) {
     return result;
 }
 
-QString FirstWord(const QString& text) {
+QString firstWord(const QString& text) {
     const qsizetype blank = text.indexOf(QLatin1Char(' '));
     return blank < 0 ? text : text.left(blank);
 }

@@ -4,12 +4,12 @@
 
 // `text` without every character that occurs anywhere in `chars` (exact,
 // case-sensitive comparison); the other characters keep their order.
-QString RemoveChars(const QString& text, const QString& chars);
+QString removeChars(const QString& text, const QString& chars);
 
 // The characters of `text` before its first blank: the whole text when it holds
 // none, the empty text when it starts with one. Takes the bank code out of a
 // bank list entry "CODE - Name".
-QString FirstWord(const QString& text);
+QString firstWord(const QString& text);
 
 // Every letter in upper case.
 QString toUpperCase(const QString& text);

@@ -14,10 +14,10 @@
 
 #include "app/DataDirectory.h"
 #include "app/Startup.h"
-#include "app/frmSplash.h"
+#include "app/SplashScreen.h"
 #include "platform/AppInfo.h"
 #include "support/TestEnv.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
 
 namespace {
 
@@ -46,13 +46,13 @@ TEST(DataDirectory, ValueOrProgramFolder) {
 TEST(DataDirectory, GetRegValueKinds) {
     FakeMachineSettings settings;
     const QString name = QStringLiteral("V");
-    EXPECT_EQ(GetRegValue(settings, kKey, name), QVariant(QString()));
+    EXPECT_EQ(readMachineValue(settings, kKey, name), QVariant(QString()));
     settings.values[{kKey, name}] = QString(QStringLiteral("abc") + QChar(0) + QStringLiteral("junk"));
-    EXPECT_EQ(GetRegValue(settings, kKey, name), QVariant(QStringLiteral("abc")));
+    EXPECT_EQ(readMachineValue(settings, kKey, name), QVariant(QStringLiteral("abc")));
     settings.values[{kKey, name}] = 42;
-    EXPECT_EQ(GetRegValue(settings, kKey, name), QVariant(qint32(42)));
+    EXPECT_EQ(readMachineValue(settings, kKey, name), QVariant(qint32(42)));
     settings.values[{kKey, name}] = QStringList{QStringLiteral("a")};
-    EXPECT_EQ(GetRegValue(settings, kKey, name), QVariant(QString()));
+    EXPECT_EQ(readMachineValue(settings, kKey, name), QVariant(QString()));
 }
 
 TEST(Startup, OpensTheDatabaseBesideTheProgram) {
@@ -94,7 +94,7 @@ TEST(Startup, MissingSettingsRowEndsTheProgram) {
 
 TEST(Splash, ClosesByTimerKeyOrClick) {
     {
-        frmSplash splash(50);
+        SplashScreen splash(50);
         QElapsedTimer timer;
         timer.start();
         splash.exec();
@@ -102,7 +102,7 @@ TEST(Splash, ClosesByTimerKeyOrClick) {
         EXPECT_LT(timer.elapsed(), 1000);
     }
     {
-        frmSplash splash;  // the real 1250 ms interval
+        SplashScreen splash;  // the real 1250 ms interval
         QTimer::singleShot(20, &splash, [&] { QTest::keyClick(&splash, Qt::Key_Space); });
         QElapsedTimer timer;
         timer.start();
@@ -110,7 +110,7 @@ TEST(Splash, ClosesByTimerKeyOrClick) {
         EXPECT_LT(timer.elapsed(), 1000);
     }
     {
-        frmSplash splash;
+        SplashScreen splash;
         QTimer::singleShot(20, &splash, [&] {
             auto* frame = splash.findChild<QWidget*>(QStringLiteral("frame1"));
             ASSERT_TRUE(frame);
@@ -121,7 +121,7 @@ TEST(Splash, ClosesByTimerKeyOrClick) {
         splash.exec();
         EXPECT_LT(timer.elapsed(), 1000);
     }
-    frmSplash splash;
+    SplashScreen splash;
     EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("lblProductName"))->text(),
               QStringLiteral("Quorvanta Solo"));
     EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),

@@ -14,8 +14,8 @@
 #include "print/QtPrinterService.h"
 #include "support/PdfWords.h"
 #include "support/QStringPrinter.h"
-#include "ui/designer/frmAdjustCheque.h"
-#include "ui/main/frmOptions.h"
+#include "ui/designer/FormatDesigner.h"
+#include "ui/options/OptionsDialog.h"
 #include "ui/preview/PreviewFixture.h"
 #include "words/TextHelpers.h"
 
@@ -58,15 +58,15 @@ protected:
         EXPECT_LE(window.width(), kUsableWidth) << window.objectName().toStdString();
     }
 
-    void openOptions(std::unique_ptr<frmOptions>& window) {
-        window = std::make_unique<frmOptions>(env.context, *main);
+    void openOptions(std::unique_ptr<OptionsDialog>& window) {
+        window = std::make_unique<OptionsDialog>(env.context, *main);
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
-    std::unique_ptr<frmAdjustCheque> openDesigner() {
-        auto designer = std::make_unique<frmAdjustCheque>(env.context);
+    std::unique_ptr<FormatDesigner> openDesigner() {
+        auto designer = std::make_unique<FormatDesigner>(env.context);
         designer->show();
         QApplication::setActiveWindow(designer.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(designer.get()));
@@ -92,7 +92,7 @@ TEST_P(BadInput, PayeeInTheMainWindowIsPrintedStoredOnceAndListedExactly) {
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
         env.printers.calls.clear();
-        ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+        ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
             EXPECT_TRUE(sameText(chequeLabel(p, FieldRecipient)->text(), toUpperCase(text())));
             click(p, "cmdPrint");
             EXPECT_FALSE(p.isVisible());
@@ -111,7 +111,7 @@ TEST_P(BadInput, PayeeInTheMainWindowIsPrintedStoredOnceAndListedExactly) {
     openMain();
     EXPECT_GE(main->cboRecipient()->findText(text(), Qt::MatchExactly | Qt::MatchCaseSensitive), 0);
     expectUsableWidth(*main);
-    std::unique_ptr<frmOptions> options;
+    std::unique_ptr<OptionsDialog> options;
     openOptions(options);
     auto* list = options->findChild<QTreeWidget*>(QStringLiteral("LVRecipients"));
     ASSERT_EQ(list->topLevelItemCount(), 1);
@@ -121,7 +121,7 @@ TEST_P(BadInput, PayeeInTheMainWindowIsPrintedStoredOnceAndListedExactly) {
 
 TEST_P(BadInput, PayeeAddedInTheOptionsIsStoredAndListedExactly) {
     openMain();
-    std::unique_ptr<frmOptions> options;
+    std::unique_ptr<OptionsDialog> options;
     openOptions(options);
     options->findChild<QTabWidget*>(QStringLiteral("TabStrip1"))->setCurrentIndex(1);
     QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdAdd")), Qt::LeftButton);
@@ -155,14 +155,14 @@ TEST_P(BadInput, PayeeAddedInTheOptionsIsStoredAndListedExactly) {
 
 TEST_P(BadInput, DateFormatIsStoredAndItsDateShownAsTheSampleAndThePreviewWriteIt) {
     openMain();
-    std::unique_ptr<frmOptions> options;
+    std::unique_ptr<OptionsDialog> options;
     openOptions(options);
     auto* box = options->findChild<QLineEdit*>(QStringLiteral("txtDate"));
     enterText(box, text());
     QTest::keyClick(box, Qt::Key_Tab);
     ASSERT_TRUE(sameText(box->text(), text()));
     const QDate today = env.clock.now().date();
-    const QString written = FormatDateStyle(today, text(), QLocale());
+    const QString written = formatDateStyle(today, text(), QLocale());
     EXPECT_TRUE(sameText(options->findChild<QLabel*>(QStringLiteral("lblSampleDate"))->text(),
                          QStringLiteral("Date sample: \r\n") + written));
     expectUsableWidth(*options);
@@ -178,8 +178,8 @@ TEST_P(BadInput, DateFormatIsStoredAndItsDateShownAsTheSampleAndThePreviewWriteI
     EXPECT_TRUE(
         sameText(options->findChild<QLineEdit*>(QStringLiteral("txtDate"))->text(), text()));
     options.reset();
-    main->DatePicker()->setDate(today);
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    main->datePicker()->setDate(today);
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         EXPECT_TRUE(sameText(chequeLabel(p, FieldDate)->text(), written));
         click(p, "cmdPrint");
     }));
@@ -251,7 +251,7 @@ TEST_P(BadInput, BankNameAndCodeAreStoredWithinTheirLimitsAndFoundAgainFromTheLi
     expectUsableWidth(*designer);
     designer.reset();
 
-    main = std::make_unique<frmMain>(env.context);
+    main = std::make_unique<MainWindow>(env.context);
     ASSERT_TRUE(main->load());
     main->show();
     const int mainIndex =
@@ -260,7 +260,7 @@ TEST_P(BadInput, BankNameAndCodeAreStoredWithinTheirLimitsAndFoundAgainFromTheLi
     main->cboBank()->setCurrentIndex(mainIndex);
     main->txtAmount()->setText(QStringLiteral("5.00"));
     main->cboRecipient()->setEditText(QStringLiteral("Payee"));
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         EXPECT_TRUE(sameText(child<QLabel>(p, "lblTitle")->text(),
                              QStringLiteral("Print Preview - ") + name));
         click(p, "cmdBack");
@@ -340,7 +340,7 @@ TEST_P(BadInput, AmountThatIsNoNumberIsRefusedWithAMessageAndKept) {
 // a name that is not installed prints on the first printer.
 TEST_P(BadInput, PrinterNameTypedInThePreviewPrintsOnTheFirstPrinter) {
     openMain();
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         auto* printers = child<QComboBox>(p, "cboPrinterName");
         enterText(printers->lineEdit(), text());
         EXPECT_TRUE(sameText(printers->currentText(), text()));
@@ -397,7 +397,7 @@ TEST_F(BadNumbers, InchBoxesTakeOnlyNumbersTheyCanShow) {
         {"\xef\xbc\x91.\xef\xbc\x95", nullptr, nullptr},  // full-width digits
         {"\xd9\xa1\xd9\xab\xd9\xa5", nullptr, nullptr},   // Arabic-Indic digits
     };
-    auto designer = std::make_unique<frmAdjustCheque>(env.context);
+    auto designer = std::make_unique<FormatDesigner>(env.context);
     designer->show();
     QApplication::setActiveWindow(designer.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(designer.get()));
@@ -445,7 +445,7 @@ TEST_F(BadNumbers, BankCodesKeepTheirLengthAndNamesAreCutOnWholeLetters) {
          "\xf0\x90\x90\x80"
          "B"},  // Deseret letter: a pair of halves
     };
-    auto designer = std::make_unique<frmAdjustCheque>(env.context);
+    auto designer = std::make_unique<FormatDesigner>(env.context);
     designer->show();
     QApplication::setActiveWindow(designer.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(designer.get()));
@@ -492,7 +492,7 @@ TEST_F(BadNumbers, ALongPayeeIsWrittenOnThePage) {
     openMain();
     main->WordCase = QStringLiteral("Proper Case");
     pasteText(main->cboRecipient()->lineEdit(), longBadText());
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         EXPECT_TRUE(sameText(chequeLabel(p, FieldRecipient)->text(), toProperCase(longBadText())));
         click(p, "cmdPrint");
         EXPECT_FALSE(p.isVisible());
@@ -522,7 +522,7 @@ TEST_F(BadNumbers, ATenThousandDigitAmountIsKeptExactAndRefusedInWords) {
     EXPECT_EQ(amount.size(), 10000 + 3333 + 3);
     EXPECT_TRUE(amount.endsWith(QStringLiteral("777,777.00")));
     EXPECT_EQ(QString(amount).remove(QLatin1Char(',')).remove(QStringLiteral(".00")), digits);
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         EXPECT_TRUE(sameText(chequeLabel(p, FieldAmount)->text(), amount));
         EXPECT_EQ(chequeLabel(p, FieldWord1)->text(), QString());
         click(p, "cmdPrint");

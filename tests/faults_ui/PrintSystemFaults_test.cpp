@@ -37,7 +37,7 @@ protected:
         storeFormat(f);
     }
 
-    Unchanged snapshot(frmPrintPreview& p) {
+    Unchanged snapshot(PrintPreviewDialog& p) {
         Unchanged u;
         u.payee = main->cboRecipient()->currentText();
         u.amount = main->txtAmount()->text();
@@ -89,7 +89,7 @@ TEST_P(PrintFaultsFake, ShowAMessageAndKeepThePreviewAsItWas) {
     useFormatPrinter(printer);
     openMainForPrint();
     const QStringList installed = env.printers.names;
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         const Unchanged before = snapshot(p);
         switch (c.fault) {
             case FakeFault::PrinterRemoved:
@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, PrintFaultsFake, testing::ValuesIn(kFakeCases),
 TEST_F(PrintFaultBase, APrinterNeverListedStillPrintsOnTheFirstPrinter) {
     useFormatPrinter(QStringLiteral("Gone-Before-Opening"));
     openMainForPrint();
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         click(p, "cmdPrint");
         EXPECT_FALSE(p.isVisible());
     }));
@@ -244,7 +244,7 @@ TEST_P(PrintFaultsCups, ShowAMessageKeepThePreviewAndPrintOnceMended) {
     if (c.fault == Fault::ServerDownBeforeOpening) {
         ASSERT_TRUE(inject(c.fault, queue)) << m_cups->error().toStdString();
     }
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         auto* printers = child<QComboBox>(p, "cboPrinterName");
         if (c.fault == Fault::ServerDownBeforeOpening) {
             EXPECT_EQ(printers->count(), 1);  // "[Default]" alone

@@ -54,7 +54,7 @@ protected:
         return QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')) / 1000.0 * wanted.size;
     }
 
-    // Every printed field of the saved job at ChequeLeft/ChequeTop plus its place.
+    // Every printed field of the saved job at chequeLeft/chequeTop plus its place.
     void expectFieldsInPlace(const QString& job, const ChequeFormat& f, const QString& queue) {
         const PdfWords page = PdfWords::read(job);
         ASSERT_TRUE(page.ok) << page.error.toStdString();
@@ -104,7 +104,7 @@ TEST_F(PreviewCups, PrintsToTheQueueNamedByTheFormat) {
     const QStringList before = CupsQueues::jobFiles(queue);
     const QStringList otherBefore = CupsQueues::jobFiles(CupsQueues::defaultQueue());
     const int payees = payeeCount();
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         click(p, "cmdPrint");
         EXPECT_FALSE(p.isVisible()) << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
     }));
@@ -123,7 +123,7 @@ TEST_F(PreviewCups, TheDefaultPseudoNamePrintsToTheDefaultQueue) {
     const QString queue = CupsQueues::defaultQueue();
     const QStringList before = CupsQueues::jobFiles(queue);
     const QStringList otherBefore = CupsQueues::jobFiles(CupsQueues::namedQueue());
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) { click(p, "cmdPrint"); }));
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) { click(p, "cmdPrint"); }));
     const QString job = CupsQueues::waitForNewJob(queue, before);
     ASSERT_FALSE(job.isEmpty()) << "no job arrived in " << CupsQueues::jobsFolder(queue).toStdString();
     expectFieldsInPlace(job, f, queue);
@@ -143,7 +143,7 @@ TEST_F(PreviewCups, AStoppedQueueShowsTheFailureAndStoresNothing) {
         ~Restart() { CupsQueues::run(QStringLiteral("cupsenable"), {queue}); }
     } restart{queue};
 
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         click(p, "cmdPrint");
         EXPECT_TRUE(p.isVisible());
         click(p, "cmdBack");

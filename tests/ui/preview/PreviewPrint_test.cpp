@@ -14,9 +14,9 @@ protected:
     }
 
     // Opens the preview, presses its Print and returns whether it closed.
-    bool printFromPreview(const std::function<void(frmPrintPreview&)>& before = {}) {
+    bool printFromPreview(const std::function<void(PrintPreviewDialog&)>& before = {}) {
         bool closed = false;
-        EXPECT_TRUE(pressPrint([&](frmPrintPreview& p) {
+        EXPECT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
             if (before) before(p);
             click(p, "cmdPrint");
             closed = !p.isVisible() && p.result() == QDialog::Accepted;
@@ -147,7 +147,7 @@ TEST_P(PreviewAfterPrint, StoresANewPayeeOnceClearsWhenAskedAndHandsTheCaseBack)
     main->ClearData = GetParam().clearData;
     main->SaveChange = GetParam().saveChange;
     const int before = payeeCount();
-    ASSERT_TRUE(printFromPreview([&](frmPrintPreview& p) { click(p, "optProperCase"); }));
+    ASSERT_TRUE(printFromPreview([&](PrintPreviewDialog& p) { click(p, "optProperCase"); }));
 
     EXPECT_EQ(payeeCount(), before + 1);
     EXPECT_TRUE(CompanyStore::exists(env.db(), QStringLiteral("acme trading")));
@@ -177,7 +177,7 @@ TEST_F(PreviewPrint, AFailedJobShowsWhyAndKeepsThePreviewAndEverythingElse) {
     main->ClearData = 1;
     const int before = payeeCount();
     env.printers.failEndWith = QStringLiteral("The printer is out of paper.");
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         click(p, "cmdPrint");
         ASSERT_EQ(env.dialogs.messages.size(), 1u);
         EXPECT_EQ(env.dialogs.messages[0].text,
@@ -230,7 +230,7 @@ TEST_F(PreviewPrint, NoPrinterAvailableAbandonsTheJobAndKeepsThePreview) {
         env.dialogs.clear();
         openMainForPrint();
         const int before = payeeCount();
-        ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+        ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
             click(p, "cmdPrint");
             EXPECT_TRUE(p.isVisible());
             click(p, "cmdBack");
@@ -271,7 +271,7 @@ TEST_F(PreviewPrint, ThePrinterComboDecidesThePrinter) {
         env.printers.madeCurrent.clear();
         env.context.rememberedPrinterIndex = 0;
         openMainForPrint();
-        ASSERT_TRUE(printFromPreview([&](frmPrintPreview& p) {
+        ASSERT_TRUE(printFromPreview([&](PrintPreviewDialog& p) {
             QComboBox* combo = child<QComboBox>(p, "cboPrinterName");
             EXPECT_EQ(combo->currentText(), c.formatPrinter);
             if (!c.picked.isEmpty()) pick(combo, c.picked);

@@ -13,22 +13,22 @@ class QPushButton;
 
 // The main window: a cheque is written here. It owns the settings in memory and
 // writes the remembered choices back when it closes.
-class frmMain : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmMain(AppContext& context, QWidget* parent = nullptr);
+    explicit MainWindow(AppContext& context, QWidget* parent = nullptr);
 
     // Reads the bank list, the payees, the date and the settings. False when the
     // Settings row is missing (the message has been shown; the program ends).
     // Database errors reach the caller.
     bool load();
 
-    void RetrieveBank();
-    void RetrieveRecipients();
-    bool RetrieveSettings();
+    void retrieveBanks();
+    void retrieveRecipients();
+    bool retrieveSettings();
     // Stores the payee text as a new payee when no payee of that name is stored.
-    void CheckRecipient();
+    void checkRecipient();
 
     // Settings shared with the options window and the preview.
     int SaveChange = 1;
@@ -40,16 +40,16 @@ public:
     QComboBox* cboBank() const { return m_cboBank; }
     QComboBox* cboRecipient() const { return m_cboRecipient; }
     QLineEdit* txtAmount() const { return m_txtAmount; }
-    QDateEdit* DatePicker() const { return m_datePicker; }
+    QDateEdit* datePicker() const { return m_datePicker; }
     QCheckBox* chkPrintDate() const { return m_chkPrintDate; }
     AppContext& context() const { return m_context; }
 
     static QString noBankDataText() { return QStringLiteral("[NO BANK DATA]"); }
 
 public slots:
-    void cmdPrint_Click();
-    void cmdEditCheque_Click();
-    void cmdOption_Click();
+    void print();
+    void openDesigner();
+    void openOptions();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

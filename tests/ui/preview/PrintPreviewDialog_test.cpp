@@ -17,7 +17,7 @@ int px(double twips) { return qRound(units::twipsToPixels(twips, units::screenDp
 TEST_F(PreviewTest, OpensWithEveryControlAndTheFormatFilledIn) {
     openMain();
     main->WordCase = QStringLiteral("UPPER CASE");
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         EXPECT_TRUE(p.isVisible());
         EXPECT_EQ(p.objectName(), QStringLiteral("frmPrintPreview"));
         EXPECT_EQ(p.windowTitle(), QStringLiteral("Print Preview"));
@@ -96,7 +96,7 @@ TEST_P(PreviewCaseSetting, SelectsTheCaseOptionAndWritesPayeeAndWordsInIt) {
     main->WordCase = QString::fromUtf8(GetParam().stored);
     main->cboRecipient()->setEditText(QStringLiteral("aCME tRADING"));
     const bool upper = GetParam().upper;
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         EXPECT_EQ(child<QRadioButton>(p, "optUpperCase")->isChecked(), upper);
         EXPECT_EQ(child<QRadioButton>(p, "optProperCase")->isChecked(), !upper);
         EXPECT_EQ(chequeLabel(p, FieldRecipient)->text(),
@@ -119,7 +119,7 @@ TEST_F(PreviewTest, SwitchingTheCaseRewritesPayeeAndWordsAndIsHandedBack) {
     main->WordCase = QStringLiteral("UPPER CASE");
     main->SaveChange = 1;
     main->cboRecipient()->setEditText(QStringLiteral("ACME TRADING"));
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         click(p, "optProperCase");
         EXPECT_EQ(chequeLabel(p, FieldRecipient)->text(), QStringLiteral("Acme Trading"));
         EXPECT_EQ(chequeLabel(p, FieldWord1)->text(), kWordsLine1);
@@ -138,7 +138,7 @@ TEST_F(PreviewTest, BackKeepsTheCaseSettingWhenChangesAreNotSaved) {
     openMain();
     main->WordCase = QStringLiteral("UPPER CASE");
     main->SaveChange = 0;
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         click(p, "optProperCase");
         click(p, "cmdBack");
     }));
@@ -151,7 +151,7 @@ TEST_F(PreviewTest, TheStoredWord1FontAndWidthDecideTheSplit) {
     storeFormat(f);
     openMain();
     main->WordCase = QStringLiteral("Proper Case");
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         EXPECT_EQ(chequeLabel(p, FieldWord1)->text(), QStringLiteral(" One Thousand"));
         EXPECT_EQ(chequeLabel(p, FieldWord2)->text(),
                   QStringLiteral(" Two Hundred Thirty Four And Cents Fifty Only."));
@@ -162,7 +162,7 @@ TEST_F(PreviewTest, TheStoredWord1FontAndWidthDecideTheSplit) {
 TEST_F(PreviewTest, PickingAnotherLanguageSpellsTheWordsInIt) {
     openMain();
     main->WordCase = QStringLiteral("Proper Case");
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         pick(child<QComboBox>(p, "cboLanguage"), QStringLiteral("Malay"));
         EXPECT_EQ(chequeLabel(p, FieldWord1)->text(), QStringLiteral(" Satu Ribu Dua"));
         EXPECT_EQ(chequeLabel(p, FieldWord2)->text(),
@@ -180,7 +180,7 @@ TEST_F(PreviewTest, PickingAnotherLanguageSpellsTheWordsInIt) {
 TEST_F(PreviewTest, APickedLanguageThatIsGoneKeepsTheWordsAfterItsMessage) {
     openMain();
     main->WordCase = QStringLiteral("Proper Case");
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         env.db().write(QStringLiteral("DELETE FROM LanguageMain WHERE ID = 2"));
         pick(child<QComboBox>(p, "cboLanguage"), QStringLiteral("Malay"));
         ASSERT_EQ(env.dialogs.messages.size(), 1u);
@@ -202,7 +202,7 @@ TEST_F(PreviewTest, AMissingLanguageFallsBackToTheFirstLanguageAfterItsMessage) 
     env.db().write(QStringLiteral("DELETE FROM LanguageMain WHERE ID = 1"));
     openMain();
     main->WordCase = QStringLiteral("Proper Case");
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         ASSERT_EQ(env.dialogs.messages.size(), 1u);
         EXPECT_EQ(env.dialogs.messages[0].text,
                   QStringLiteral("Error retrieving Language while Retrieving Bank Details"));
@@ -217,7 +217,7 @@ TEST_F(PreviewTest, AMissingLanguageFallsBackToTheFirstLanguageAfterItsMessage) 
 TEST_F(PreviewTest, ABankWithoutAFormatShowsTheMessageAndNoPreview) {
     openMain();
     ChequeFormatStore::remove(env.db(), QStringLiteral("TB"));
-    EXPECT_FALSE(pressPrint([](frmPrintPreview&) {}));
+    EXPECT_FALSE(pressPrint([](PrintPreviewDialog&) {}));
     ASSERT_EQ(env.dialogs.messages.size(), 1u);
     EXPECT_EQ(env.dialogs.messages[0].text,
               QStringLiteral("Error retrieving Bank's cheque data. Try again."));
@@ -233,7 +233,7 @@ TEST_F(PreviewTest, PortraitFormatShowsThePortraitPicture) {
     f.orientation = QStringLiteral("P");
     storeFormat(f);
     openMain();
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         EXPECT_FALSE(child<QLabel>(p, "imgLandscape")->isVisible());
         EXPECT_TRUE(child<QLabel>(p, "imgPortrait")->isVisible());
         EXPECT_EQ(p.orientationCode(), 2);
@@ -259,7 +259,7 @@ TEST_P(PreviewDates, ShowsTheDateFieldsOfTheDateTypeOnlyWhenTheDateIsPrinted) {
     storeFormat(f);
     openMain();
     main->chkPrintDate()->setChecked(GetParam().printDate);
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         for (int i : {0, 5, 6, 7, 8, 9, 10, 11, 12}) {
             const bool expected = std::find(GetParam().shown.begin(), GetParam().shown.end(), i) !=
                                   GetParam().shown.end();

@@ -16,26 +16,26 @@ class SpinButton;
 
 // Places the cheque on the A4 sheet: a one-tenth picture of the sheet with the
 // cheque on it, one-click alignments, hundredth-inch steps and the orientation.
-// It reads the designer's ChequeTop, ChequeLeft, orientation code and size boxes
+// It reads the designer's chequeTop, chequeLeft, orientation code and size boxes
 // when it opens and writes the three values back only on "Ok".
-class frmChequeLocation : public QDialog {
+class ChequeLocationDialog : public QDialog {
     Q_OBJECT
 
 public:
-    frmChequeLocation(AppContext& context, ChequeFormatModel& designer, QWidget* parent = nullptr);
+    ChequeLocationDialog(AppContext& context, ChequeFormatModel& designer, QWidget* parent = nullptr);
 
     const ChequeLocation& location() const { return m_location; }
 
 public slots:
-    void cmdTop_Click();
-    void cmdBottom_Click();
-    void cmdLeft_Click();
-    void cmdRight_Click();
-    void cmdHCenter_Click();
-    void cmdVCenter_Click();
-    void cmdPrintSample_Click();
-    void cmdOk_Click();
-    void cmdCancel_Click();
+    void alignTop();
+    void alignBottom();
+    void alignLeft();
+    void alignRight();
+    void centreHorizontally();
+    void centreVertically();
+    void printSample();
+    void confirm();
+    void cancel();
 
 private:
     void buildUi();
@@ -71,10 +71,10 @@ private:
     QGroupBox* m_frameLocation = nullptr;
     QLabel* m_lblTop = nullptr;
     QLineEdit* m_txtTop = nullptr;
-    SpinButton* m_SBTop = nullptr;
+    SpinButton* m_topSpin = nullptr;
     QLabel* m_lblLeft = nullptr;
     QLineEdit* m_txtLeft = nullptr;
-    SpinButton* m_SBLeft = nullptr;
+    SpinButton* m_leftSpin = nullptr;
     QGroupBox* m_frameOrientation = nullptr;
     QRadioButton* m_optLandscape = nullptr;
     QRadioButton* m_optPortrait = nullptr;

@@ -3,7 +3,7 @@
 #include <QDialog>
 
 struct AppContext;
-class frmMain;
+class MainWindow;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -15,23 +15,23 @@ class QWidget;
 
 // The options window: the four options of the main window, the payee list and
 // the About page. The options are stored on OK; payee changes are stored at once.
-class frmOptions : public QDialog {
+class OptionsDialog : public QDialog {
     Q_OBJECT
 
 public:
-    frmOptions(AppContext& context, frmMain& main);
+    OptionsDialog(AppContext& context, MainWindow& main);
 
     // Refills the payee list from the database and shows the selected name.
     // Database errors reach the caller.
-    void FillRecipients();
+    void fillRecipients();
 
 public slots:
-    void cmdOK_Click();
-    void cmdCancel_Click();
-    void cmdDefault_Click();
-    void cmdAdd_Click();
-    void cmdEdit_Click();
-    void cmdDelete_Click();
+    void confirm();
+    void cancel();
+    void restoreDefaults();
+    void add();
+    void edit();
+    void remove();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,7 +56,7 @@ private:
     void openLink();
 
     AppContext& m_context;
-    frmMain& m_main;
+    MainWindow& m_main;
     Editing m_editing = Editing::None;
     qint64 m_editId = 0;    // the payee being edited
     bool m_asking = false;  // the save question is open

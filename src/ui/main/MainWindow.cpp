@@ -1,4 +1,4 @@
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,18 +24,18 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "ui/UiErrors.h"
-#include "ui/designer/frmAdjustCheque.h"
-#include "ui/main/frmOptions.h"
-#include "ui/preview/frmPrintPreview.h"
+#include "ui/designer/FormatDesigner.h"
+#include "ui/options/OptionsDialog.h"
+#include "ui/preview/PrintPreviewDialog.h"
 #include "core/AmountText.h"
 
-frmMain::frmMain(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context) {
+MainWindow::MainWindow(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quorvanta - Solo Edition"));
     buildUi();
 }
 
-void frmMain::buildUi() {
+void MainWindow::buildUi() {
     auto* root = new QHBoxLayout(this);
 
     m_frameCheque = new QGroupBox(QStringLiteral("Cheque"), this);
@@ -125,19 +125,19 @@ void frmMain::buildUi() {
     setTabOrder(m_cmdPrint, m_cmdEditCheque);
     setTabOrder(m_cmdEditCheque, m_cmdOption);
 
-    connect(m_cmdPrint, &QPushButton::clicked, this, &frmMain::cmdPrint_Click);
-    connect(m_cmdEditCheque, &QPushButton::clicked, this, &frmMain::cmdEditCheque_Click);
-    connect(m_cmdOption, &QPushButton::clicked, this, &frmMain::cmdOption_Click);
+    connect(m_cmdPrint, &QPushButton::clicked, this, &MainWindow::print);
+    connect(m_cmdEditCheque, &QPushButton::clicked, this, &MainWindow::openDesigner);
+    connect(m_cmdOption, &QPushButton::clicked, this, &MainWindow::openOptions);
 }
 
-bool frmMain::load() {
-    RetrieveBank();
-    RetrieveRecipients();
+bool MainWindow::load() {
+    retrieveBanks();
+    retrieveRecipients();
     m_datePicker->setDate(m_context.clock->now().date());
-    return RetrieveSettings();
+    return retrieveSettings();
 }
 
-void frmMain::RetrieveBank() {
+void MainWindow::retrieveBanks() {
     m_cboBank->clear();
     const auto entries = BankList::entriesByCode(*m_context.db);
     if (entries.empty()) {
@@ -148,7 +148,7 @@ void frmMain::RetrieveBank() {
     m_cboBank->setCurrentIndex(0);
 }
 
-void frmMain::RetrieveRecipients() {
+void MainWindow::retrieveRecipients() {
     // Keep what the user typed in the payee box while the list is refilled.
     const QString typed = m_cboRecipient->currentText();
     m_cboRecipient->clear();
@@ -158,7 +158,7 @@ void frmMain::RetrieveRecipients() {
     m_cboRecipient->setEditText(typed);
 }
 
-bool frmMain::RetrieveSettings() {
+bool MainWindow::retrieveSettings() {
     SaveChange = 1;
     const auto settings = SettingsStore::read(*m_context.db);
     if (!settings) {
@@ -180,14 +180,14 @@ bool frmMain::RetrieveSettings() {
     return true;
 }
 
-void frmMain::CheckRecipient() {
+void MainWindow::checkRecipient() {
     const QString payee = m_cboRecipient->currentText();
     if (CompanyStore::exists(*m_context.db, payee)) return;
     CompanyStore::insert(*m_context.db, payee);
     m_cboRecipient->addItem(payee);
 }
 
-void frmMain::cmdPrint_Click() {
+void MainWindow::print() {
     Dialogs& dialogs = *m_context.dialogs;
     m_txtAmount->setText(AmountText::rewrite(m_txtAmount->text()));
     const QString amount = m_txtAmount->text();
@@ -223,8 +223,8 @@ void frmMain::cmdPrint_Click() {
     m_cboRecipient->setFocus();
 }
 
-void frmMain::openPreview() {
-    frmPrintPreview preview(*this, this);
+void MainWindow::openPreview() {
+    PrintPreviewDialog preview(*this, this);
     try {
         if (!preview.load()) return;  // no format for the bank: the message was shown
     } catch (const DbError& error) {
@@ -234,24 +234,24 @@ void frmMain::openPreview() {
     m_context.dialogs->showModal(&preview);
 }
 
-void frmMain::cmdEditCheque_Click() {
+void MainWindow::openDesigner() {
     {
-        frmAdjustCheque designer(m_context, this);
+        FormatDesigner designer(m_context, this);
         if (designer.load()) m_context.dialogs->showModal(&designer);
     }
     try {
-        RetrieveBank();
+        retrieveBanks();
     } catch (const DbError& error) {
         showDbError(*m_context.dialogs, error);
     }
 }
 
-void frmMain::cmdOption_Click() {
-    frmOptions options(m_context, *this);
+void MainWindow::openOptions() {
+    OptionsDialog options(m_context, *this);
     m_context.dialogs->showModal(&options);
 }
 
-void frmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (SaveChange != 0) {
         try {
             SettingsStore::writeRememberedChoices(*m_context.db, m_cboBank->currentIndex(),
@@ -263,7 +263,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_txtAmount) {
         switch (event->type()) {
             case QEvent::FocusIn:
@@ -284,7 +284,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 
 // Digits, "." and "," are typed; Backspace and keys that type nothing (arrows,
 // shortcuts) pass. Any other character beeps, is dropped and moves the focus on.
-bool frmMain::amountKeyPress(QKeyEvent* event) {
+bool MainWindow::amountKeyPress(QKeyEvent* event) {
     const QString text = event->text();
     if (event->key() == Qt::Key_Backspace || text.isEmpty()) return false;
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;

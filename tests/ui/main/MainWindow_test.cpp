@@ -11,7 +11,7 @@
 #include "store/CompanyStore.h"
 #include "store/SettingsStore.h"
 #include "support/TestEnv.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ void insertBank(Database& db, const QString& code, const QString& name) {
 class MainWindowTest : public ::testing::Test {
 protected:
     void open() {
-        window = std::make_unique<frmMain>(env.context);
+        window = std::make_unique<MainWindow>(env.context);
         ASSERT_TRUE(window->load());
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -47,7 +47,7 @@ protected:
     }
 
     TestEnv env;
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<MainWindow> window;
     QLineEdit* amount = nullptr;
     QPushButton* print = nullptr;
 };
@@ -66,7 +66,7 @@ TEST_F(MainWindowTest, ControlsCarryTheirTexts) {
     EXPECT_EQ(amount->toolTip(), QStringLiteral("Amount pay to payee"));
     EXPECT_EQ(window->findChild<QCheckBox*>(QStringLiteral("chkPrintDate"))->text(),
               QStringLiteral("Print date"));
-    EXPECT_EQ(window->DatePicker()->date(), env.clock.current.date());
+    EXPECT_EQ(window->datePicker()->date(), env.clock.current.date());
 }
 
 TEST_F(MainWindowTest, AmountIsRewrittenWhenLeft) {
@@ -87,8 +87,8 @@ TEST_F(MainWindowTest, OtherCharactersAreDroppedAndMoveTheFocusOn) {
     QTest::keyClick(amount, Qt::Key_A);
     EXPECT_FALSE(amount->hasFocus());
     EXPECT_EQ(amount->text(), QStringLiteral("12.00"));  // rewritten on leaving
-    EXPECT_TRUE(window->DatePicker()->hasFocus() ||
-                window->DatePicker()->isAncestorOf(QApplication::focusWidget()));
+    EXPECT_TRUE(window->datePicker()->hasFocus() ||
+                window->datePicker()->isAncestorOf(QApplication::focusWidget()));
 
     amount->setFocus();
     QTest::keyClick(amount, Qt::Key_End);
@@ -121,7 +121,7 @@ TEST_F(MainWindowTest, PrintChecksInOrder) {
     EXPECT_TRUE(window->cboBank()->hasFocus());
 
     insertBank(env.db(), QStringLiteral("MBB"), QStringLiteral("Maybank"));
-    window->RetrieveBank();
+    window->retrieveBanks();
 
     struct Step {
         const char* amount;
@@ -165,10 +165,10 @@ TEST_F(MainWindowTest, CheckRecipientStoresANewPayeeOnce) {
     open();
     ASSERT_EQ(window->cboRecipient()->count(), 1);
     window->cboRecipient()->setEditText(QStringLiteral("O\"Brien & Sons"));
-    window->CheckRecipient();
-    window->CheckRecipient();
+    window->checkRecipient();
+    window->checkRecipient();
     window->cboRecipient()->setEditText(QStringLiteral("Known Ltd"));
-    window->CheckRecipient();
+    window->checkRecipient();
     const auto payees = CompanyStore::listByName(env.db());
     ASSERT_EQ(payees.size(), 2u);
     EXPECT_EQ(payees[1].name, QStringLiteral("O\"Brien & Sons"));

@@ -17,18 +17,18 @@
 #include "platform/AppInfo.h"
 #include "support/QStringPrinter.h"
 #include "support/TestEnv.h"
-#include "ui/main/frmMain.h"
-#include "ui/main/frmOptions.h"
+#include "ui/main/MainWindow.h"
+#include "ui/options/OptionsDialog.h"
 
 namespace {
 
 using Answer = Dialogs::Answer;
 
-class frmOptionsTest : public ::testing::Test {
+class OptionsDialogTest : public ::testing::Test {
 protected:
     TestEnv env;
-    frmMain main{env.context};
-    std::unique_ptr<frmOptions> window;
+    MainWindow main{env.context};
+    std::unique_ptr<OptionsDialog> window;
 
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
@@ -42,7 +42,7 @@ protected:
     }
 
     void open() {
-        window = std::make_unique<frmOptions>(env.context, main);
+        window = std::make_unique<OptionsDialog>(env.context, main);
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -83,7 +83,7 @@ protected:
     const FakeDialogs::Shown& lastMessage() { return env.dialogs.messages.back(); }
 };
 
-TEST_F(frmOptionsTest, OpensWithTheMainWindowsSettingsAndItsPages) {
+TEST_F(OptionsDialogTest, OpensWithTheMainWindowsSettingsAndItsPages) {
     main.AlertUser = true;
     main.ClearData = 7;  // any nonzero value is on
     open();
@@ -113,7 +113,7 @@ TEST_F(frmOptionsTest, OpensWithTheMainWindowsSettingsAndItsPages) {
     EXPECT_FALSE(find<QLabel>("imgLogo")->pixmap().isNull());
 }
 
-TEST_F(frmOptionsTest, DefaultsFollowedByCancelChangeNothing) {
+TEST_F(OptionsDialogTest, DefaultsFollowedByCancelChangeNothing) {
     open();
     const auto before = SettingsStore::read(env.db());
     env.dialogs.answer({Answer::No});
@@ -147,7 +147,7 @@ TEST_F(frmOptionsTest, DefaultsFollowedByCancelChangeNothing) {
     EXPECT_EQ(main.DateFormat, QStringLiteral("dd/mm/yyyy"));
 }
 
-TEST_F(frmOptionsTest, OkStoresTheFourOptionsAndHandsThemToTheMainWindow) {
+TEST_F(OptionsDialogTest, OkStoresTheFourOptionsAndHandsThemToTheMainWindow) {
     env.db().write(
         QStringLiteral("UPDATE Settings SET BankIndex = 3, PrintDate = 0, "
                        "WordCase = 'Proper Case'"));
@@ -177,7 +177,7 @@ TEST_F(frmOptionsTest, OkStoresTheFourOptionsAndHandsThemToTheMainWindow) {
     EXPECT_EQ(main.DateFormat, QStringLiteral("dddd, d mmmm yy"));
 }
 
-TEST_F(frmOptionsTest, AFailedStoreKeepsTheWindowOpenAndTheMainWindowUnchanged) {
+TEST_F(OptionsDialogTest, AFailedStoreKeepsTheWindowOpenAndTheMainWindowUnchanged) {
     open();
     QTest::keyClick(find<QCheckBox>("chkSaveChange"), Qt::Key_Space);
     env.db().executeScript(QStringLiteral("ALTER TABLE Settings RENAME TO Elsewhere;"));
@@ -188,7 +188,7 @@ TEST_F(frmOptionsTest, AFailedStoreKeepsTheWindowOpenAndTheMainWindowUnchanged) 
     EXPECT_EQ(main.SaveChange, 0);
 }
 
-TEST_F(frmOptionsTest, LeavingTheDateBoxShowsTodayInTheNewPattern) {
+TEST_F(OptionsDialogTest, LeavingTheDateBoxShowsTodayInTheNewPattern) {
     open();
     QLineEdit* date = find<QLineEdit>("txtDate");
     date->setFocus();
@@ -200,7 +200,7 @@ TEST_F(frmOptionsTest, LeavingTheDateBoxShowsTodayInTheNewPattern) {
               QStringLiteral("Date sample: \r\nOn Sat 5 December 2026"));
 }
 
-TEST_F(frmOptionsTest, PayeeListIsNumberedInNameOrderWithAHiddenId) {
+TEST_F(OptionsDialogTest, PayeeListIsNumberedInNameOrderWithAHiddenId) {
     for (const char* payee : {"zeta Traders", "Alpha Sdn Bhd", "mike & Co"})
         CompanyStore::insert(env.db(), QString::fromUtf8(payee));
     open();
@@ -220,7 +220,7 @@ TEST_F(frmOptionsTest, PayeeListIsNumberedInNameOrderWithAHiddenId) {
     EXPECT_EQ(name()->text(), QStringLiteral("zeta Traders"));
 }
 
-TEST_F(frmOptionsTest, AddStoresNamesExactly) {
+TEST_F(OptionsDialogTest, AddStoresNamesExactly) {
     open();
     showTab(1);
     const QStringList names = {QStringLiteral("O'Brien \"Best\" Ltd"),
@@ -248,7 +248,7 @@ TEST_F(frmOptionsTest, AddStoresNamesExactly) {
     EXPECT_EQ(list()->topLevelItemCount(), 3);
 }
 
-TEST_F(frmOptionsTest, EditRenamesTheSelectedPayeeWhenTheBoxIsLeft) {
+TEST_F(OptionsDialogTest, EditRenamesTheSelectedPayeeWhenTheBoxIsLeft) {
     for (const char* payee : {"Able", "Baker", "Charlie"})
         CompanyStore::insert(env.db(), QString::fromUtf8(payee));
     open();
@@ -268,7 +268,7 @@ TEST_F(frmOptionsTest, EditRenamesTheSelectedPayeeWhenTheBoxIsLeft) {
     EXPECT_FALSE(editing());
 }
 
-TEST_F(frmOptionsTest, NoToTheSaveQuestionDropsTheEdit) {
+TEST_F(OptionsDialogTest, NoToTheSaveQuestionDropsTheEdit) {
     CompanyStore::insert(env.db(), QStringLiteral("Able"));
     open();
     showTab(1);
@@ -281,7 +281,7 @@ TEST_F(frmOptionsTest, NoToTheSaveQuestionDropsTheEdit) {
     EXPECT_EQ(stored(), QStringList{QStringLiteral("Able")});
 }
 
-TEST_F(frmOptionsTest, EnterThenCancelKeepsTheEditOpen) {
+TEST_F(OptionsDialogTest, EnterThenCancelKeepsTheEditOpen) {
     CompanyStore::insert(env.db(), QStringLiteral("Able"));
     open();
     showTab(1);
@@ -301,7 +301,7 @@ TEST_F(frmOptionsTest, EnterThenCancelKeepsTheEditOpen) {
     EXPECT_EQ(env.dialogs.messages.size(), 2u);
 }
 
-TEST_F(frmOptionsTest, SwitchingToAnotherWindowIsNotLeavingTheBox) {
+TEST_F(OptionsDialogTest, SwitchingToAnotherWindowIsNotLeavingTheBox) {
     CompanyStore::insert(env.db(), QStringLiteral("Able"));
     open();
     showTab(1);
@@ -317,7 +317,7 @@ TEST_F(frmOptionsTest, SwitchingToAnotherWindowIsNotLeavingTheBox) {
     EXPECT_TRUE(name()->hasFocus());
 }
 
-TEST_F(frmOptionsTest, RenamingToABlankName) {
+TEST_F(OptionsDialogTest, RenamingToABlankName) {
     CompanyStore::insert(env.db(), QStringLiteral("Able"));
     open();
     showTab(1);
@@ -346,7 +346,7 @@ TEST_F(frmOptionsTest, RenamingToABlankName) {
     EXPECT_EQ(rows(), QStringList{QStringLiteral("1|Able")});
 }
 
-TEST_F(frmOptionsTest, ClickingAnotherRowDuringAnEditDoesNotRedirectIt) {
+TEST_F(OptionsDialogTest, ClickingAnotherRowDuringAnEditDoesNotRedirectIt) {
     for (const char* payee : {"Able", "Baker", "Charlie"})
         CompanyStore::insert(env.db(), QString::fromUtf8(payee));
     open();
@@ -364,7 +364,7 @@ TEST_F(frmOptionsTest, ClickingAnotherRowDuringAnEditDoesNotRedirectIt) {
                                      QStringLiteral("Charlie")}));
 }
 
-TEST_F(frmOptionsTest, DeletingTheOnlyPayeeLeavesEditAndDeleteInert) {
+TEST_F(OptionsDialogTest, DeletingTheOnlyPayeeLeavesEditAndDeleteInert) {
     CompanyStore::insert(env.db(), QStringLiteral("O'Neil"));
     open();
     showTab(1);
@@ -388,7 +388,7 @@ TEST_F(frmOptionsTest, DeletingTheOnlyPayeeLeavesEditAndDeleteInert) {
     EXPECT_FALSE(editing());
 }
 
-TEST_F(frmOptionsTest, TheLinkOpensTheWebAddress) {
+TEST_F(OptionsDialogTest, TheLinkOpensTheWebAddress) {
     open();
     showTab(2);
     QLabel* link = find<QLabel>("lblLink");
@@ -397,7 +397,7 @@ TEST_F(frmOptionsTest, TheLinkOpensTheWebAddress) {
     EXPECT_EQ(env.shell.opened, QStringList{AppInfo::webAddress()});
 }
 
-TEST_F(frmOptionsTest, TheMainWindowsOptionsButtonOpensTheWindowModally) {
+TEST_F(OptionsDialogTest, TheMainWindowsOptionsButtonOpensTheWindowModally) {
     main.show();
     CompanyStore::insert(env.db(), QStringLiteral("Stored Payee"));
     env.dialogs.onNextModal([](QDialog* dialog) {
@@ -412,7 +412,7 @@ TEST_F(frmOptionsTest, TheMainWindowsOptionsButtonOpensTheWindowModally) {
     EXPECT_EQ(env.dialogs.modalWindows, std::vector<QString>{QStringLiteral("frmOptions")});
     EXPECT_EQ(main.ClearData, 1);
     EXPECT_EQ(SettingsStore::read(env.db())->clearData, 1);
-    EXPECT_TRUE(main.findChildren<frmOptions*>().isEmpty());  // destroyed when closed
+    EXPECT_TRUE(main.findChildren<OptionsDialog*>().isEmpty());  // destroyed when closed
 }
 
 }  // namespace
