@@ -16,7 +16,7 @@ fi
 package=quorvanta-solo
 deb=$(scripts/package.sh | tail -n 1)
 echo "check-package: built $deb"
-dpkg-deb -I "$deb" | sed -n '/ Package:/,$p'
+dpkg-deb -f "$deb" Package Version Architecture Depends
 
 fail() { echo "check-package: FAILED: $*" >&2; exit 1; }
 
