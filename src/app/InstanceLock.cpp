@@ -8,11 +8,11 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-InstanceLock::InstanceLock(const QString& directory) {
+InstanceLock::InstanceLock(const QString& directory, bool ownerOnly) {
     const QByteArray path = QFile::encodeName(QDir(directory).filePath(fileName()));
     // Read-only is enough for flock, so a lock file made by another user of a
     // shared folder can still be locked.
-    m_fd = ::open(path.constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+    m_fd = ::open(path.constData(), O_RDONLY | O_CREAT | O_CLOEXEC, ownerOnly ? 0600 : 0644);
     if (m_fd < 0) return;
     int rc;
     do {

@@ -13,7 +13,9 @@ public:
         Unavailable,   // the lock file cannot be made or opened (a read-only folder)
     };
 
-    explicit InstanceLock(const QString& directory);
+    // A new lock file is readable by all, so that other users of a shared folder
+    // can lock it too, or by the owner only in the user's own data folder.
+    explicit InstanceLock(const QString& directory, bool ownerOnly = false);
     ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;

@@ -32,7 +32,8 @@ void report(AppContext& context, const QString& text, const QString& title) {
 
 bool claimDataFolder(AppContext& context, const DataLocation& location, StartupResult& result) {
     if (location.createsWhenMissing()) makeUserDataDirectory(location.directory);
-    result.lock = std::make_unique<InstanceLock>(location.directory);
+    result.lock =
+        std::make_unique<InstanceLock>(location.directory, location.createsWhenMissing());
     if (result.lock->state() == InstanceLock::State::HeldElsewhere) {
         report(context, alreadyRunningMessage(location.directory), AppInfo::title());
         return false;

@@ -153,6 +153,7 @@ TEST(Startup, FirstStartMakesAnOwnerOnlyDatabaseInTheUsersFolder) {
         result.db->write(QStringLiteral("UPDATE Settings SET AlertUser = 0"));
     }
     EXPECT_EQ(modeOf(file), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(modeOf(QDir(user).filePath(InstanceLock::fileName())), QFile::ReadOwner | QFile::WriteOwner);
     for (const QString& folder : {user, home.filePath(QStringLiteral(".local"))})
         EXPECT_EQ(modeOf(folder), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner) << folder.toStdString();
     // The next start opens the same file rather than making a new one.
