@@ -72,10 +72,12 @@ void runWindowTour(AppContext& context, MainWindow& main, const QString& grabFol
     grabWindow(grabFolder, &main);
     main.openOptions();
     main.openDesigner();
-    main.cboRecipient()->setEditText(QStringLiteral("Tour Payee"));
-    main.txtAmount()->setText(QStringLiteral("123,456.78"));
-    const int tour = main.cboBank()->findText(QStringLiteral("TOUR - Tour Bank"));
-    if (tour >= 0) main.cboBank()->setCurrentIndex(tour);
+    main.findChild<QComboBox*>(QStringLiteral("cboRecipient"))
+        ->setEditText(QStringLiteral("Tour Payee"));
+    main.findChild<QLineEdit*>(QStringLiteral("txtAmount"))->setText(QStringLiteral("123,456.78"));
+    auto* bank = main.findChild<QComboBox*>(QStringLiteral("cboBank"));
+    const int tour = bank->findText(QStringLiteral("TOUR - Tour Bank"));
+    if (tour >= 0) bank->setCurrentIndex(tour);
     main.print();
     QCoreApplication::processEvents();
 }

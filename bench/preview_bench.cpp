@@ -17,6 +17,7 @@
 #include "support/TestEnv.h"
 #include "ui/main/MainWindow.h"
 #include "ui/preview/PrintPreviewDialog.h"
+#include "support/Widgets.h"
 
 namespace {
 
@@ -53,10 +54,10 @@ struct PreviewSetup {
 
         main = std::make_unique<MainWindow>(env.context);
         main->load();
-        main->ClearData = 0;
-        main->cboRecipient()->setEditText(QStringLiteral("Northwind Trading Company"));
-        main->txtAmount()->setText(QStringLiteral("987,654,321.99"));
-        main->chkPrintDate()->setChecked(true);
+        setSetting(*main, &UserSettings::clearData, 0);
+        widget<QComboBox>(main, "cboRecipient")->setEditText(QStringLiteral("Northwind Trading Company"));
+        widget<QLineEdit>(main, "txtAmount")->setText(QStringLiteral("987,654,321.99"));
+        widget<QCheckBox>(main, "chkPrintDate")->setChecked(true);
     }
 };
 

@@ -139,7 +139,7 @@ double boxTwips(const QString& inchText) {
 
 QString dateFormatSetting(Database& db) {
     if (const auto settings = SettingsStore::read(db)) return settings->dateFormat;
-    return Settings{}.dateFormat;
+    return UserSettings{}.dateFormat;
 }
 
 DesignerTexts textsOf(AppContext& context, const ChequeFormatModel& model,

@@ -105,7 +105,7 @@ QString amountToWords(Database& db, Dialogs& dialogs, const QString& amountText,
 
     if (!amount) return {};
     if (tooLong) {
-        dialogs.message(QStringLiteral("Invalid amount. Amount can't exceed trillion value."),
+        dialogs.message(amountLimitText(),
                         QStringLiteral("Error"), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
         return {};
     }
@@ -118,4 +118,13 @@ QString amountToWords(Database& db, Dialogs& dialogs, const QString& amountText,
     result += words[kClosing];
     result += QLatin1Char('.');
     return result;
+}
+
+bool exceedsWordLimit(const QString& amountText) {
+    const auto amount = displayForm(amountText);
+    return amount && removeChars(*amount, QStringLiteral(",.")).size() > kMaxDigits;
+}
+
+QString amountLimitText() {
+    return QStringLiteral("Invalid amount. Amount can't exceed trillion value.");
 }

@@ -14,3 +14,8 @@ class Dialogs;
 // trillion or more shows the limit message through `dialogs` and gives "".
 // Database errors are thrown as DbError.
 QString amountToWords(Database& db, Dialogs& dialogs, const QString& amountText, int languageId);
+
+// True when `amountText` is an amount of a trillion or more, which has no words.
+bool exceedsWordLimit(const QString& amountText);
+// The message shown for such an amount.
+QString amountLimitText();

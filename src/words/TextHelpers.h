@@ -17,3 +17,7 @@ QString toUpperCase(const QString& text);
 // A letter at the start of the text or after a blank (" ") in upper case, every
 // other letter in lower case; all other characters unchanged.
 QString toProperCase(const QString& text);
+
+// A name in Proper Case: a letter at the start of the text or after a blank in
+// upper case, every other character exactly as typed (McDonald, O'Brien, ACME Ltd).
+QString toProperCaseName(const QString& text);

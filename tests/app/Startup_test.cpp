@@ -25,6 +25,7 @@
 #include "platform/MachineSettings.h"
 #include "support/TestEnv.h"
 #include "ui/main/MainWindow.h"
+#include "support/Widgets.h"
 
 namespace {
 
@@ -60,7 +61,6 @@ TEST(DataDirectory, LocationOrder) {
         {"empty setting, database beside the program", QString(), programWithDb.path(),
          Source::ProgramFolder, programWithDb.path()},
         {"nothing: the user's folder", QVariant(), programEmpty.path(), Source::UserDataFolder, user},
-        {"a number is not a folder", 7, programEmpty.path(), Source::Settings, QStringLiteral("7")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -108,7 +108,7 @@ TEST(Startup, OpensTheDatabaseBesideTheProgram) {
     ASSERT_TRUE(result.mainWindow);
     EXPECT_TRUE(env.dialogs.messages.empty());
     EXPECT_EQ(result.db->path(), env.databasePath());
-    EXPECT_EQ(result.mainWindow->cboBank()->itemText(0), QStringLiteral("[NO BANK DATA]"));
+    EXPECT_EQ(widget<QComboBox>(result.mainWindow, "cboBank")->itemText(0), QStringLiteral("[NO BANK DATA]"));
 }
 
 // The settings file written as the README shows it, in a temporary XDG_CONFIG_DIRS,
@@ -149,7 +149,7 @@ TEST(Startup, FirstStartMakesAnOwnerOnlyDatabaseInTheUsersFolder) {
         ASSERT_TRUE(result.mainWindow);
         EXPECT_TRUE(env.dialogs.messages.empty());
         EXPECT_EQ(result.db->path(), file);
-        EXPECT_EQ(result.mainWindow->cboBank()->itemText(0), QStringLiteral("[NO BANK DATA]"));
+        EXPECT_EQ(widget<QComboBox>(result.mainWindow, "cboBank")->itemText(0), QStringLiteral("[NO BANK DATA]"));
         result.db->write(QStringLiteral("UPDATE Settings SET AlertUser = 0"));
     }
     EXPECT_EQ(modeOf(file), QFile::ReadOwner | QFile::WriteOwner);

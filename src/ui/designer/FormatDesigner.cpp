@@ -861,6 +861,11 @@ void FormatDesigner::openChequeLocation() {
     if (!commitFocusedBox()) return;
     ChequeLocationDialog location(m_context, *m_model, this);
     m_context.dialogs->showModal(&location);
+    if (const auto& placement = location.placement()) {
+        m_model->setChequeTop(placement->top);
+        m_model->setChequeLeft(placement->left);
+        m_model->setOrientationCode(placement->orientationCode);
+    }
 }
 
 void FormatDesigner::printSample() {

@@ -66,8 +66,8 @@ QPixmap orientationIcon(bool upright) {
 
 }  // namespace
 
-ChequeLocationDialog::ChequeLocationDialog(AppContext& context, ChequeFormatModel& designer,
-                                     QWidget* parent)
+ChequeLocationDialog::ChequeLocationDialog(AppContext& context, const ChequeFormatModel& designer,
+                                           QWidget* parent)
     : QDialog(parent), m_context(context), m_designer(designer) {
     setObjectName(QStringLiteral("frmChequeLocation"));
     setWindowTitle(QStringLiteral("Quorvanta - Cheque's location adjustment"));
@@ -368,9 +368,8 @@ void ChequeLocationDialog::printSample() {
 }
 
 void ChequeLocationDialog::confirm() {
-    m_designer.setChequeTop(m_location.top());
-    m_designer.setChequeLeft(m_location.left());
-    m_designer.setOrientationCode(m_optLandscape->isChecked() ? 1 : 2);
+    m_placement = ChequePlacement{m_location.top(), m_location.left(),
+                                  m_optLandscape->isChecked() ? 1 : 2};
     accept();
 }
 

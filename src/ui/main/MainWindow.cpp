@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,6 +16,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/AmountText.h"
 #include "store/BankList.h"
 #include "store/CompanyStore.h"
 #include "store/DbError.h"
@@ -27,7 +29,8 @@
 #include "ui/designer/FormatDesigner.h"
 #include "ui/options/OptionsDialog.h"
 #include "ui/preview/PrintPreviewDialog.h"
-#include "core/AmountText.h"
+#include "words/AmountToWords.h"
+#include "words/TextHelpers.h"
 
 MainWindow::MainWindow(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context) {
     setObjectName(QStringLiteral("frmMain"));
@@ -64,6 +67,11 @@ void MainWindow::buildUi() {
     // window past the screen).
     m_cboRecipient->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_cboRecipient->setMinimumContentsLength(20);
+    // The payee is exactly what was typed or picked: suggestions come in a list the
+    // user picks from, never completed into the box, and a stored name is taken
+    // for the typed text only when it matches it letter for letter.
+    m_cboRecipient->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    m_cboRecipient->completer()->setCaseSensitivity(Qt::CaseSensitive);
 
     m_lblAmount = makeLabel("lblAmount", "Amount:");
     m_txtAmount = new QLineEdit(m_frameCheque);
@@ -159,7 +167,7 @@ void MainWindow::retrieveRecipients() {
 }
 
 bool MainWindow::retrieveSettings() {
-    SaveChange = 1;
+    m_settings.saveChange = 1;
     const auto settings = SettingsStore::read(*m_context.db);
     if (!settings) {
         m_context.dialogs->message(QStringLiteral("Error opening settings database. Please contact "
@@ -167,11 +175,7 @@ bool MainWindow::retrieveSettings() {
                                    AppInfo::title(), Dialogs::Icon::None, Dialogs::Buttons::Ok);
         return false;
     }
-    SaveChange = settings->saveChange;
-    ClearData = settings->clearData;
-    AlertUser = settings->alertUser;
-    DateFormat = settings->dateFormat;
-    WordCase = settings->wordCase;
+    m_settings = *settings;
     // A remembered position beyond the end of the list (the table changed since)
     // selects the first entry.
     const int index = settings->bankIndex;
@@ -182,6 +186,7 @@ bool MainWindow::retrieveSettings() {
 
 void MainWindow::checkRecipient() {
     const QString payee = m_cboRecipient->currentText();
+    if (payee.trimmed().isEmpty()) return;
     if (CompanyStore::exists(*m_context.db, payee)) return;
     CompanyStore::insert(*m_context.db, payee);
     m_cboRecipient->addItem(payee);
@@ -213,7 +218,14 @@ void MainWindow::print() {
         m_txtAmount->selectAll();
         return;
     }
-    if (AlertUser && m_cboRecipient->currentText().isEmpty()) {
+    if (exceedsWordLimit(amount)) {
+        dialogs.message(amountLimitText(), QStringLiteral("Error"), Dialogs::Icon::Exclamation,
+                        Dialogs::Buttons::Ok);
+        m_txtAmount->setFocus();
+        m_txtAmount->selectAll();
+        return;
+    }
+    if (m_settings.alertUser && m_cboRecipient->currentText().isEmpty()) {
         dialogs.message(QStringLiteral("No emtpy Pay To field is allowed."), QStringLiteral("Error"),
                         Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
         m_cboRecipient->setFocus();
@@ -223,15 +235,42 @@ void MainWindow::print() {
     m_cboRecipient->setFocus();
 }
 
+ChequeRequest MainWindow::chequeRequest() const {
+    ChequeRequest request;
+    request.bankCode = firstWord(m_cboBank->currentText());
+    request.payee = m_cboRecipient->currentText();
+    request.amountText = m_txtAmount->text();
+    request.date = m_datePicker->date();
+    request.printDate = m_chkPrintDate->isChecked();
+    return request;
+}
+
 void MainWindow::openPreview() {
-    PrintPreviewDialog preview(*this, this);
+    ChequeOutcome outcome;
+    {
+        PrintPreviewDialog preview(m_context, chequeRequest(), m_settings, this);
+        try {
+            if (!preview.load()) return;  // no format for the bank: the message was shown
+        } catch (const DbError& error) {
+            showDbError(*m_context.dialogs, error);
+            return;
+        }
+        m_context.dialogs->showModal(&preview);
+        outcome = preview.outcome();
+    }
+    if (m_settings.saveChange != 0 && !outcome.wordCase.isEmpty())
+        m_settings.wordCase = outcome.wordCase;
+    if (!outcome.printed) return;
     try {
-        if (!preview.load()) return;  // no format for the bank: the message was shown
+        checkRecipient();
     } catch (const DbError& error) {
         showDbError(*m_context.dialogs, error);
-        return;
     }
-    m_context.dialogs->showModal(&preview);
+    if (m_settings.clearData != 0) {
+        m_cboRecipient->setCurrentIndex(-1);
+        m_cboRecipient->setEditText(QString());
+        m_txtAmount->clear();
+    }
 }
 
 void MainWindow::openDesigner() {
@@ -247,15 +286,17 @@ void MainWindow::openDesigner() {
 }
 
 void MainWindow::openOptions() {
-    OptionsDialog options(m_context, *this);
+    OptionsDialog options(m_context, m_settings, this);
     m_context.dialogs->showModal(&options);
+    m_settings = options.settings();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (SaveChange != 0) {
+    if (m_settings.saveChange != 0) {
         try {
             SettingsStore::writeRememberedChoices(*m_context.db, m_cboBank->currentIndex(),
-                                                  m_chkPrintDate->isChecked() ? 1 : 0, WordCase);
+                                                  m_chkPrintDate->isChecked() ? 1 : 0,
+                                                  m_settings.wordCase);
         } catch (const DbError& error) {
             showDbError(*m_context.dialogs, error);
         }

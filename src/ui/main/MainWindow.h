@@ -2,6 +2,9 @@
 
 #include <QWidget>
 
+#include "core/ChequeRequest.h"
+#include "store/SettingsStore.h"
+
 struct AppContext;
 class QCheckBox;
 class QComboBox;
@@ -11,8 +14,9 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// The main window: a cheque is written here. It owns the settings in memory and
-// writes the remembered choices back when it closes.
+// The main window: a cheque is written here. It owns the user's settings for the
+// run, hands copies to the other windows and writes the remembered choices back
+// when it closes.
 class MainWindow : public QWidget {
     Q_OBJECT
 
@@ -27,22 +31,14 @@ public:
     void retrieveBanks();
     void retrieveRecipients();
     bool retrieveSettings();
-    // Stores the payee text as a new payee when no payee of that name is stored.
+    // Stores the payee text as a new payee when no payee of that name is stored;
+    // a blank name is never stored.
     void checkRecipient();
 
-    // Settings shared with the options window and the preview.
-    int SaveChange = 1;
-    int ClearData = 0;
-    bool AlertUser = false;
-    QString DateFormat;
-    QString WordCase;
-
-    QComboBox* cboBank() const { return m_cboBank; }
-    QComboBox* cboRecipient() const { return m_cboRecipient; }
-    QLineEdit* txtAmount() const { return m_txtAmount; }
-    QDateEdit* datePicker() const { return m_datePicker; }
-    QCheckBox* chkPrintDate() const { return m_chkPrintDate; }
-    AppContext& context() const { return m_context; }
+    const UserSettings& settings() const { return m_settings; }
+    void setSettings(const UserSettings& settings) { m_settings = settings; }
+    // The cheque the boxes describe.
+    ChequeRequest chequeRequest() const;
 
     static QString noBankDataText() { return QStringLiteral("[NO BANK DATA]"); }
 
@@ -61,6 +57,7 @@ private:
     bool amountKeyPress(QKeyEvent* event);
 
     AppContext& m_context;
+    UserSettings m_settings;
     QGroupBox* m_frameCheque = nullptr;
     QLabel* m_lblBankerCheque = nullptr;
     QComboBox* m_cboBank = nullptr;

@@ -31,7 +31,6 @@
 #include "print/DateRendering.h"
 #include "ui/Named.h"
 #include "ui/UiErrors.h"
-#include "ui/main/MainWindow.h"
 
 namespace {
 
@@ -77,8 +76,8 @@ QPixmap drawLogo(int size) {
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(AppContext& context, MainWindow& main)
-    : QDialog(&main), m_context(context), m_main(main) {
+OptionsDialog::OptionsDialog(AppContext& context, const UserSettings& settings, QWidget* parent)
+    : QDialog(parent), m_context(context), m_settings(settings) {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Options"));
     buildUi();
@@ -262,10 +261,10 @@ QWidget* OptionsDialog::buildAboutPage() {
 }
 
 void OptionsDialog::loadOptions() {
-    m_chkSaveChange->setChecked(m_main.SaveChange != 0);
-    m_chkClearData->setChecked(m_main.ClearData != 0);
-    m_chkAlertUser->setChecked(m_main.AlertUser);
-    m_txtDate->setText(m_main.DateFormat);
+    m_chkSaveChange->setChecked(m_settings.saveChange != 0);
+    m_chkClearData->setChecked(m_settings.clearData != 0);
+    m_chkAlertUser->setChecked(m_settings.alertUser);
+    m_txtDate->setText(m_settings.dateFormat);
     refreshDateSample();
 }
 
@@ -299,17 +298,22 @@ void OptionsDialog::confirm() {
         showDbError(*m_context.dialogs, error);
         return;
     }
-    m_main.SaveChange = saveChange;
-    m_main.DateFormat = dateFormat;
-    m_main.ClearData = clearData;
-    m_main.AlertUser = alertUser != 0;
+    m_settings.saveChange = saveChange;
+    m_settings.dateFormat = dateFormat;
+    m_settings.clearData = clearData;
+    m_settings.alertUser = alertUser != 0;
     accept();
 }
 
 void OptionsDialog::cancel() { reject(); }
 
 void OptionsDialog::done(int result) {
-    // Leaving the window drops an unfinished payee edit without asking.
+    // Leaving the window asks about an unfinished payee edit like any other way out
+    // of the edit; when the edit goes on (Cancel, or a blank name kept), it stays open.
+    if (m_editing != Editing::None && !m_asking) {
+        finishEditing();
+        if (m_editing != Editing::None) return;
+    }
     m_closing = true;
     QDialog::done(result);
 }

@@ -2,8 +2,9 @@
 
 #include <QDialog>
 
+#include "store/SettingsStore.h"
+
 struct AppContext;
-class MainWindow;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -13,13 +14,16 @@ class QTabWidget;
 class QTreeWidget;
 class QWidget;
 
-// The options window: the four options of the main window, the payee list and
+// The options window: the four options of the user's settings, the payee list and
 // the About page. The options are stored on OK; payee changes are stored at once.
 class OptionsDialog : public QDialog {
     Q_OBJECT
 
 public:
-    OptionsDialog(AppContext& context, MainWindow& main);
+    OptionsDialog(AppContext& context, const UserSettings& settings, QWidget* parent = nullptr);
+
+    // The settings with the four options as stored on OK (unchanged otherwise).
+    const UserSettings& settings() const { return m_settings; }
 
     // Refills the payee list from the database and shows the selected name.
     // Database errors reach the caller.
@@ -56,7 +60,7 @@ private:
     void openLink();
 
     AppContext& m_context;
-    MainWindow& m_main;
+    UserSettings m_settings;
     Editing m_editing = Editing::None;
     qint64 m_editId = 0;    // the payee being edited
     bool m_asking = false;  // the save question is open

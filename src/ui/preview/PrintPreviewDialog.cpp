@@ -26,7 +26,6 @@
 #include "print/DateRendering.h"
 #include "print/PrinterSelection.h"
 #include "ui/UiErrors.h"
-#include "ui/main/MainWindow.h"
 #include "words/AmountToWords.h"
 #include "words/TextHelpers.h"
 #include "words/WordLineSplit.h"
@@ -74,8 +73,9 @@ QPixmap orientationPicture(bool portraitPage) {
 
 }  // namespace
 
-PrintPreviewDialog::PrintPreviewDialog(MainWindow& main, QWidget* parent)
-    : QDialog(parent), m_main(main), m_context(main.context()) {
+PrintPreviewDialog::PrintPreviewDialog(AppContext& context, const ChequeRequest& request,
+                                       const UserSettings& settings, QWidget* parent)
+    : QDialog(parent), m_context(context), m_request(request), m_settings(settings) {
     setObjectName(QStringLiteral("frmPrintPreview"));
     setWindowTitle(QStringLiteral("Print Preview"));
 
@@ -214,8 +214,9 @@ void PrintPreviewDialog::buildUi() {
 
     connect(m_cboLanguage, &QComboBox::currentIndexChanged, this,
             &PrintPreviewDialog::changeLanguage);
-    connect(m_optUpperCase, &QRadioButton::clicked, this, &PrintPreviewDialog::changeWordCase);
-    connect(m_optProperCase, &QRadioButton::clicked, this, &PrintPreviewDialog::changeWordCase);
+    // Follows the option however it was changed (click, arrow keys, an assistive
+    // toggle); one of the two always changes, so one connection sees every switch.
+    connect(m_optProperCase, &QRadioButton::toggled, this, &PrintPreviewDialog::changeWordCase);
     connect(m_cmdPrint, &QPushButton::clicked, this, &PrintPreviewDialog::print);
     connect(m_cmdBack, &QPushButton::clicked, this, &PrintPreviewDialog::goBack);
 }
@@ -235,9 +236,9 @@ bool PrintPreviewDialog::load() {
     m_cboPrinterName->addItem(PrinterSelection::defaultName());
     m_cboPrinterName->addItems(m_listedPrinters);
 
-    (m_main.WordCase == kUpperCase ? m_optUpperCase : m_optProperCase)->setChecked(true);
+    (m_settings.wordCase == kUpperCase ? m_optUpperCase : m_optProperCase)->setChecked(true);
 
-    const auto format = ChequeFormatStore::findByCode(db, firstWord(m_main.cboBank()->currentText()));
+    const auto format = ChequeFormatStore::findByCode(db, m_request.bankCode);
     if (!format) {
         dialogs.message(QStringLiteral("Error retrieving Bank's cheque data. Try again."),
                         QStringLiteral("Error"), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
@@ -245,14 +246,14 @@ bool PrintPreviewDialog::load() {
     }
     m_format = *format;
 
-    if (m_main.chkPrintDate()->isChecked()) {
-        fillDateLabels(m_format.dateType, m_main.datePicker()->date(), m_main.DateFormat, m_labels);
+    if (m_request.printDate) {
+        fillDateLabels(m_format.dateType, m_request.date, m_settings.dateFormat, m_labels);
     } else {
         m_labels[FieldDate].visible = false;
         for (int i = FieldSDateD1; i <= FieldSDateY4; ++i) m_labels[i].visible = false;
     }
-    m_labels[FieldRecipient].caption = m_main.cboRecipient()->currentText();
-    m_labels[FieldAmount].caption = m_main.txtAmount()->text();
+    m_labels[FieldRecipient].caption = m_request.payee;
+    m_labels[FieldAmount].caption = m_request.amountText;
     m_lblChequeHeight->setText(QString::number(m_format.chequeHeight, 'g', 15));
 
     loadFormatIntoPreview();
@@ -312,18 +313,18 @@ void PrintPreviewDialog::loadFormatIntoPreview() {
 
 void PrintPreviewDialog::applyWordCase() {
     if (!m_loaded) return;
+    // The payee is re-cased from what the user typed: Proper Case keeps every letter
+    // but the first of each word as typed (a name such as McDonald stays as it is).
     const bool proper = m_optProperCase->isChecked();
-    for (int i : {FieldRecipient, FieldWord1, FieldWord2}) {
-        QString& caption = m_labels[i].caption;
-        caption = proper ? toProperCase(caption) : toUpperCase(caption);
-    }
+    m_labels[FieldRecipient].caption =
+        proper ? toProperCaseName(m_request.payee) : toUpperCase(m_request.payee);
     respellWords();
 }
 
 void PrintPreviewDialog::respellWords() {
     QString words;
     if (m_language)
-        words = amountToWords(*m_context.db, *m_context.dialogs, m_main.txtAmount()->text(),
+        words = amountToWords(*m_context.db, *m_context.dialogs, m_request.amountText,
                               m_language->id);
     words = m_optUpperCase->isChecked() ? toUpperCase(words) : toProperCase(words);
 
@@ -400,7 +401,7 @@ void PrintPreviewDialog::print() {
         const FieldLabelSet page = ChequeRenderer::shifted(m_labels, m_chequeLeft, m_chequeTop);
         printer.setPaperA4();
         ChequeRenderer::printChequeFields(printer, m_format.dateType,
-                                          m_main.chkPrintDate()->isChecked(), page);
+                                          m_request.printDate, page);
         printer.endDocument();
     } catch (const PrintError& error) {
         printer.abortDocument();
@@ -412,16 +413,7 @@ void PrintPreviewDialog::print() {
     }
     PrinterSelection::restorePrinter(m_context);
 
-    try {
-        m_main.checkRecipient();
-    } catch (const DbError& error) {
-        showDbError(dialogs, error);
-    }
-    if (m_main.ClearData != 0) {
-        m_main.cboRecipient()->setCurrentIndex(-1);
-        m_main.cboRecipient()->setEditText(QString());
-        m_main.txtAmount()->clear();
-    }
+    m_outcome.printed = true;
     accept();
 }
 
@@ -430,7 +422,7 @@ void PrintPreviewDialog::goBack() { reject(); }
 void PrintPreviewDialog::done(int result) {
     if (!m_closed) {
         m_closed = true;
-        if (m_main.SaveChange != 0) m_main.WordCase = selectedCaseCaption();
+        m_outcome.wordCase = selectedCaseCaption();
     }
     QDialog::done(result);
 }

@@ -7,11 +7,12 @@
 #include <optional>
 
 #include "core/ChequeFormat.h"
+#include "core/ChequeRequest.h"
+#include "store/SettingsStore.h"
 #include "store/LanguageStore.h"
 #include "core/FieldLabelSet.h"
 
 struct AppContext;
-class MainWindow;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -19,14 +20,18 @@ class QPushButton;
 class QRadioButton;
 class QWidget;
 
-// The print preview: the cheque of the main window's chosen format filled with its
+// The print preview: the cheque of the requested format filled with its
 // payee, amount, amount in words and date, at true size. The user may change the
 // language of the words, their letter case and the printer, then prints or goes back.
 class PrintPreviewDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit PrintPreviewDialog(MainWindow& main, QWidget* parent = nullptr);
+    PrintPreviewDialog(AppContext& context, const ChequeRequest& request,
+                       const UserSettings& settings, QWidget* parent = nullptr);
+
+    // What happened, once the window has closed: printed or not, and the case chosen.
+    const ChequeOutcome& outcome() const { return m_outcome; }
 
     // The opening sequence. False when the chosen bank has no format (the message
     // has been shown and the preview is not to be shown). Database errors reach
@@ -61,8 +66,10 @@ private:
     void showLabels();
     QString selectedCaseCaption() const;
 
-    MainWindow& m_main;
     AppContext& m_context;
+    ChequeRequest m_request;
+    UserSettings m_settings;
+    ChequeOutcome m_outcome;
 
     ChequeFormat m_format;
     std::optional<Language> m_language;  // the current language row

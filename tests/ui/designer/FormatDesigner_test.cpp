@@ -7,6 +7,7 @@
 #include "DesignerFixture.h"
 #include "ui/designer/PicturePane.h"
 #include "ui/main/MainWindow.h"
+#include "support/Widgets.h"
 
 namespace {
 
@@ -435,11 +436,11 @@ TEST(FormatDesigner, EditAndSaveKeepsTheListTextAndRefreshesTheMainWindow) {
     EXPECT_EQ(f.dialogs().modalWindows, std::vector<QString>{QStringLiteral("frmAdjustCheque")});
     EXPECT_TRUE(f.messageTexts().isEmpty());
     QStringList mainEntries;
-    for (int i = 0; i < main.cboBank()->count(); ++i) mainEntries << main.cboBank()->itemText(i);
+    for (int i = 0; i < widget<QComboBox>(&main, "cboBank")->count(); ++i) mainEntries << widget<QComboBox>(&main, "cboBank")->itemText(i);
     EXPECT_EQ(mainEntries, (QStringList{QStringLiteral("ABC - Alpha Renamed"),
                                         QStringLiteral("CIMB - CIMB \"Islamic\" Bank"),
                                         QStringLiteral("MBB - Maybank Berhad")}));
-    EXPECT_EQ(main.cboBank()->currentIndex(), 0);
+    EXPECT_EQ(widget<QComboBox>(&main, "cboBank")->currentIndex(), 0);
 }
 
 TEST(FormatDesigner, DeleteAnsweredNoThenYes) {

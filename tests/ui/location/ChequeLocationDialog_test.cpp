@@ -304,9 +304,11 @@ TEST_F(ChequeLocationDialogTest, OkHandsTheThreeValuesBack) {
     });
     ChequeLocationDialog location(env.context, designer);
     EXPECT_EQ(env.dialogs.showModal(&location), QDialog::Accepted);
-    EXPECT_DOUBLE_EQ(designer.chequeTop(), 11909 - 5040 - 14.4);
-    EXPECT_DOUBLE_EQ(designer.chequeLeft(), (16834 - 10080) / 2.0);
-    EXPECT_EQ(designer.orientationCode(), 2);
+    ASSERT_TRUE(location.placement());
+    EXPECT_DOUBLE_EQ(location.placement()->top, 11909 - 5040 - 14.4);
+    EXPECT_DOUBLE_EQ(location.placement()->left, (16834 - 10080) / 2.0);
+    EXPECT_EQ(location.placement()->orientationCode, 2);
+    EXPECT_DOUBLE_EQ(designer.chequeTop(), 10);  // the designer applies it, not the window
     EXPECT_EQ(env.dialogs.modalWindows.back(), QStringLiteral("frmChequeLocation"));
 }
 
@@ -335,6 +337,7 @@ TEST_F(ChequeLocationDialogTest, CancelAndTheCloseBoxHandNothingBack) {
         ChequeLocationDialog location(env.context, designer);
         EXPECT_EQ(env.dialogs.showModal(&location), QDialog::Rejected);
         EXPECT_FALSE(location.isVisible());
+        EXPECT_FALSE(location.placement());
         EXPECT_DOUBLE_EQ(designer.chequeTop(), 10);
         EXPECT_DOUBLE_EQ(designer.chequeLeft(), 20);
         EXPECT_EQ(designer.orientationCode(), 2);

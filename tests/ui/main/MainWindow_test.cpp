@@ -12,6 +12,7 @@
 #include "store/SettingsStore.h"
 #include "support/TestEnv.h"
 #include "ui/main/MainWindow.h"
+#include "support/Widgets.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ TEST_F(MainWindowTest, ControlsCarryTheirTexts) {
     EXPECT_EQ(amount->toolTip(), QStringLiteral("Amount pay to payee"));
     EXPECT_EQ(window->findChild<QCheckBox*>(QStringLiteral("chkPrintDate"))->text(),
               QStringLiteral("Print date"));
-    EXPECT_EQ(window->datePicker()->date(), env.clock.current.date());
+    EXPECT_EQ(widget<QDateEdit>(window, "DatePicker")->date(), env.clock.current.date());
 }
 
 TEST_F(MainWindowTest, AmountIsRewrittenWhenLeft) {
@@ -87,8 +88,8 @@ TEST_F(MainWindowTest, OtherCharactersAreDroppedAndMoveTheFocusOn) {
     QTest::keyClick(amount, Qt::Key_A);
     EXPECT_FALSE(amount->hasFocus());
     EXPECT_EQ(amount->text(), QStringLiteral("12.00"));  // rewritten on leaving
-    EXPECT_TRUE(window->datePicker()->hasFocus() ||
-                window->datePicker()->isAncestorOf(QApplication::focusWidget()));
+    EXPECT_TRUE(widget<QDateEdit>(window, "DatePicker")->hasFocus() ||
+                widget<QDateEdit>(window, "DatePicker")->isAncestorOf(QApplication::focusWidget()));
 
     amount->setFocus();
     QTest::keyClick(amount, Qt::Key_End);
@@ -100,7 +101,7 @@ TEST_F(MainWindowTest, OtherCharactersAreDroppedAndMoveTheFocusOn) {
 TEST_F(MainWindowTest, FocusSelectsTheWholeAmount) {
     open();
     amount->setText(QStringLiteral("1,234.50"));
-    window->cboRecipient()->setFocus();
+    widget<QComboBox>(window, "cboRecipient")->setFocus();
     QTest::mouseClick(amount, Qt::LeftButton);
     QTest::qWait(20);
     EXPECT_EQ(amount->selectedText(), QStringLiteral("1,234.50"));
@@ -118,7 +119,7 @@ TEST_F(MainWindowTest, PrintChecksInOrder) {
                              "bank cheque format."));
     EXPECT_EQ(env.dialogs.messages[0].title, QStringLiteral("Quorvanta Solo"));
     EXPECT_EQ(env.dialogs.messages[0].icon, Dialogs::Icon::Exclamation);
-    EXPECT_TRUE(window->cboBank()->hasFocus());
+    EXPECT_TRUE(widget<QComboBox>(window, "cboBank")->hasFocus());
 
     insertBank(env.db(), QStringLiteral("MBB"), QStringLiteral("Maybank"));
     window->retrieveBanks();
@@ -135,15 +136,17 @@ TEST_F(MainWindowTest, PrintChecksInOrder) {
         {"", "Someone", false, "No empty Amount field is allowed.", "txtAmount"},
         {"12x", "Someone", true, "Invalid amount.", "txtAmount"},
         {"-5", "Someone", true, "Invalid amount.", "txtAmount"},
+        {"1000000000000", "Someone", true, "Invalid amount. Amount can't exceed trillion value.",
+         "txtAmount"},
         {"5", "", true, "No emtpy Pay To field is allowed.", "cboRecipient"},
         {"5", "", false, nullptr, "cboRecipient"},
         {"5", "Someone", true, nullptr, "cboRecipient"},
     };
     for (const auto& step : steps) {
         env.dialogs.clear();
-        window->AlertUser = step.alertUser;
+        setSetting(*window, &UserSettings::alertUser, step.alertUser);
         amount->setText(QString::fromUtf8(step.amount));  // as if pasted
-        window->cboRecipient()->setEditText(QString::fromUtf8(step.payee));
+        widget<QComboBox>(window, "cboRecipient")->setEditText(QString::fromUtf8(step.payee));
         QTest::mouseClick(print, Qt::LeftButton);
         if (step.message) {
             ASSERT_EQ(env.dialogs.messages.size(), 1u) << step.amount << "/" << step.payee;
@@ -163,17 +166,39 @@ TEST_F(MainWindowTest, PrintChecksInOrder) {
 TEST_F(MainWindowTest, CheckRecipientStoresANewPayeeOnce) {
     CompanyStore::insert(env.db(), QStringLiteral("Known Ltd"));
     open();
-    ASSERT_EQ(window->cboRecipient()->count(), 1);
-    window->cboRecipient()->setEditText(QStringLiteral("O\"Brien & Sons"));
+    ASSERT_EQ(widget<QComboBox>(window, "cboRecipient")->count(), 1);
+    widget<QComboBox>(window, "cboRecipient")->setEditText(QStringLiteral("O\"Brien & Sons"));
     window->checkRecipient();
     window->checkRecipient();
-    window->cboRecipient()->setEditText(QStringLiteral("Known Ltd"));
+    widget<QComboBox>(window, "cboRecipient")->setEditText(QStringLiteral("Known Ltd"));
     window->checkRecipient();
+    for (const char* blank : {"", "   ", "\t"}) {
+        widget<QComboBox>(window, "cboRecipient")->setEditText(QString::fromUtf8(blank));
+        window->checkRecipient();
+    }
     const auto payees = CompanyStore::listByName(env.db());
     ASSERT_EQ(payees.size(), 2u);
     EXPECT_EQ(payees[1].name, QStringLiteral("O\"Brien & Sons"));
-    ASSERT_EQ(window->cboRecipient()->count(), 2);
-    EXPECT_EQ(window->cboRecipient()->itemText(1), QStringLiteral("O\"Brien & Sons"));
+    ASSERT_EQ(widget<QComboBox>(window, "cboRecipient")->count(), 2);
+    EXPECT_EQ(widget<QComboBox>(window, "cboRecipient")->itemText(1), QStringLiteral("O\"Brien & Sons"));
+}
+
+// The payee is what was typed: no stored name is completed into the box or
+// taken for the typed text because it matches in another letter case.
+TEST_F(MainWindowTest, ThePayeeBoxKeepsWhatWasTyped) {
+    for (const char* name : {"ACME Holdings", "Alpha"})
+        CompanyStore::insert(env.db(), QString::fromUtf8(name));
+    open();
+    auto* payee = widget<QComboBox>(window, "cboRecipient");
+    const char* typed[] = {"ACME", "alpha", "Alp", "Alpha"};
+    for (const char* text : typed) {
+        payee->setFocus();
+        payee->lineEdit()->clear();
+        QTest::keyClicks(payee->lineEdit(), QString::fromUtf8(text));
+        QTest::keyClick(payee->lineEdit(), Qt::Key_Tab);
+        EXPECT_EQ(payee->currentText(), QString::fromUtf8(text));
+        EXPECT_EQ(window->chequeRequest().payee, QString::fromUtf8(text));
+    }
 }
 
 TEST_F(MainWindowTest, ListsAndSettingsAreRead) {
@@ -184,24 +209,24 @@ TEST_F(MainWindowTest, ListsAndSettingsAreRead) {
     SettingsStore::writeRememberedChoices(env.db(), 1, 0, QStringLiteral("Proper Case"));
     SettingsStore::writeOptions(env.db(), 1, 0, 0, QStringLiteral("dd/mm/yy"));
     open();
-    ASSERT_EQ(window->cboBank()->count(), 2);
-    EXPECT_EQ(window->cboBank()->itemText(0), QStringLiteral("ABC - Alpha Bank"));
-    EXPECT_EQ(window->cboBank()->currentIndex(), 1);
-    EXPECT_EQ(window->cboRecipient()->itemText(0), QStringLiteral("Alpha"));
-    EXPECT_EQ(window->cboRecipient()->itemText(1), QStringLiteral("beta"));
-    EXPECT_FALSE(window->chkPrintDate()->isChecked());
-    EXPECT_EQ(window->SaveChange, 1);
-    EXPECT_EQ(window->ClearData, 0);
-    EXPECT_FALSE(window->AlertUser);
-    EXPECT_EQ(window->DateFormat, QStringLiteral("dd/mm/yy"));
-    EXPECT_EQ(window->WordCase, QStringLiteral("Proper Case"));
+    ASSERT_EQ(widget<QComboBox>(window, "cboBank")->count(), 2);
+    EXPECT_EQ(widget<QComboBox>(window, "cboBank")->itemText(0), QStringLiteral("ABC - Alpha Bank"));
+    EXPECT_EQ(widget<QComboBox>(window, "cboBank")->currentIndex(), 1);
+    EXPECT_EQ(widget<QComboBox>(window, "cboRecipient")->itemText(0), QStringLiteral("Alpha"));
+    EXPECT_EQ(widget<QComboBox>(window, "cboRecipient")->itemText(1), QStringLiteral("beta"));
+    EXPECT_FALSE(widget<QCheckBox>(window, "chkPrintDate")->isChecked());
+    EXPECT_EQ(window->settings().saveChange, 1);
+    EXPECT_EQ(window->settings().clearData, 0);
+    EXPECT_FALSE(window->settings().alertUser);
+    EXPECT_EQ(window->settings().dateFormat, QStringLiteral("dd/mm/yy"));
+    EXPECT_EQ(window->settings().wordCase, QStringLiteral("Proper Case"));
 }
 
 TEST_F(MainWindowTest, BankIndexBeyondTheListSelectsTheFirst) {
     insertBank(env.db(), QStringLiteral("ABC"), QStringLiteral("Alpha Bank"));
     SettingsStore::writeRememberedChoices(env.db(), 7, 1, QStringLiteral("UPPER CASE"));
     open();
-    EXPECT_EQ(window->cboBank()->currentIndex(), 0);
+    EXPECT_EQ(widget<QComboBox>(window, "cboBank")->currentIndex(), 0);
 }
 
 TEST_F(MainWindowTest, RememberedChoicesAreWrittenOnlyWithSaveChange) {
@@ -211,9 +236,9 @@ TEST_F(MainWindowTest, RememberedChoicesAreWrittenOnlyWithSaveChange) {
         SettingsStore::writeRememberedChoices(env.db(), 0, 1, QStringLiteral("UPPER CASE"));
         SettingsStore::writeOptions(env.db(), saveChange, 1, 1, QStringLiteral("dd mmm yyyy"));
         open();
-        window->cboBank()->setCurrentIndex(1);
-        QTest::mouseClick(window->chkPrintDate(), Qt::LeftButton);
-        window->WordCase = QStringLiteral("Proper Case");
+        widget<QComboBox>(window, "cboBank")->setCurrentIndex(1);
+        QTest::mouseClick(widget<QCheckBox>(window, "chkPrintDate"), Qt::LeftButton);
+        setSetting(*window, &UserSettings::wordCase, QStringLiteral("Proper Case"));
         window->close();
         const auto stored = SettingsStore::read(env.db());
         ASSERT_TRUE(stored);

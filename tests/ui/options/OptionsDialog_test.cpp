@@ -19,6 +19,7 @@
 #include "support/TestEnv.h"
 #include "ui/main/MainWindow.h"
 #include "ui/options/OptionsDialog.h"
+#include "support/Widgets.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ protected:
     }
 
     void open() {
-        window = std::make_unique<OptionsDialog>(env.context, main);
+        window = std::make_unique<OptionsDialog>(env.context, main.settings(), &main);
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -84,8 +85,8 @@ protected:
 };
 
 TEST_F(OptionsDialogTest, OpensWithTheMainWindowsSettingsAndItsPages) {
-    main.AlertUser = true;
-    main.ClearData = 7;  // any nonzero value is on
+    setSetting(main, &UserSettings::alertUser, true);
+    setSetting(main, &UserSettings::clearData, 7);  // any nonzero value is on
     open();
     EXPECT_EQ(window->objectName(), QStringLiteral("frmOptions"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Options"));
@@ -141,13 +142,13 @@ TEST_F(OptionsDialogTest, DefaultsFollowedByCancelChangeNothing) {
     EXPECT_EQ(after->clearData, before->clearData);
     EXPECT_EQ(after->alertUser, before->alertUser);
     EXPECT_EQ(after->dateFormat, before->dateFormat);
-    EXPECT_EQ(main.SaveChange, 0);
-    EXPECT_EQ(main.ClearData, 0);
-    EXPECT_FALSE(main.AlertUser);
-    EXPECT_EQ(main.DateFormat, QStringLiteral("dd/mm/yyyy"));
+    EXPECT_EQ(window->settings().saveChange, 0);
+    EXPECT_EQ(window->settings().clearData, 0);
+    EXPECT_FALSE(window->settings().alertUser);
+    EXPECT_EQ(window->settings().dateFormat, QStringLiteral("dd/mm/yyyy"));
 }
 
-TEST_F(OptionsDialogTest, OkStoresTheFourOptionsAndHandsThemToTheMainWindow) {
+TEST_F(OptionsDialogTest, OkStoresTheFourOptionsAndHandsThemBack) {
     env.db().write(
         QStringLiteral("UPDATE Settings SET BankIndex = 3, PrintDate = 0, "
                        "WordCase = 'Proper Case'"));
@@ -171,13 +172,13 @@ TEST_F(OptionsDialogTest, OkStoresTheFourOptionsAndHandsThemToTheMainWindow) {
     EXPECT_EQ(s->bankIndex, 3);
     EXPECT_EQ(s->printDate, 0);
     EXPECT_EQ(s->wordCase, QStringLiteral("Proper Case"));
-    EXPECT_EQ(main.SaveChange, 1);
-    EXPECT_EQ(main.ClearData, 0);
-    EXPECT_TRUE(main.AlertUser);
-    EXPECT_EQ(main.DateFormat, QStringLiteral("dddd, d mmmm yy"));
+    EXPECT_EQ(window->settings().saveChange, 1);
+    EXPECT_EQ(window->settings().clearData, 0);
+    EXPECT_TRUE(window->settings().alertUser);
+    EXPECT_EQ(window->settings().dateFormat, QStringLiteral("dddd, d mmmm yy"));
 }
 
-TEST_F(OptionsDialogTest, AFailedStoreKeepsTheWindowOpenAndTheMainWindowUnchanged) {
+TEST_F(OptionsDialogTest, AFailedStoreKeepsTheWindowOpenAndTheSettingsUnchanged) {
     open();
     QTest::keyClick(find<QCheckBox>("chkSaveChange"), Qt::Key_Space);
     env.db().executeScript(QStringLiteral("ALTER TABLE Settings RENAME TO Elsewhere;"));
@@ -185,7 +186,7 @@ TEST_F(OptionsDialogTest, AFailedStoreKeepsTheWindowOpenAndTheMainWindowUnchange
     ASSERT_EQ(env.dialogs.messages.size(), 1u);
     EXPECT_EQ(lastMessage().title, QStringLiteral("Error"));
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(main.SaveChange, 0);
+    EXPECT_EQ(window->settings().saveChange, 0);
 }
 
 TEST_F(OptionsDialogTest, LeavingTheDateBoxShowsTodayInTheNewPattern) {
@@ -279,6 +280,39 @@ TEST_F(OptionsDialogTest, NoToTheSaveQuestionDropsTheEdit) {
     EXPECT_FALSE(editing());
     EXPECT_EQ(name()->text(), QStringLiteral("Able"));
     EXPECT_EQ(stored(), QStringList{QStringLiteral("Able")});
+}
+
+// Closing the window (Escape or the close box) during an edit asks the save
+// question: Yes stores and closes, No drops the edit and closes, Cancel stays.
+TEST_F(OptionsDialogTest, ClosingDuringAnEditAsksFirst) {
+    struct Case {
+        Answer answer;
+        bool escape;
+        const char* stored;
+        bool open;
+    };
+    const Case cases[] = {{Answer::Yes, true, "Able Ltd", false},
+                          {Answer::No, false, "Able", false},
+                          {Answer::Cancel, true, "Able", true},
+                          {Answer::Cancel, false, "Able", true}};
+    for (const Case& c : cases) {
+        env.db().write(QStringLiteral("DELETE FROM Company"));
+        CompanyStore::insert(env.db(), QStringLiteral("Able"));
+        open();
+        showTab(1);
+        click("cmdEdit");
+        QTest::keyClicks(name(), QStringLiteral(" Ltd"));
+        env.dialogs.clear();
+        env.dialogs.answer({c.answer});
+        if (c.escape)
+            QTest::keyClick(name(), Qt::Key_Escape);
+        else
+            window->close();
+        EXPECT_EQ(env.dialogs.texts(), QStringList{QStringLiteral("Save recipient's name?")});
+        EXPECT_EQ(stored(), QStringList{QString::fromUtf8(c.stored)});
+        EXPECT_EQ(window->isVisible(), c.open);
+        EXPECT_EQ(editing(), c.open);
+    }
 }
 
 TEST_F(OptionsDialogTest, EnterThenCancelKeepsTheEditOpen) {
@@ -410,7 +444,7 @@ TEST_F(OptionsDialogTest, TheMainWindowsOptionsButtonOpensTheWindowModally) {
     });
     QTest::mouseClick(main.findChild<QPushButton*>(QStringLiteral("cmdOption")), Qt::LeftButton);
     EXPECT_EQ(env.dialogs.modalWindows, std::vector<QString>{QStringLiteral("frmOptions")});
-    EXPECT_EQ(main.ClearData, 1);
+    EXPECT_EQ(main.settings().clearData, 1);
     EXPECT_EQ(SettingsStore::read(env.db())->clearData, 1);
     EXPECT_TRUE(main.findChildren<OptionsDialog*>().isEmpty());  // destroyed when closed
 }

@@ -6,6 +6,7 @@
 #include "print/QtPrinterService.h"
 #include "support/CupsQueues.h"
 #include "support/PdfWords.h"
+#include "support/Widgets.h"
 
 namespace {
 
@@ -34,9 +35,9 @@ protected:
 
     void openMainForPrint() {
         openMain();
-        main->WordCase = QStringLiteral("UPPER CASE");
-        main->ClearData = 1;
-        main->SaveChange = 1;
+        setSetting(*main, &UserSettings::wordCase, QStringLiteral("UPPER CASE"));
+        setSetting(*main, &UserSettings::clearData, 1);
+        setSetting(*main, &UserSettings::saveChange, 1);
     }
 
     // The printable area's margins of a queue, in points.
@@ -114,7 +115,7 @@ TEST_F(PreviewCups, PrintsToTheQueueNamedByTheFormat) {
     EXPECT_EQ(CupsQueues::jobFiles(CupsQueues::defaultQueue()), otherBefore);
     EXPECT_EQ(m_service.currentPrinterName(), CupsQueues::defaultQueue());  // restored
     EXPECT_EQ(payeeCount(), payees + 1);
-    EXPECT_EQ(main->txtAmount()->text(), QString());
+    EXPECT_EQ(widget<QLineEdit>(main, "txtAmount")->text(), QString());
 }
 
 TEST_F(PreviewCups, TheDefaultPseudoNamePrintsToTheDefaultQueue) {
@@ -154,8 +155,8 @@ TEST_F(PreviewCups, AStoppedQueueShowsTheFailureAndStoresNothing) {
         << env.dialogs.messages[0].text.toStdString();
     EXPECT_EQ(env.dialogs.messages[0].title, QStringLiteral("Error"));
     EXPECT_EQ(payeeCount(), payees);
-    EXPECT_EQ(main->cboRecipient()->currentText(), QStringLiteral("acme trading"));
-    EXPECT_EQ(main->txtAmount()->text(), QStringLiteral("1,234.50"));
+    EXPECT_EQ(widget<QComboBox>(main, "cboRecipient")->currentText(), QStringLiteral("acme trading"));
+    EXPECT_EQ(widget<QLineEdit>(main, "txtAmount")->text(), QStringLiteral("1,234.50"));
     EXPECT_TRUE(CupsQueues::pendingJobs(queue).isEmpty());
 
     CupsQueues::run(QStringLiteral("cupsenable"), {queue});

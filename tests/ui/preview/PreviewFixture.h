@@ -20,6 +20,7 @@
 #include "support/TestEnv.h"
 #include "ui/main/MainWindow.h"
 #include "ui/preview/PrintPreviewDialog.h"
+#include "support/Widgets.h"
 
 // A database with one cheque format, the main window showing it with a payee and
 // an amount typed, and a way to open the preview by pressing Print.
@@ -68,13 +69,13 @@ protected:
         ASSERT_TRUE(main->load());
         main->show();
         QApplication::setActiveWindow(main.get());
-        const int bank = main->cboBank()->findText(QStringLiteral("TB - Test Bank"));
+        const int bank = widget<QComboBox>(main, "cboBank")->findText(QStringLiteral("TB - Test Bank"));
         ASSERT_GE(bank, 0);
-        main->cboBank()->setCurrentIndex(bank);
-        main->cboRecipient()->setEditText(QStringLiteral("acme trading"));
-        main->txtAmount()->setText(QStringLiteral("1,234.50"));
-        main->chkPrintDate()->setChecked(true);
-        main->DateFormat = QStringLiteral("dd-mm-yyyy");
+        widget<QComboBox>(main, "cboBank")->setCurrentIndex(bank);
+        widget<QComboBox>(main, "cboRecipient")->setEditText(QStringLiteral("acme trading"));
+        widget<QLineEdit>(main, "txtAmount")->setText(QStringLiteral("1,234.50"));
+        widget<QCheckBox>(main, "chkPrintDate")->setChecked(true);
+        setSetting(*main, &UserSettings::dateFormat, QStringLiteral("dd-mm-yyyy"));
     }
 
     // Presses the main window's Print; `drive` runs while the preview is open.
