@@ -42,6 +42,7 @@ cleanup() {
 }
 trap cleanup EXIT
 mkdir -p "$work/home" "$work/data" "$work/xdg"
+chmod 0700 "$work/home"  # also the runtime folder, which must be private
 # A new user: nothing in HOME or XDG_DATA_HOME, and no system-scope settings file.
 run_installed() {
   env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_DATA_HOME="$work/data" \
@@ -85,6 +86,8 @@ echo "check-package: a second start was refused: $(grep -m1 'already running' "$
 kill "$first"
 wait "$first" 2>/dev/null || true
 first=
+/usr/bin/quorvanta-initdb "$work/initdb" >/dev/null || fail "/usr/bin/quorvanta-initdb failed"
+[ -f "$work/initdb/chequedb.mdb" ] || fail "/usr/bin/quorvanta-initdb made no database"
 
 installed=$(dpkg -c "$deb" | awk '$1 !~ /^d/ {sub(/^\./, "", $6); print $6}')
 apt-get remove -y -q "$package" </dev/null >/dev/null
