@@ -194,7 +194,7 @@ TEST_F(OptionsDialogTest, LeavingTheDateBoxShowsTodayInTheNewPattern) {
     QLineEdit* date = find<QLineEdit>("txtDate");
     date->setFocus();
     QTest::keyClick(date, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(date, QStringLiteral("On ddd d mmmm yyyy"));
+    QTest::keyClicks(date, QStringLiteral("On DDD d MMMM yyyy"));
     QTest::keyClick(date, Qt::Key_Tab);
     EXPECT_FALSE(date->hasFocus());
     EXPECT_EQ(find<QLabel>("lblSampleDate")->text(),
