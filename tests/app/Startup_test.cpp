@@ -228,12 +228,7 @@ TEST(Startup, ASecondCopyOnTheSameDataIsRefused) {
         EXPECT_FALSE(second.db);
         ASSERT_EQ(env.dialogs.messages.size(), 1u);
         EXPECT_EQ(env.dialogs.messages[0].text, alreadyRunningMessage(env.directory()));
-        EXPECT_TRUE(env.dialogs.messages[0].text.contains(QStringLiteral("already running")));
         EXPECT_EQ(env.dialogs.messages[0].title, QStringLiteral("Quorvanta Solo"));
-        // Another data folder is not held by it.
-        TestEnv other;
-        AppContext otherContext = other.context;
-        EXPECT_TRUE(startApplication(otherContext, paths(other.directory())).mainWindow);
     }
     // Once the first copy has ended, the program starts, and holds the folder itself.
     AppContext context = env.context;
