@@ -63,8 +63,24 @@ void FakePrinterService::endDocument() {
     Call c;
     c.op = QStringLiteral("end");
     calls.push_back(c);
+    ++endCalls;
     if (!failEndWith.isEmpty()) throw PrintError(failEndWith.toStdString());
+    if (endCalls == failEndOfDocument) throw PrintError("The printer is out of paper.");
     ++documentsEnded;
+}
+
+void FakePrinterService::newPage() {
+    Call c;
+    c.op = QStringLiteral("newPage");
+    calls.push_back(c);
+}
+
+void FakePrinterService::setOutputFile(const QString& path) {
+    outputFile = path;
+    Call c;
+    c.op = QStringLiteral("outputFile");
+    c.text = path;
+    calls.push_back(c);
 }
 
 void FakePrinterService::abortDocument() {

@@ -1,0 +1,176 @@
+#include "batch/BatchCheck.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <optional>
+
+#include "core/AmountText.h"
+#include "core/ChequeEntryRules.h"
+#include "print/ChequePage.h"
+
+namespace BatchCheck {
+
+namespace {
+
+constexpr int kMaxNumberDigits = 12;
+
+bool isValidNumber(const QString& number) {
+    if (number.isEmpty() || number.size() > kMaxNumberDigits) return false;
+    for (const QChar c : number)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+    return true;
+}
+
+// The number after `number`, as wide as it; nothing past twelve digits.
+std::optional<QString> followingNumber(const QString& number) {
+    if (!isValidNumber(number)) return std::nullopt;
+    QString next = number;
+    qsizetype i = next.size() - 1;
+    while (i >= 0 && next.at(i) == QLatin1Char('9')) next[i--] = QLatin1Char('0');
+    if (i < 0) next.prepend(QLatin1Char('1'));
+    else next[i] = QChar(next.at(i).unicode() + 1);
+    if (next.size() > kMaxNumberDigits) return std::nullopt;
+    return next;
+}
+
+void addProblem(CheckedRow& row, const QString& problem) {
+    if (!row.problem.isEmpty()) row.problem += QLatin1Char(' ');
+    row.problem += problem;
+}
+
+}  // namespace
+
+QDate parseDate(const QString& cell, const QString& shortDateFormat, const QDate& today) {
+    const QString text = cell.trimmed();
+    if (text.isEmpty()) return today;
+    QDate date = QDate::fromString(text, Qt::ISODate);
+    if (date.isValid() && text.size() == 10) return date;
+    if (shortDateFormat.isEmpty()) return {};
+    // A four-digit year is read as typed, a two-digit one in this century.
+    const bool twoDigitYear =
+        shortDateFormat.contains(QStringLiteral("yy")) && !shortDateFormat.contains(QStringLiteral("yyyy"));
+    if (twoDigitYear) {
+        QString longYear = shortDateFormat;
+        longYear.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+        date = QDate::fromString(text, longYear);
+        if (date.isValid()) return date;
+    }
+    date = QDate::fromString(text, shortDateFormat);
+    if (date.isValid() && twoDigitYear && date.year() < 2000) date = date.addYears(100);
+    return date;
+}
+
+CheckedRow checkRow(const BatchRow& row, const BatchSetup& setup) {
+    CheckedRow out;
+    if (row.payee.trimmed().isEmpty()) addProblem(out, ChequeEntryRules::emptyPayeeMessage());
+
+    const QString amount = AmountText::rewrite(row.amount);
+    out.amount = amount;
+    const auto amountProblem = ChequeEntryRules::checkAmount(amount);
+    if (amountProblem != ChequeEntryRules::AmountProblem::None) {
+        addProblem(out, ChequeEntryRules::amountMessage(amountProblem));
+    } else {
+        out.cents = AmountText::toCents(amount).value_or(0);
+    }
+
+    const QString code = row.bank.isEmpty() ? setup.defaultBankCode : row.bank;
+    const ChequeFormat* format = setup.format(code);
+    if (!format) {
+        addProblem(out, code.isEmpty()
+                            ? QStringLiteral("No bank cheque format is chosen.")
+                            : QStringLiteral("Unknown bank code \"%1\".").arg(code));
+    } else {
+        out.bankCode = format->bankCode;
+    }
+
+    out.date = parseDate(row.date, setup.shortDateFormat, setup.today);
+    if (!out.date.isValid())
+        addProblem(out, QStringLiteral("\"%1\" is not a date.").arg(row.date));
+
+    if (format && amountProblem == ChequeEntryRules::AmountProblem::None) {
+        const AmountWordTable* table = nullptr;
+        if (auto it = setup.wordsByLanguage.constFind(format->amountLanguage);
+            it != setup.wordsByLanguage.constEnd())
+            table = &it.value();
+        else if (auto fb = setup.wordsByLanguage.constFind(setup.fallbackLanguage);
+                 fb != setup.wordsByLanguage.constEnd())
+            table = &fb.value();
+        if (table) {
+            out.words = table->spell(amount);
+            if (setup.measure)
+                out.lines = ChequePage::wordLines(*format, out.words, setup.properCase, *setup.measure);
+        }
+    }
+    return out;
+}
+
+void assignNumbers(const std::vector<BatchRow>& rows, const BatchSetup& setup,
+                   std::vector<CheckedRow>& checked) {
+    QHash<QString, QString> next = setup.nextNumbers;
+    QHash<QString, int> seen;  // "bank\nnumber" -> line of the row that has it
+    auto key = [](const QString& bank, const QString& number) -> QString {
+        return bank + QLatin1Char('\n') + number;
+    };
+    // Numbers given in the file are claimed first, so no row is given one of them.
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const BatchRow& row = rows[i];
+        CheckedRow& out = checked[i];
+        out.number.clear();
+        if (row.number.isEmpty() || out.bankCode.isEmpty()) continue;
+        out.number = row.number;
+        if (row.printed) {
+            seen.insert(key(out.bankCode, row.number), row.line);
+            continue;
+        }
+        if (!row.included) continue;
+        if (!isValidNumber(row.number)) {
+            addProblem(out, QStringLiteral("The cheque number must be 1 to 12 digits."));
+            continue;
+        }
+        const int other = seen.value(key(out.bankCode, row.number), 0);
+        if (other != 0) {
+            addProblem(out, QStringLiteral("Cheque number %1 of %2 is also on line %3.")
+                                .arg(row.number, out.bankCode)
+                                .arg(other));
+            continue;
+        }
+        seen.insert(key(out.bankCode, row.number), row.line);
+    }
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const BatchRow& row = rows[i];
+        CheckedRow& out = checked[i];
+        if (!row.included || row.printed || out.bankCode.isEmpty()) continue;
+        if (row.number.isEmpty()) {
+            if (!out.printable()) continue;
+            QString number = next.value(out.bankCode);
+            while (!number.isEmpty() && seen.contains(key(out.bankCode, number)))
+                number = followingNumber(number).value_or(QString());
+            if (number.isEmpty()) {
+                if (setup.nextNumbers.contains(out.bankCode))
+                    addProblem(out, QStringLiteral("No cheque number is left for %1.").arg(out.bankCode));
+                continue;
+            }
+            out.number = number;
+            seen.insert(key(out.bankCode, number), row.line);
+            next.insert(out.bankCode, followingNumber(number).value_or(QString()));
+        }
+        const auto bank = setup.usedNumbers.constFind(out.bankCode);
+        if (bank != setup.usedNumbers.constEnd()) {
+            const auto used = bank->constFind(out.number);
+            if (used != bank->constEnd())
+                addProblem(out, QStringLiteral("Cheque number %1 of %2 was already %3.")
+                                    .arg(out.number, out.bankCode, used.value()));
+        }
+    }
+}
+
+std::vector<CheckedRow> checkAll(const std::vector<BatchRow>& rows, const BatchSetup& setup) {
+    std::vector<CheckedRow> checked;
+    checked.reserve(rows.size());
+    for (const BatchRow& row : rows) checked.push_back(checkRow(row, setup));
+    assignNumbers(rows, setup, checked);
+    return checked;
+}
+
+}  // namespace BatchCheck
