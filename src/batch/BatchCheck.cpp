@@ -2,8 +2,13 @@
 
 #include <QHash>
 #include <QSet>
+#include <QThread>
 
+#include <algorithm>
 #include <optional>
+#include <thread>
+
+
 
 #include "core/AmountText.h"
 #include "core/ChequeEntryRules.h"
@@ -166,9 +171,21 @@ void assignNumbers(const std::vector<BatchRow>& rows, const BatchSetup& setup,
 }
 
 std::vector<CheckedRow> checkAll(const std::vector<BatchRow>& rows, const BatchSetup& setup) {
-    std::vector<CheckedRow> checked;
-    checked.reserve(rows.size());
-    for (const BatchRow& row : rows) checked.push_back(checkRow(row, setup));
+    std::vector<CheckedRow> checked(rows.size());
+    // Rows are checked on their own, so a long file is shared out among the cores;
+    // the numbers are given in file order afterwards.
+    constexpr size_t kRowsPerThread = 1000;
+    const size_t threads = std::clamp<size_t>(rows.size() / kRowsPerThread, 1,
+                                              static_cast<size_t>(std::max(1, QThread::idealThreadCount())));
+    auto checkRange = [&](size_t from, size_t to) {
+        for (size_t i = from; i < to; ++i) checked[i] = checkRow(rows[i], setup);
+    };
+    std::vector<std::thread> workers;
+    const size_t share = (rows.size() + threads - 1) / threads;
+    for (size_t t = 1; t < threads; ++t)
+        workers.emplace_back(checkRange, t * share, std::min(rows.size(), (t + 1) * share));
+    checkRange(0, std::min(rows.size(), share));
+    for (std::thread& worker : workers) worker.join();
     assignNumbers(rows, setup, checked);
     return checked;
 }

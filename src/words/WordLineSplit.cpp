@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include <vector>
+
 #include "platform/TextMeasure.h"
 #include "core/FieldLabelSet.h"
 #include "words/AmountToWords.h"
@@ -10,17 +12,25 @@ WordLines SplitWordLines(const QString& words, const FontSpec& word1Font, double
                          const TextMeasure& measure) {
     WordLines lines;
     if (words.isEmpty()) return lines;
-    QString run;
-    bool onLine2 = false;
-    for (const QStringView token : QStringView(words).split(QLatin1Char(' '))) {
-        QString piece = QLatin1Char(' ') + token.toString();
-        if (!onLine2) {
-            run += piece;
-            // The run only grows, so once a word overflows every later one does too.
-            onLine2 = !(measure.widthTwips(run, word1Font) < word1Width);
-        }
-        (onLine2 ? lines.line2 : lines.line1) += piece;
+    // Each word with its blank; ends[k] is where the first k words end in `text`.
+    const QString text = QLatin1Char(' ') + words;
+    std::vector<qsizetype> ends{0};
+    for (qsizetype i = 1; i < text.size(); ++i)
+        if (text.at(i) == QLatin1Char(' ')) ends.push_back(i);
+    ends.push_back(text.size());
+    // The run only grows, so once a word overflows every later one does too: the
+    // longest fitting run is found by halving.
+    size_t fits = 0;
+    size_t overflows = ends.size();
+    while (overflows - fits > 1) {
+        const size_t middle = fits + (overflows - fits) / 2;
+        if (measure.widthTwips(text.left(ends[middle]), word1Font) < word1Width)
+            fits = middle;
+        else
+            overflows = middle;
     }
+    lines.line1 = text.left(ends[fits]);
+    lines.line2 = text.mid(ends[fits]);
     return lines;
 }
 
