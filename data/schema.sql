@@ -1,4 +1,6 @@
--- Tables of chequedb.mdb. The program reads and writes rows; only quorvanta-initdb runs this.
+-- Tables of chequedb.mdb as the first release made them (PRAGMA user_version 0). The program
+-- reads and writes rows; only quorvanta-initdb runs this, followed by the upgrade steps of
+-- src/store/Schema.cpp that also bring older files up to date.
 CREATE TABLE Settings (
     ID INTEGER PRIMARY KEY,
     SaveChange INTEGER NOT NULL DEFAULT 1,

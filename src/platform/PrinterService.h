@@ -13,6 +13,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// What the print system gave back for a job it took: the job was completed, or
+// accepted by a queue that reported no later state (no stop, cancel or abort).
+struct PrintReceipt {
+    QString destination;  // the printer's device name, or the PDF file's path
+    qint64 jobId = 0;     // the print system's job id; 0 for a file
+    bool completed = false;  // the print system already reported the job completed
+};
+
 // The installed printers and one print job at a time on the current printer.
 // Coordinates are twips from the top-left of the printable area, at 100 % scale.
 class PrinterService {
@@ -54,8 +62,10 @@ public:
     // empty path sends them to the printer again.
     virtual void setOutputFile(const QString& path) = 0;
 
-    // Ends the document and sends the page; throws PrintError when it fails.
-    virtual void endDocument() = 0;
+    // Ends the document and sends the page; returns once the print system has
+    // taken the job, or throws PrintError when it failed, was refused, cancelled
+    // or stopped. A job in which nothing was drawn returns an empty destination.
+    virtual PrintReceipt endDocument() = 0;
     // Drops a job that was started, without sending anything.
     virtual void abortDocument() = 0;
 };

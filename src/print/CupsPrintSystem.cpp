@@ -195,7 +195,7 @@ void checkReady(const QString& printerName) {
              QStringLiteral(" is not accepting jobs."));
 }
 
-int printPdf(const QString& printerName, const QString& pdfPath, const QString& title) {
+SentJob printPdf(const QString& printerName, const QString& pdfPath, const QString& title) {
     const DestPtr dest = namedDest(printerName);
     if (!dest)
         fail(QStringLiteral("The printer ") + quoted(printerName) +
@@ -221,7 +221,9 @@ int printPdf(const QString& printerName, const QString& pdfPath, const QString& 
 
     // A job that the print system stops or drops at once is not printed; a queue
     // that was stopped meanwhile would hold it, so it is withdrawn.
+    SentJob sent{jobId, false};
     if (const auto status = jobStatus(jobId)) {
+        sent.completed = status->state == IPP_JSTATE_COMPLETED;
         if (status->state == IPP_JSTATE_CANCELED || status->state == IPP_JSTATE_ABORTED) {
             QString reason = QStringLiteral("The print system cancelled the job.");
             if (!status->message.isEmpty()) reason += QLatin1Char(' ') + status->message;
@@ -236,7 +238,7 @@ int printPdf(const QString& printerName, const QString& pdfPath, const QString& 
                  QStringLiteral(" is stopped; the job was withdrawn."));
         }
     }
-    return jobId;
+    return sent;
 }
 
 }  // namespace CupsPrintSystem

@@ -15,8 +15,12 @@ QString defaultPrinterName();
 
 // Throws unless the printer exists, is not stopped and accepts jobs.
 void checkReady(const QString& printerName);
-// Sends a PDF file to the printer and returns the job id. Throws when the print
+struct SentJob {
+    int id = 0;
+    bool completed = false;  // the job had already completed when it was last asked about
+};
+// Sends a PDF file to the printer and returns the job. Throws when the print
 // system refuses the job or stops or cancels it at once.
-int printPdf(const QString& printerName, const QString& pdfPath, const QString& title);
+SentJob printPdf(const QString& printerName, const QString& pdfPath, const QString& title);
 
 }  // namespace CupsPrintSystem

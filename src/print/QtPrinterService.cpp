@@ -186,8 +186,8 @@ void QtPrinterService::finishJob() {
     m_y = 0;
 }
 
-void QtPrinterService::endDocument() {
-    if (!m_painter) return;  // nothing was drawn: no page to send
+PrintReceipt QtPrinterService::endDocument() {
+    if (!m_painter) return {};  // nothing was drawn: no page to send
     struct Cleanup {
         QtPrinterService* self;
         ~Cleanup() { self->finishJob(); }
@@ -199,8 +199,18 @@ void QtPrinterService::endDocument() {
     const QString file = m_printer->outputFileName();
     if (QFileInfo(file).size() <= 0)
         fail(QStringLiteral("The page could not be written to \"") + file + QStringLiteral("\"."));
-    if (!m_jobPrinter.isEmpty())
-        m_lastJobId = CupsPrintSystem::printPdf(m_jobPrinter, file, AppInfo::title());
+    PrintReceipt receipt;
+    if (m_jobPrinter.isEmpty()) {
+        receipt.destination = QFileInfo(file).absoluteFilePath();
+        receipt.completed = true;
+        return receipt;
+    }
+    const auto job = CupsPrintSystem::printPdf(m_jobPrinter, file, AppInfo::title());
+    m_lastJobId = job.id;
+    receipt.destination = m_jobPrinter;
+    receipt.jobId = job.id;
+    receipt.completed = job.completed;
+    return receipt;
 }
 
 void QtPrinterService::newPage() {

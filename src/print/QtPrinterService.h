@@ -52,7 +52,7 @@ public:
     double pageHeight() const override;
     void newPage() override;
     void setOutputFile(const QString& path) override;
-    void endDocument() override;
+    PrintReceipt endDocument() override;
     void abortDocument() override;
 
     // PDF-file variant: where the next job is written.

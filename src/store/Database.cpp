@@ -7,7 +7,10 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <iterator>
+
 #include "store/DbError.h"
+#include "store/Schema.h"
 #include "store/Transaction.h"
 
 namespace {
@@ -92,26 +95,88 @@ void Database::checkUsable(const QString& path) {
                                                 "table ") +
                                      missing.join(QStringLiteral(", ")) + QLatin1Char('.')));
 
+}
+
+Database::CheckVerdict Database::checkWholeFile() {
     // Every page is read and checked, so damage anywhere in the file is found
     // before anything is written to it.
-    Statement check = prepare(QStringLiteral("PRAGMA quick_check"));
-    const QString verdict = check.step() ? check.text(0) : QString();
-    if (verdict != QStringLiteral("ok"))
-        throw DbError(SQLITE_CORRUPT,
-                      DbError::explain(SQLITE_CORRUPT,
-                                       QString::fromUtf8(sqlite3_errstr(SQLITE_CORRUPT)), path));
+    try {
+        Statement check = prepare(QStringLiteral("PRAGMA quick_check"));
+        const QString verdict = check.step() ? check.text(0) : QString();
+        if (verdict == QStringLiteral("ok")) return {};
+    } catch (const DbError& error) {
+        return {error.code(), error.message()};
+    }
+    return {SQLITE_CORRUPT, DbError::explain(SQLITE_CORRUPT,
+                                             QString::fromUtf8(sqlite3_errstr(SQLITE_CORRUPT)),
+                                             QFileInfo(path()).absoluteFilePath())};
+}
+
+void Database::startFileCheck(const QByteArray& key) {
+    m_cancelCheck = std::make_shared<std::atomic<bool>>(false);
+    // The worker reads through a connection of its own; the engine allows one
+    // connection per thread.
+    m_fileCheck = std::async(
+        std::launch::async, [path = path(), key, cancel = m_cancelCheck]() -> CheckVerdict {
+            try {
+                auto reader = openWithFlags(path, key, SQLITE_OPEN_READONLY, kDefaultBusyTimeoutMs);
+                sqlite3_progress_handler(
+                    reader->handle(), 1000,
+                    [](void* flag) { return static_cast<std::atomic<bool>*>(flag)->load() ? 1 : 0; },
+                    cancel.get());
+                return reader->checkWholeFile();
+            } catch (const DbError& error) {
+                return {error.code(), error.message()};
+            }
+        });
+}
+
+void Database::requireSoundFile() {
+    if (m_sound) return;
+    CheckVerdict verdict{SQLITE_MISUSE, {}};
+    if (m_fileCheck.valid()) verdict = m_fileCheck.get();
+    // A check that could not finish (the worker was kept out by a lock, say)
+    // is done again here.
+    if (verdict.code != SQLITE_OK && verdict.code != SQLITE_CORRUPT && verdict.code != SQLITE_NOTADB)
+        verdict = checkWholeFile();
+    if (verdict.code != SQLITE_OK) throw DbError(verdict.code, verdict.message);
+    m_sound = true;
+}
+
+Database::~Database() {
+    if (m_fileCheck.valid()) {
+        m_cancelCheck->store(true);
+        m_fileCheck.wait();
+    }
 }
 
 std::unique_ptr<Database> Database::open(const QString& path, const QByteArray& key,
                                          int busyTimeoutMs) {
     auto db = openWithFlags(path, key, SQLITE_OPEN_READWRITE, busyTimeoutMs);
     db->checkUsable(QFileInfo(path).absoluteFilePath());
+    Schema::refuseNewer(*db);
+    qint64 bytes = 0;
+    {
+        Statement pages = db->prepare(QStringLiteral("PRAGMA page_count"));
+        Statement pageSize = db->prepare(QStringLiteral("PRAGMA page_size"));
+        if (pages.step() && pageSize.step()) bytes = pages.integer(0) * pageSize.integer(0);
+    }
+    if (bytes <= kCheckedAtOpenBytes || sqlite3_threadsafe() == 0) {
+        const CheckVerdict verdict = db->checkWholeFile();
+        if (verdict.code != SQLITE_OK) throw DbError(verdict.code, verdict.message);
+        db->m_sound = true;
+    } else {
+        db->startFileCheck(key);
+    }
+    Schema::upgrade(*db);
     return db;
 }
 
 std::unique_ptr<Database> Database::create(const QString& path, const QByteArray& key) {
-    return openWithFlags(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                         kDefaultBusyTimeoutMs);
+    auto db = openWithFlags(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                            kDefaultBusyTimeoutMs);
+    db->m_sound = true;  // nothing in it yet
+    return db;
 }
 
 void Database::setBusyTimeout(int milliseconds) {

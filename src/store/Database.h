@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVariantList>
 
+#include <atomic>
+#include <future>
 #include <memory>
 
 #include "store/Statement.h"
@@ -23,9 +25,16 @@ public:
     // The program's fixed key of chequedb.mdb.
     static QByteArray defaultKey();
 
+    // Files up to this size are checked page by page while they are opened.
+    // Larger files (years of register entries) are checked on a worker thread
+    // from the moment they are opened, so that start-up does not grow with the
+    // file; every write waits for that check first (requireSoundFile).
+    static constexpr qint64 kCheckedAtOpenBytes = 2 * 1024 * 1024;
+
     // Opens an existing file read-write; never creates one. Refuses, with a
     // DbError saying why, a file that cannot be read with the key, is damaged,
-    // lacks the program's tables, or cannot be written (read-only file or folder).
+    // lacks the program's tables, cannot be written (read-only file or folder)
+    // or was made by a newer version. An older file gets the newest tables.
     static std::unique_ptr<Database> open(const QString& path, const QByteArray& key = defaultKey(),
                                           int busyTimeoutMs = kDefaultBusyTimeoutMs);
     // Creates a new, empty encrypted file (initdb only). Throws DbError.
@@ -47,7 +56,20 @@ public:
 
     sqlite3* handle() const { return m_db.get(); }
 
+    // Returns once the whole file is known to be undamaged; throws the damaged
+    // file's DbError otherwise. Every transaction calls it before it begins, so
+    // nothing is written to a damaged file. Immediate after the first success.
+    void requireSoundFile();
+
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
 private:
+    struct CheckVerdict {
+        int code = 0;  // SQLITE_OK when the file is sound
+        QString message;
+    };
     struct Closer {
         void operator()(sqlite3* db) const noexcept;
     };
@@ -55,6 +77,11 @@ private:
                                                    int flags, int busyTimeoutMs);
     explicit Database(sqlite3* db);
     void checkUsable(const QString& path);
+    void startFileCheck(const QByteArray& key);
+    CheckVerdict checkWholeFile();
     std::unique_ptr<sqlite3, Closer> m_db;
+    bool m_sound = false;
+    std::future<CheckVerdict> m_fileCheck;  // the worker's verdict, while there is one
+    std::shared_ptr<std::atomic<bool>> m_cancelCheck;
     int m_busyTimeoutMs = kDefaultBusyTimeoutMs;
 };

@@ -131,9 +131,14 @@ DbError DbError::openFailure(int code, const QString& engineText, const QString&
 DbError DbError::fromEngine(sqlite3* db) {
     // The message tells apart what the extended code tells apart; the code
     // kept is the primary one.
-    const int code = sqlite3_errcode(db);
+    int code = sqlite3_errcode(db);
+    int extended = sqlite3_extended_errcode(db);
     const QString engineText = QString::fromUtf8(sqlite3_errmsg(db));
+    // A table definition that no longer parses is damage to the file, though
+    // the engine may report it as a plain error.
+    if (engineText.startsWith(QLatin1String("malformed database schema")))
+        code = extended = SQLITE_CORRUPT;
     const char* file = sqlite3_db_filename(db, "main");
-    return DbError(code, explain(sqlite3_extended_errcode(db), engineText,
+    return DbError(code, explain(extended, engineText,
                                  file ? QString::fromUtf8(file) : QString()));
 }

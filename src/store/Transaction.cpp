@@ -5,6 +5,7 @@
 #include "store/Database.h"
 
 Transaction::Transaction(Database& db) : m_db(db) {
+    m_db.requireSoundFile();
     m_db.prepare(QStringLiteral("BEGIN IMMEDIATE")).execute();
 }
 

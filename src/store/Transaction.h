@@ -2,7 +2,7 @@
 
 class Database;
 
-// Begins a transaction; rolls it back on destruction unless commit() was called.
+// Begins a transaction once the file is known to be undamaged; rolls it back on destruction unless commit() was called.
 class Transaction {
 public:
     explicit Transaction(Database& db);

@@ -59,7 +59,7 @@ void FakePrinterService::drawLine(double x1, double y1, double x2, double y2) {
     calls.push_back(c);
 }
 
-void FakePrinterService::endDocument() {
+PrintReceipt FakePrinterService::endDocument() {
     Call c;
     c.op = QStringLiteral("end");
     calls.push_back(c);
@@ -67,6 +67,11 @@ void FakePrinterService::endDocument() {
     if (!failEndWith.isEmpty()) throw PrintError(failEndWith.toStdString());
     if (endCalls == failEndOfDocument) throw PrintError("The printer is out of paper.");
     ++documentsEnded;
+    if (outputFile.isEmpty())
+        receipts.push_back({currentPrinterName(), nextJobId++, true});
+    else
+        receipts.push_back({outputFile, 0, true});
+    return receipts.back();
 }
 
 void FakePrinterService::newPage() {

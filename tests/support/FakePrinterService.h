@@ -43,7 +43,7 @@ public:
     double pageHeight() const override { return height; }
     void newPage() override;
     void setOutputFile(const QString& path) override;
-    void endDocument() override;
+    PrintReceipt endDocument() override;
     void abortDocument() override;
 
     // Calls whose op is `op`.
@@ -67,6 +67,8 @@ public:
     int failEndOfDocument = 0;  // when set, the n-th endDocument (counting from 1) throws
     int endCalls = 0;
     QString outputFile;      // the last setOutputFile path
+    qint64 nextJobId = 101;  // the job id the next ended document gets
+    std::vector<PrintReceipt> receipts;  // what each ended document gave back
     std::vector<Call> calls;
     FontSpec font;
     LineStyle lineStyle = LineStyle::Solid;

@@ -6,6 +6,7 @@
 
 #include "store/Database.h"
 #include "store/DbError.h"
+#include "store/Schema.h"
 #include "store/Transaction.h"
 
 extern const char kSchemaSql[];
@@ -26,6 +27,9 @@ QString createDatabase(const QString& directory) {
         Transaction transaction(*db);
         db->executeScript(QString::fromUtf8(kSchemaSql));
         db->executeScript(QString::fromUtf8(kInitialSql));
+        // The first release's tables, then the same steps that bring an older
+        // file up to date when the program opens it.
+        Schema::applyUpgrades(*db);
         transaction.commit();
     } catch (...) {
         QFile::remove(path);  // never leave a half-made database behind
