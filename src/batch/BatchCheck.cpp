@@ -11,33 +11,13 @@
 
 
 #include "core/AmountText.h"
+#include "core/ChequeNumber.h"
 #include "core/ChequeEntryRules.h"
 #include "print/ChequePage.h"
 
 namespace BatchCheck {
 
 namespace {
-
-constexpr int kMaxNumberDigits = 12;
-
-bool isValidNumber(const QString& number) {
-    if (number.isEmpty() || number.size() > kMaxNumberDigits) return false;
-    for (const QChar c : number)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
-    return true;
-}
-
-// The number after `number`, as wide as it; nothing past twelve digits.
-std::optional<QString> followingNumber(const QString& number) {
-    if (!isValidNumber(number)) return std::nullopt;
-    QString next = number;
-    qsizetype i = next.size() - 1;
-    while (i >= 0 && next.at(i) == QLatin1Char('9')) next[i--] = QLatin1Char('0');
-    if (i < 0) next.prepend(QLatin1Char('1'));
-    else next[i] = QChar(next.at(i).unicode() + 1);
-    if (next.size() > kMaxNumberDigits) return std::nullopt;
-    return next;
-}
 
 void addProblem(CheckedRow& row, const QString& problem) {
     if (!row.problem.isEmpty()) row.problem += QLatin1Char(' ');
@@ -129,7 +109,7 @@ void assignNumbers(const std::vector<BatchRow>& rows, const BatchSetup& setup,
             continue;
         }
         if (!row.included) continue;
-        if (!isValidNumber(row.number)) {
+        if (!ChequeNumber::isValid(row.number)) {
             addProblem(out, QStringLiteral("The cheque number must be 1 to 12 digits."));
             continue;
         }
@@ -150,7 +130,7 @@ void assignNumbers(const std::vector<BatchRow>& rows, const BatchSetup& setup,
             if (!out.printable()) continue;
             QString number = next.value(out.bankCode);
             while (!number.isEmpty() && seen.contains(key(out.bankCode, number)))
-                number = followingNumber(number).value_or(QString());
+                number = ChequeNumber::following(number).value_or(QString());
             if (number.isEmpty()) {
                 if (setup.nextNumbers.contains(out.bankCode))
                     addProblem(out, QStringLiteral("No cheque number is left for %1.").arg(out.bankCode));
@@ -158,7 +138,7 @@ void assignNumbers(const std::vector<BatchRow>& rows, const BatchSetup& setup,
             }
             out.number = number;
             seen.insert(key(out.bankCode, number), row.line);
-            next.insert(out.bankCode, followingNumber(number).value_or(QString()));
+            next.insert(out.bankCode, ChequeNumber::following(number).value_or(QString()));
         }
         const auto bank = setup.usedNumbers.constFind(out.bankCode);
         if (bank != setup.usedNumbers.constEnd()) {

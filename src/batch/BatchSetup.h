@@ -9,6 +9,7 @@
 #include "core/ChequeFormat.h"
 #include "words/AmountWordTable.h"
 
+class Database;
 class TextMeasure;
 
 // Everything the check of a batch needs, read from the database beforehand so the
@@ -32,4 +33,18 @@ struct BatchSetup {
 
     // The format with this code (exact, else in any letter case), or nullptr.
     const ChequeFormat* format(const QString& code) const;
+
+    // The user's choices that apply to every row.
+    struct Choices {
+        QString defaultBankCode;
+        QDate today;
+        QString shortDateFormat;
+        QString dateStyle;
+        bool printDate = true;
+        bool properCase = false;
+        const TextMeasure* measure = nullptr;
+    };
+    // Reads the formats, their languages' words, each bank's next cheque number and
+    // the numbers in the register. Throws DbError.
+    static BatchSetup read(Database& db, const Choices& choices);
 };

@@ -1,5 +1,6 @@
 #include "print/ChequePage.h"
 
+#include "core/AmountText.h"
 #include "core/ChequeFormat.h"
 #include "platform/PrinterService.h"
 #include "print/ChequeRenderer.h"
@@ -54,6 +55,42 @@ void draw(PrinterService& printer, const ChequeFormat& format, const FieldLabelS
     const FieldLabelSet page = ChequeRenderer::shifted(labels, format.chequeLeft, format.chequeTop);
     printer.setPaperA4();
     ChequeRenderer::PrintChequeFields(printer, format.dateType, printDate, page);
+}
+
+std::optional<QString> printedDate(const ChequeFormat& format, const FieldLabelSet& labels,
+                                   bool printDate) {
+    if (!printDate) return std::nullopt;
+    switch (format.dateType) {
+        case 0:
+            return labels[FieldDate].caption;
+        case 1:
+        case 2: {
+            QString digits;
+            for (int i = FieldSDateD1; i <= FieldSDateY4; ++i) {
+                // Type 1 leaves out the first two year digits.
+                if (format.dateType == 1 && (i == FieldSDateY1 || i == FieldSDateY2)) continue;
+                digits += labels[i].caption;
+            }
+            return digits;
+        }
+        default:
+            return std::nullopt;
+    }
+}
+
+RegisterEntry registerEntry(const ChequeFormat& format, const FieldLabelSet& labels,
+                            bool printDate, const QString& chequeNumber) {
+    RegisterEntry entry;
+    entry.bankCode = format.bankCode;
+    entry.bankName = format.bankName;
+    entry.chequeNumber = chequeNumber;
+    entry.payee = labels[FieldRecipient].caption;
+    entry.amountText = labels[FieldAmount].caption;
+    entry.amountCents = AmountText::toCents(entry.amountText).value_or(0);
+    entry.wordLine1 = labels[FieldWord1].caption;
+    entry.wordLine2 = labels[FieldWord2].caption;
+    entry.chequeDate = printedDate(format, labels, printDate);
+    return entry;
 }
 
 }  // namespace ChequePage

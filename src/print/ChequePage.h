@@ -3,7 +3,10 @@
 #include <QDate>
 #include <QString>
 
+#include <optional>
+
 #include "core/FieldLabelSet.h"
+#include "store/RegisterEntry.h"
 #include "words/WordLineSplit.h"
 
 struct ChequeFormat;
@@ -40,5 +43,15 @@ WordLines wordLines(const ChequeFormat& format, const QString& words, bool prope
 // the next page).
 void draw(PrinterService& printer, const ChequeFormat& format, const FieldLabelSet& labels,
           bool printDate);
+
+// The date as the cheque shows it: the Date field's text, or the digits of the
+// boxes the date type prints; nothing when the date is not printed.
+std::optional<QString> printedDate(const ChequeFormat& format, const FieldLabelSet& labels,
+                                   bool printDate);
+
+// The register entry of the cheque `labels` print, before it is recorded: bank,
+// number, payee, amount, word lines and date exactly as printed.
+RegisterEntry registerEntry(const ChequeFormat& format, const FieldLabelSet& labels,
+                            bool printDate, const QString& chequeNumber);
 
 }  // namespace ChequePage

@@ -225,4 +225,13 @@ RegisterTotal printedTotal(Database& db, const RegisterFilter& filter) {
     return total;
 }
 
+std::vector<RegisterEntry> issuedNumbers(Database& db) {
+    Statement query = db.prepare(QStringLiteral("SELECT ") + kColumns +
+                                 QStringLiteral(" FROM ChequeRegister WHERE State <> 'pending' "
+                                                "AND ChequeNumber <> '' ORDER BY ID"));
+    std::vector<RegisterEntry> list;
+    while (query.step()) list.push_back(entryOf(query));
+    return list;
+}
+
 }  // namespace RegisterStore

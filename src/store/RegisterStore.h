@@ -46,6 +46,10 @@ std::vector<RegisterEntry> page(Database& db, const RegisterFilter& filter, qint
 // Count and exact sum of the printed entries the filter covers.
 RegisterTotal printedTotal(Database& db, const RegisterFilter& filter);
 
+// Every entry that went out with a cheque number (printed or void), oldest first:
+// what a batch checks its numbers against in one read.
+std::vector<RegisterEntry> issuedNumbers(Database& db);
+
 // The stored form of times: UTC, ISO 8601 to the second ("2026-12-07T10:30:00Z").
 QString isoTime(const QDateTime& time);
 
