@@ -6,6 +6,7 @@
 #include "platform/AppContext.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
+#include "print/PendingCheques.h"
 #include "ui/main/frmMain.h"
 
 QString startupErrorTitle(int code) {
@@ -21,6 +22,7 @@ StartupResult startApplication(AppContext& context, const QString& programDirect
         context.db = result.db.get();
         auto window = std::make_unique<frmMain>(context);
         if (!window->load()) return result;  // the missing Settings row was reported
+        PendingCheques::settle(*result.db, *context.dialogs);
         result.mainWindow = std::move(window);
     } catch (const DbError& error) {
         context.dialogs->message(error.message(), startupErrorTitle(error.code()),

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "core/ChequeFormat.h"
+#include "store/RegisterEntry.h"
 
 // The records the fault writer saves, numbered so that the test can tell what
 // each reported save should have left in the file.
@@ -46,5 +47,22 @@ inline ChequeFormat format(int n) {
 
 // The options row names the last write of it.
 inline QString settingsMark(int n) { return QStringLiteral("run %1 'dd' \"mm\"").arg(n); }
+
+// Register entry n: every field depends on n, so a half-written one shows.
+inline RegisterEntry registerEntry(int n) {
+    RegisterEntry e;
+    e.printedAt = QDateTime(QDate(2026, 12, 7), QTime(0, 0), Qt::UTC).addSecs(n);
+    e.bankCode = QStringLiteral("MBB");
+    e.bankName = QStringLiteral("Bank \"%1\"").arg(n);
+    e.chequeNumber = QStringLiteral("%1").arg(n, 6, 10, QLatin1Char('0'));
+    e.payee = payeeName(n);
+    e.amountCents = 100000000000LL + n;
+    e.amountText = QStringLiteral("1,000,000,000.%1").arg(n % 100, 2, 10, QLatin1Char('0'));
+    e.wordLine1 = QStringLiteral("ONE BILLION %1").arg(n);
+    e.wordLine2 = QStringLiteral("AND CENTS %1 ONLY").arg(n);
+    if (n % 2) e.chequeDate = QStringLiteral("07/12/2026");
+    e.destination = QStringLiteral("Queue %1").arg(n);
+    return e;
+}
 
 }  // namespace FaultRecords

@@ -5,6 +5,9 @@
 // prints "ready", then "done N" or "fail N CODE MESSAGE" for each record N.
 // With a file size limit, writes past it fail (SIGXFSZ is ignored) as they
 // would on a full disk.
+//   fault_writer DATABASE register FIRST COUNT
+// records cheques as printing does: "pending N" once entry N is written
+// pending, "printed N" once it is marked printed.
 #include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -18,6 +21,7 @@
 #include "store/CompanyStore.h"
 #include "store/Database.h"
 #include "store/DbError.h"
+#include "store/RegisterStore.h"
 #include "store/SettingsStore.h"
 #include "faults/helper/FaultRecords.h"
 
@@ -47,7 +51,23 @@ void save(Database& db, int n, int padding) {
 
 }  // namespace
 
+int recordCheques(Database& db, int first, int count) {
+    for (int n = first; n < first + count; ++n) {
+        const RegisterEntry entry = FaultRecords::registerEntry(n);
+        const qint64 id = RegisterStore::addPending(db, entry);
+        report("pending " + QByteArray::number(n));
+        RegisterStore::markPrinted(db, id, entry.printedAt, entry.destination, n);
+        report("printed " + QByteArray::number(n));
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (argc == 5 && QByteArray(argv[2]) == "register") {
+        auto db = Database::open(QString::fromLocal8Bit(argv[1]));
+        report("ready");
+        return recordCheques(*db, std::atoi(argv[3]), std::atoi(argv[4]));
+    }
     if (argc != 4 && argc != 6) return 2;
     const QString path = QString::fromLocal8Bit(argv[1]);
     const int first = std::atoi(argv[2]);
