@@ -144,51 +144,47 @@ BatchRun::Outcome BatchRun::saveAsPdf(std::vector<BatchRow>& rows,
     pages.reserve(todo.size());
     for (size_t i : todo) pages.push_back(pageOf(rows[i], checked[i]));
 
-    // Every cheque is pending before the file is written, as with a print job.
+    // Every cheque is pending before the file is written, as with a print job, and
+    // all of them become printed together once the file is complete.
+    std::vector<RegisterEntry> entries;
+    const QDateTime startedAt = m_clock.now().toUTC();
+    for (Page& page : pages) {
+        page.entry.printedAt = startedAt;
+        entries.push_back(page.entry);
+    }
     std::vector<qint64> ids;
-    auto dropPending = [&]() {
-        for (qint64 id : ids) {
-            try {
-                RegisterStore::removePending(m_db, id);
-            } catch (const DbError&) {
-                // Left pending: the next start asks about it.
-            }
-        }
-    };
     try {
-        for (Page& page : pages) {
-            page.entry.printedAt = m_clock.now().toUTC();
-            ids.push_back(RegisterStore::addPending(m_db, page.entry));
-        }
+        ids = RegisterStore::addPendingAll(m_db, entries);
         ChequePdf::write(m_printer, destination, static_cast<int>(pages.size()), [&](int p) {
             if (starting) starting(p + 1, static_cast<int>(pages.size()));
             ChequePage::draw(m_printer, *pages[static_cast<size_t>(p)].format,
                              pages[static_cast<size_t>(p)].labels, m_setup.printDate);
         });
-    } catch (const PrintError& error) {
-        dropPending();
-        outcome.failure = QStringLiteral("The cheques were not saved: ") + QString::fromStdString(error.what());
-        return outcome;
-    } catch (const DbError& error) {
-        dropPending();
-        outcome.failure = QStringLiteral("The cheques were not saved: ") + error.message();
+    } catch (const std::exception& error) {
+        if (!ids.empty()) {
+            try {
+                RegisterStore::removeAllPending(m_db, ids);
+            } catch (const DbError&) {
+                // Left pending: the next start asks about them.
+            }
+        }
+        const auto* db = dynamic_cast<const DbError*>(&error);
+        outcome.failure = QStringLiteral("The cheques were not saved: ") +
+                          (db ? db->message() : QString::fromStdString(error.what()));
         return outcome;
     }
 
-    const QDateTime savedAt = m_clock.now().toUTC();
-    for (size_t k = 0; k < todo.size(); ++k) {
-        BatchRow& row = rows[todo[k]];
-        row.printed = true;
-        row.number = checked[todo[k]].number;
-        ++outcome.done;
-        try {
-            RegisterStore::markPrinted(m_db, ids[k], savedAt, destination, std::nullopt);
-        } catch (const DbError& error) {
-            // The file holds the cheque; its entry stays pending for the next start.
-            if (outcome.failure.isEmpty())
-                outcome.failure = rowText(row, checked[todo[k]]) +
-                                  QStringLiteral(" was saved but not recorded: ") + error.message();
-        }
+    for (size_t i : todo) {
+        rows[i].printed = true;
+        rows[i].number = checked[i].number;
+    }
+    outcome.done = outcome.total;
+    try {
+        RegisterStore::markAllPrinted(m_db, ids, m_clock.now().toUTC(), destination);
+    } catch (const DbError& error) {
+        // The file holds the cheques; their entries stay pending for the next start.
+        outcome.failure = QStringLiteral("The cheques were saved to \"") + destination +
+                          QStringLiteral("\" but not recorded: ") + error.message();
     }
     return outcome;
 }

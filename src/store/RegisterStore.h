@@ -24,6 +24,12 @@ qint64 addPending(Database& db, const RegisterEntry& entry);
 // Throws DbError when the entry is not pending.
 void markPrinted(Database& db, qint64 id, const QDateTime& printedAt, const QString& destination,
                  std::optional<qint64> jobId);
+// The pages of one PDF file: all written pending in one transaction, marked
+// printed (the banks' next numbers moved past them) in one, or removed in one.
+std::vector<qint64> addPendingAll(Database& db, const std::vector<RegisterEntry>& entries);
+void markAllPrinted(Database& db, const std::vector<qint64>& ids, const QDateTime& printedAt,
+                    const QString& destination);
+void removeAllPending(Database& db, const std::vector<qint64>& ids);
 // Removes a pending entry (its job failed). Printed and void entries stay.
 void removePending(Database& db, qint64 id);
 // Pending entries, oldest first.
