@@ -19,9 +19,9 @@ namespace BatchCheck {
 
 namespace {
 
-void addProblem(CheckedRow& row, const QString& problem) {
-    if (!row.problem.isEmpty()) row.problem += QLatin1Char(' ');
-    row.problem += problem;
+void addProblem(QString& problems, const QString& problem) {
+    if (!problems.isEmpty()) problems += QLatin1Char(' ');
+    problems += problem;
 }
 
 }  // namespace
@@ -48,13 +48,13 @@ QDate parseDate(const QString& cell, const QString& shortDateFormat, const QDate
 
 CheckedRow checkRow(const BatchRow& row, const BatchSetup& setup) {
     CheckedRow out;
-    if (row.payee.trimmed().isEmpty()) addProblem(out, ChequeEntryRules::emptyPayeeMessage());
+    if (row.payee.trimmed().isEmpty()) addProblem(out.problem, ChequeEntryRules::emptyPayeeMessage());
 
     const QString amount = AmountText::rewrite(row.amount);
     out.amount = amount;
     const auto amountProblem = ChequeEntryRules::checkAmount(amount);
     if (amountProblem != ChequeEntryRules::AmountProblem::None) {
-        addProblem(out, ChequeEntryRules::amountMessage(amountProblem));
+        addProblem(out.problem, ChequeEntryRules::amountMessage(amountProblem));
     } else {
         out.cents = AmountText::toCents(amount).value_or(0);
     }
@@ -62,7 +62,7 @@ CheckedRow checkRow(const BatchRow& row, const BatchSetup& setup) {
     const QString code = row.bank.isEmpty() ? setup.defaultBankCode : row.bank;
     const ChequeFormat* format = setup.format(code);
     if (!format) {
-        addProblem(out, code.isEmpty()
+        addProblem(out.problem, code.isEmpty()
                             ? QStringLiteral("No bank cheque format is chosen.")
                             : QStringLiteral("Unknown bank code \"%1\".").arg(code));
     } else {
@@ -71,7 +71,7 @@ CheckedRow checkRow(const BatchRow& row, const BatchSetup& setup) {
 
     out.date = parseDate(row.date, setup.shortDateFormat, setup.today);
     if (!out.date.isValid())
-        addProblem(out, QStringLiteral("\"%1\" is not a date.").arg(row.date));
+        addProblem(out.problem, QStringLiteral("\"%1\" is not a date.").arg(row.date));
 
     if (format && amountProblem == ChequeEntryRules::AmountProblem::None) {
         const AmountWordTable* table = nullptr;
@@ -102,6 +102,7 @@ void assignNumbers(const std::vector<BatchRow>& rows, const BatchSetup& setup,
         const BatchRow& row = rows[i];
         CheckedRow& out = checked[i];
         out.number.clear();
+        out.numberProblem.clear();
         if (row.number.isEmpty() || out.bankCode.isEmpty()) continue;
         out.number = row.number;
         if (row.printed) {
@@ -110,12 +111,12 @@ void assignNumbers(const std::vector<BatchRow>& rows, const BatchSetup& setup,
         }
         if (!row.included) continue;
         if (!ChequeNumber::isValid(row.number)) {
-            addProblem(out, QStringLiteral("The cheque number must be 1 to 12 digits."));
+            addProblem(out.numberProblem, QStringLiteral("The cheque number must be 1 to 12 digits."));
             continue;
         }
         const int other = seen.value(key(out.bankCode, row.number), 0);
         if (other != 0) {
-            addProblem(out, QStringLiteral("Cheque number %1 of %2 is also on line %3.")
+            addProblem(out.numberProblem, QStringLiteral("Cheque number %1 of %2 is also on line %3.")
                                 .arg(row.number, out.bankCode)
                                 .arg(other));
             continue;
@@ -127,13 +128,13 @@ void assignNumbers(const std::vector<BatchRow>& rows, const BatchSetup& setup,
         CheckedRow& out = checked[i];
         if (!row.included || row.printed || out.bankCode.isEmpty()) continue;
         if (row.number.isEmpty()) {
-            if (!out.printable()) continue;
+            if (!out.problem.isEmpty()) continue;
             QString number = next.value(out.bankCode);
             while (!number.isEmpty() && seen.contains(key(out.bankCode, number)))
                 number = ChequeNumber::following(number).value_or(QString());
             if (number.isEmpty()) {
                 if (setup.nextNumbers.contains(out.bankCode))
-                    addProblem(out, QStringLiteral("No cheque number is left for %1.").arg(out.bankCode));
+                    addProblem(out.numberProblem, QStringLiteral("No cheque number is left for %1.").arg(out.bankCode));
                 continue;
             }
             out.number = number;
@@ -144,7 +145,7 @@ void assignNumbers(const std::vector<BatchRow>& rows, const BatchSetup& setup,
         if (bank != setup.usedNumbers.constEnd()) {
             const auto used = bank->constFind(out.number);
             if (used != bank->constEnd())
-                addProblem(out, QStringLiteral("Cheque number %1 of %2 was already %3.")
+                addProblem(out.numberProblem, QStringLiteral("Cheque number %1 of %2 was already %3.")
                                     .arg(out.number, out.bankCode, used.value()));
         }
     }

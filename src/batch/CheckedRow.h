@@ -16,7 +16,13 @@ struct CheckedRow {
     QString number;            // the cheque number it prints with
     QString words;             // the amount in words as spelled, before the letter case
     WordLines lines;           // the two word lines as they print
-    QString problem;           // empty when the row can print
+    QString problem;           // what is wrong with the row's cells
+    QString numberProblem;     // what is wrong with its cheque number among the others
 
-    bool printable() const { return problem.isEmpty(); }
+    bool printable() const { return problem.isEmpty() && numberProblem.isEmpty(); }
+    // Every problem of the row; empty when it can print.
+    QString reason() const {
+        if (problem.isEmpty() || numberProblem.isEmpty()) return problem + numberProblem;
+        return problem + QLatin1Char(' ') + numberProblem;
+    }
 };

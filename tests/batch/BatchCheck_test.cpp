@@ -165,7 +165,7 @@ TEST_F(BatchChecks, NumbersFollowTheFormatAndNeverRepeat) {
     for (size_t i = 0; i < rows.size(); ++i) {
         SCOPED_TRACE(rows[i].payee.toStdString());
         EXPECT_EQ(checked[i].number, QString::fromUtf8(cases[i].number));
-        EXPECT_EQ(checked[i].problem, QString::fromUtf8(cases[i].problem));
+        EXPECT_EQ(checked[i].reason(), QString::fromUtf8(cases[i].problem));
     }
 }
 
@@ -181,7 +181,7 @@ TEST_F(BatchChecks, TenThousandRowsAreReadAndCheckedWithinHalfASecond) {
     const std::vector<CheckedRow> checked = BatchCheck::checkAll(file.rows, setup);
     const qint64 elapsed = timer.elapsed();
     ASSERT_EQ(checked.size(), 10000u);
-    for (const CheckedRow& c : checked) ASSERT_TRUE(c.printable()) << c.problem.toStdString();
+    for (const CheckedRow& c : checked) ASSERT_TRUE(c.printable()) << c.reason().toStdString();
     EXPECT_EQ(checked[9999].number, QStringLiteral("005098"));
     EXPECT_LE(elapsed, 500);
 }
