@@ -75,6 +75,11 @@ void Statement::execute() {
     }
 }
 
+void Statement::reset() {
+    sqlite3_reset(m_stmt.get());
+    sqlite3_clear_bindings(m_stmt.get());
+}
+
 int Statement::columnIndex(const char* column) const {
     const auto it = m_columns.constFind(QByteArray(column).toLower());
     if (it == m_columns.cend())

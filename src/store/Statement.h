@@ -22,6 +22,8 @@ public:
     bool step();
     // Runs a statement that returns no rows.
     void execute();
+    // Makes the statement ready to run again with new values.
+    void reset();
 
     bool isNull(const char* column) const;
     QString text(const char* column) const;
