@@ -9,7 +9,7 @@
 #include "store/CompanyStore.h"
 #include "store/Transaction.h"
 #include "support/TestEnv.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
 
 namespace {
 
@@ -66,11 +66,11 @@ void BM_OptionsOpen(benchmark::State& state) {
         }
         t.commit();
     }
-    frmMain main(env.context);
+    MainWindow main(env.context);
     main.load();
     for (auto _ : state) {
         env.dialogs.onNextModal([](QDialog* dialog) { dialog->reject(); });
-        main.cmdOption_Click();
+        main.openOptions();
     }
 }
 BENCHMARK(BM_OptionsOpen)->Arg(5000)->Unit(benchmark::kMillisecond);

@@ -5,7 +5,7 @@
 #include "store/ChequeFormatStore.h"
 #include "store/Transaction.h"
 #include "support/TestEnv.h"
-#include "ui/designer/frmAdjustCheque.h"
+#include "ui/designer/FormatDesigner.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ void BM_DesignerOpen(benchmark::State& state) {
     TestEnv env;
     fillFormats(env, static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        frmAdjustCheque designer(env.context);
+        FormatDesigner designer(env.context);
         benchmark::DoNotOptimize(designer.load());
     }
 }
@@ -48,7 +48,7 @@ BENCHMARK(BM_DesignerOpen)->Arg(500)->Unit(benchmark::kMillisecond);
 void BM_DesignerSelectBank(benchmark::State& state) {
     TestEnv env;
     fillFormats(env, 500);
-    frmAdjustCheque designer(env.context);
+    FormatDesigner designer(env.context);
     designer.load();
     auto* banks = designer.findChild<QComboBox*>(QStringLiteral("cboBank"));
     int index = 0;

@@ -50,7 +50,7 @@ void BM_FormatLoad(benchmark::State& state) {
     model.setDateType(0);
     model.loadLanguages();
     const QString entry = QStringLiteral("B0250 - Bank number 250");
-    for (auto _ : state) benchmark::DoNotOptimize(model.SelectBank(entry));
+    for (auto _ : state) benchmark::DoNotOptimize(model.selectBank(entry));
 }
 BENCHMARK(BM_FormatLoad)->Unit(benchmark::kMicrosecond);
 
@@ -61,12 +61,12 @@ void BM_FormatInsert(benchmark::State& state) {
     ChequeFormatModel model(env.context);
     model.setDateType(0);
     model.loadLanguages();
-    model.ResetChequeFormat();
+    model.resetChequeFormat();
     model.setBankName(QStringLiteral("Benchmark Bank"));
     int n = 0;
     for (auto _ : state) {
         model.setBankCode(QStringLiteral("NEW%1").arg(n++));
-        benchmark::DoNotOptimize(model.InsertChequeFormat());
+        benchmark::DoNotOptimize(model.insertChequeFormat());
     }
 }
 BENCHMARK(BM_FormatInsert)->Unit(benchmark::kMicrosecond);
@@ -78,11 +78,11 @@ void BM_FormatUpdate(benchmark::State& state) {
     ChequeFormatModel model(env.context);
     model.setDateType(0);
     model.loadLanguages();
-    model.SelectBank(QStringLiteral("B0250 - x"));
+    model.selectBank(QStringLiteral("B0250 - x"));
     float left = 0;
     for (auto _ : state) {
         model.labels()[FieldAmount].left = left++;
-        benchmark::DoNotOptimize(model.UpdateChequeFormat(QStringLiteral("B0250")));
+        benchmark::DoNotOptimize(model.updateChequeFormat(QStringLiteral("B0250")));
     }
 }
 BENCHMARK(BM_FormatUpdate)->Unit(benchmark::kMicrosecond);

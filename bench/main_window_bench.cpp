@@ -4,7 +4,7 @@
 #include "store/Database.h"
 #include "store/Transaction.h"
 #include "support/TestEnv.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
 #include "core/AmountText.h"
 
 namespace {
@@ -33,7 +33,7 @@ void BM_MainWindowLoad(benchmark::State& state) {
     TestEnv env;
     fill(env, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state) {
-        frmMain window(env.context);
+        MainWindow window(env.context);
         benchmark::DoNotOptimize(window.load());
     }
 }

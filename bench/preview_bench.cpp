@@ -15,8 +15,9 @@
 #include "platform/TextMeasure.h"
 #include "print/QtPrinterService.h"
 #include "support/TestEnv.h"
-#include "ui/main/frmMain.h"
-#include "ui/preview/frmPrintPreview.h"
+#include "ui/main/MainWindow.h"
+#include "ui/preview/PrintPreviewDialog.h"
+#include "support/Widgets.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ struct PreviewSetup {
     ScreenTextMeasure measure;
     QTemporaryDir dir;
     std::unique_ptr<QtPrinterService> printers;
-    std::unique_ptr<frmMain> main;
+    std::unique_ptr<MainWindow> main;
 
     explicit PreviewSetup(bool systemPrinters) {
         ChequeFormat f;
@@ -51,12 +52,12 @@ struct PreviewSetup {
         env.context.printers = printers.get();
         env.context.textMeasure = &measure;
 
-        main = std::make_unique<frmMain>(env.context);
+        main = std::make_unique<MainWindow>(env.context);
         main->load();
-        main->ClearData = 0;
-        main->cboRecipient()->setEditText(QStringLiteral("Northwind Trading Company"));
-        main->txtAmount()->setText(QStringLiteral("987,654,321.99"));
-        main->chkPrintDate()->setChecked(true);
+        setSetting(*main, &UserSettings::clearData, 0);
+        widget<QComboBox>(main, "cboRecipient")->setEditText(QStringLiteral("Northwind Trading Company"));
+        widget<QLineEdit>(main, "txtAmount")->setText(QStringLiteral("987,654,321.99"));
+        widget<QCheckBox>(main, "chkPrintDate")->setChecked(true);
     }
 };
 
@@ -65,7 +66,7 @@ void BM_PreviewOpen(benchmark::State& state) {
     PreviewSetup setup(state.range(0) != 0);
     for (auto _ : state) {
         setup.env.dialogs.onNextModal([](QDialog* dialog) { dialog->reject(); });
-        setup.main->cmdPrint_Click();
+        setup.main->print();
     }
     if (!setup.env.dialogs.messages.empty()) state.SkipWithError("the preview showed a message");
 }
@@ -84,10 +85,10 @@ void BM_PreviewPrintToPdf(benchmark::State& state) {
         setup.env.dialogs.onNextModal([&seconds](QDialog* dialog) {
             QElapsedTimer timer;
             timer.start();
-            static_cast<frmPrintPreview*>(dialog)->cmdPrint_Click();
+            static_cast<PrintPreviewDialog*>(dialog)->print();
             seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
         });
-        setup.main->cmdPrint_Click();
+        setup.main->print();
         state.SetIterationTime(seconds);
     }
     if (QFileInfo(setup.dir.filePath(QStringLiteral("cheque.pdf"))).size() <= 0 ||

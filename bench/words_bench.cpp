@@ -20,7 +20,7 @@ void BM_AmountToWords(benchmark::State& state) {
                                QStringLiteral("999,999,999,999.99"), QStringLiteral("1,234.00")};
     size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(AmountToWords(env.db(), env.dialogs, amounts[i], english));
+        benchmark::DoNotOptimize(amountToWords(env.db(), env.dialogs, amounts[i], english));
         i = (i + 1) % std::size(amounts);
     }
     state.SetItemsProcessed(state.iterations());
@@ -32,10 +32,10 @@ void BM_SplitLongestAmount(benchmark::State& state) {
     TestEnv env;
     const int english = englishId(env.db());
     const QString words = toUpperCase(
-        AmountToWords(env.db(), env.dialogs, QStringLiteral("777,777,777,777.77"), english));
+        amountToWords(env.db(), env.dialogs, QStringLiteral("777,777,777,777.77"), english));
     const ScreenTextMeasure measure;
     const FontSpec font{QStringLiteral("Arial"), 10.0f, true};
-    for (auto _ : state) benchmark::DoNotOptimize(SplitWordLines(words, font, 9000.0, measure));
+    for (auto _ : state) benchmark::DoNotOptimize(splitWordLines(words, font, 9000.0, measure));
 }
 BENCHMARK(BM_SplitLongestAmount)->Unit(benchmark::kMicrosecond);
 
@@ -47,7 +47,7 @@ void BM_SplitAmountWords(benchmark::State& state) {
     FieldLabelSet labels;
     labels[FieldAmount].caption = QStringLiteral("777,777,777,777.77");
     labels[FieldWord1].width = 9000.0f;
-    for (auto _ : state) SplitAmountWords(env.db(), env.dialogs, measure, english, labels);
+    for (auto _ : state) splitAmountWords(env.db(), env.dialogs, measure, english, labels);
 }
 BENCHMARK(BM_SplitAmountWords)->Unit(benchmark::kMicrosecond);
 

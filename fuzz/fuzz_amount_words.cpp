@@ -1,4 +1,4 @@
-// AmountToWords on the English words of a freshly made database, against a
+// amountToWords on the English words of a freshly made database, against a
 // speller written here from the rules of English amounts.
 #include <QDir>
 #include <QStringList>
@@ -99,7 +99,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString text = fuzzText(data, size);
     RecordingDialogs dialogs;
-    const QString words = AmountToWords(*g_db, dialogs, text, kEnglish);
+    const QString words = amountToWords(*g_db, dialogs, text, kEnglish);
 
     const auto formatted = AmountText::format(text);
     if (!formatted) {

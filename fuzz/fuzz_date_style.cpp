@@ -81,13 +81,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString detail = date.toString(Qt::ISODate) +
                            QStringLiteral(" type %1 style ").arg(dateType) + quoted(style);
 
-    const QString written = FormatDateStyle(date, style, locale());
-    FUZZ_CHECK(FormatDateStyle(date, style, QLocale(locale())) == written, detail);
+    const QString written = formatDateStyle(date, style, locale());
+    FUZZ_CHECK(formatDateStyle(date, style, QLocale(locale())) == written, detail);
     FUZZ_CHECK(written == reference(date, style),
                detail + QStringLiteral("\n got ") + quoted(written) +
                    QStringLiteral("\n expected ") + quoted(reference(date, style)));
     const QString plain = withoutCodes(style);
-    FUZZ_CHECK(FormatDateStyle(date, plain, locale()) == plain, detail + quoted(plain));
+    FUZZ_CHECK(formatDateStyle(date, plain, locale()) == plain, detail + quoted(plain));
 
     FieldLabelSet labels;
     for (int i = 0; i < kFieldCount; ++i) {
@@ -95,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         labels[i].visible = (visibleBefore >> (i % 8) & 1) != 0;
     }
     const FieldLabelSet before = labels;
-    FillDateLabels(dateType, date, style, labels, locale());
+    fillDateLabels(dateType, date, style, labels, locale());
 
     const QString digits = QString::asprintf("%02d%02d%04d", date.day(), date.month(), date.year());
     for (int k = 0; k < 8; ++k)

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString words = fuzzText(data + 3, size - 3);
 
     const CodeWidthMeasure measure;
-    const WordLines lines = SplitWordLines(words, font, width, measure);
+    const WordLines lines = splitWordLines(words, font, width, measure);
     const QString detail = quoted(words) +
                            QStringLiteral(" width %1 size %2 bold %3\n line1 ")
                                .arg(width)
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                .arg(font.bold) +
                            quoted(lines.line1) + QStringLiteral("\n line2 ") + quoted(lines.line2);
 
-    FUZZ_CHECK(SplitWordLines(words, font, width, measure) == lines, detail);
+    FUZZ_CHECK(splitWordLines(words, font, width, measure) == lines, detail);
     if (words.isEmpty()) {
         FUZZ_CHECK(lines.line1.isEmpty() && lines.line2.isEmpty(), detail);
         return 0;

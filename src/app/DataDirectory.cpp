@@ -5,7 +5,7 @@
 #include "platform/AppInfo.h"
 #include "platform/MachineSettings.h"
 
-QVariant GetRegValue(const MachineSettings& settings, const QString& keyPath,
+QVariant readMachineValue(const MachineSettings& settings, const QString& keyPath,
                      const QString& valueName) {
     const QVariant value = settings.value(keyPath, valueName);
     if (!value.isValid()) return QString();
@@ -25,7 +25,7 @@ QVariant GetRegValue(const MachineSettings& settings, const QString& keyPath,
 
 QString dataDirectory(const MachineSettings& settings, const QString& programDirectory) {
     const QVariant value =
-        GetRegValue(settings, AppInfo::settingsKeyPath(), AppInfo::dataDirectoryValueName());
+        readMachineValue(settings, AppInfo::settingsKeyPath(), AppInfo::dataDirectoryValueName());
     const QString text = value.toString();
     return text.isEmpty() ? programDirectory : text;
 }

@@ -5,9 +5,9 @@
 
 class MachineSettings;
 
-// GetRegValue: the value's text, its number, or the empty text when the key or
+// readMachineValue: the value's text, its number, or the empty text when the key or
 // value is missing or of another type.
-QVariant GetRegValue(const MachineSettings& settings, const QString& keyPath,
+QVariant readMachineValue(const MachineSettings& settings, const QString& keyPath,
                      const QString& valueName);
 
 // The configured data directory, or `programDirectory` when none is set.

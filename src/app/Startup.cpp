@@ -7,7 +7,7 @@
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "print/PendingCheques.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
 
 QString startupErrorTitle(int code) {
     return AppInfo::title() + QStringLiteral(" - Error (") + QString::number(code) +
@@ -20,7 +20,7 @@ StartupResult startApplication(AppContext& context, const QString& programDirect
         const QString directory = dataDirectory(*context.machineSettings, programDirectory);
         result.db = Database::open(databasePath(directory));
         context.db = result.db.get();
-        auto window = std::make_unique<frmMain>(context);
+        auto window = std::make_unique<MainWindow>(context);
         if (!window->load()) return result;  // the missing Settings row was reported
         PendingCheques::settle(*result.db, *context.dialogs);
         result.mainWindow = std::move(window);

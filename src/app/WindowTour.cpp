@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 #include "platform/AppContext.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
 
 namespace {
 
@@ -68,17 +68,19 @@ int WindowTourDialogs::showModal(QDialog* dialog) {
     return dialog->result();
 }
 
-void runWindowTour(AppContext& context, frmMain& main) {
+void runWindowTour(AppContext& context, MainWindow& main) {
     (void)context;
     QCoreApplication::processEvents();
     if (!qEnvironmentVariableIsEmpty("QUORVANTA_TOUR_GRAB")) grabWindow(&main);
-    main.cmdOption_Click();
-    main.cmdEditCheque_Click();
-    main.cboRecipient()->setEditText(QStringLiteral("Tour Payee"));
-    main.txtAmount()->setText(QStringLiteral("123,456.78"));
-    const int tour = main.cboBank()->findText(QStringLiteral("TOUR - Tour Bank"));
-    if (tour >= 0) main.cboBank()->setCurrentIndex(tour);
-    main.cmdPrint_Click();
+    main.openOptions();
+    main.openDesigner();
+    main.findChild<QComboBox*>(QStringLiteral("cboRecipient"))
+        ->setEditText(QStringLiteral("Tour Payee"));
+    main.findChild<QLineEdit*>(QStringLiteral("txtAmount"))->setText(QStringLiteral("123,456.78"));
+    auto* bank = main.findChild<QComboBox*>(QStringLiteral("cboBank"));
+    const int tour = bank->findText(QStringLiteral("TOUR - Tour Bank"));
+    if (tour >= 0) bank->setCurrentIndex(tour);
+    main.print();
     QCoreApplication::processEvents();
 }
 

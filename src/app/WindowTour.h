@@ -5,7 +5,7 @@
 #include "platform/Dialogs.h"
 
 struct AppContext;
-class frmMain;
+class MainWindow;
 
 // Opens and closes every window once without a user, for memory measurements:
 // options, the designer (adding a format, with the location window), and the
@@ -17,7 +17,7 @@ public:
     int showModal(QDialog* dialog) override;
 };
 
-void runWindowTour(AppContext& context, frmMain& main);
+void runWindowTour(AppContext& context, MainWindow& main);
 
 // The process's peak resident set size in kB (VmHWM), or -1.
 long peakResidentKb();

@@ -4,7 +4,7 @@
 
 #include "app/Startup.h"
 #include "app/WindowTour.h"
-#include "app/frmSplash.h"
+#include "app/SplashScreen.h"
 #include "store/Database.h"
 #include "platform/AppContext.h"
 #include "platform/AppInfo.h"
@@ -13,7 +13,7 @@
 #include "platform/Shell.h"
 #include "platform/TextMeasure.h"
 #include "print/QtPrinterService.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
 #include "ui/platform/QtDialogs.h"
 
 int main(int argc, char* argv[]) {
@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
     const bool exitWhenShown = qEnvironmentVariableIsSet("QUORVANTA_EXIT_WHEN_SHOWN");
     const bool windowTour = qEnvironmentVariableIsSet("QUORVANTA_WINDOW_TOUR");
     if (!exitWhenShown && !windowTour) {
-        frmSplash splash;
+        SplashScreen splash;
         splash.exec();
     }
 

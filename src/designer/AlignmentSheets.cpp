@@ -96,8 +96,8 @@ FieldLabelSet sampleFields(AppContext& context, const FieldLabelSet& labels,
     const int languageId = languageIdOf(context, texts.languageName);
     page[FieldRecipient].caption = sampleRecipient();
     page[FieldAmount].caption = sampleAmount();
-    FillDateLabels(texts.dateType, context.clock->now().date(), texts.dateFormat, page);
-    SplitAmountWords(*context.db, *context.dialogs, *context.textMeasure, languageId, page);
+    fillDateLabels(texts.dateType, context.clock->now().date(), texts.dateFormat, page);
+    splitAmountWords(*context.db, *context.dialogs, *context.textMeasure, languageId, page);
     return page;
 }
 
@@ -106,7 +106,7 @@ FieldLabelSet sampleFields(AppContext& context, const FieldLabelSet& labels,
 bool runJob(AppContext& context, const QString& printerName, int orientation,
             const QString& whatFailed, const std::function<void(PrinterService&)>& draw) {
     Dialogs& dialogs = *context.dialogs;
-    if (!PrinterSelection::SelectPrinter(context, printerName)) {
+    if (!PrinterSelection::selectPrinter(context, printerName)) {
         PrinterSelection::reportNoPrinter(dialogs);
         return false;
     }
@@ -118,12 +118,12 @@ bool runJob(AppContext& context, const QString& printerName, int orientation,
         printer.endDocument();
     } catch (const PrintError& error) {
         printer.abortDocument();
-        PrinterSelection::RestorePrinter(context);
+        PrinterSelection::restorePrinter(context);
         dialogs.message(whatFailed + QStringLiteral("\r\n") + QString::fromStdString(error.what()),
                         QStringLiteral("Error"), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
         return false;
     }
-    PrinterSelection::RestorePrinter(context);
+    PrinterSelection::restorePrinter(context);
     return true;
 }
 
@@ -139,7 +139,7 @@ double boxTwips(const QString& inchText) {
 
 QString dateFormatSetting(Database& db) {
     if (const auto settings = SettingsStore::read(db)) return settings->dateFormat;
-    return Settings{}.dateFormat;
+    return UserSettings{}.dateFormat;
 }
 
 DesignerTexts textsOf(AppContext& context, const ChequeFormatModel& model,
@@ -155,7 +155,7 @@ DesignerTexts textsOf(AppContext& context, const ChequeFormatModel& model,
     return texts;
 }
 
-bool PrintDesignerSample(AppContext& context, const FieldLabelSet& labels,
+bool printDesignerSample(AppContext& context, const FieldLabelSet& labels,
                          const DesignerTexts& texts) {
     const FieldLabelSet page = sampleFields(context, labels, texts, 0.0, kOutlineTop);
     const auto w = static_cast<float>(boxTwips(texts.widthText));
@@ -175,7 +175,7 @@ bool PrintDesignerSample(AppContext& context, const FieldLabelSet& labels,
             printer.drawLine(w, kOutlineTop, w, bottom);
             drawCutLines(printer, h, w);
 
-            ChequeRenderer::PrintChequeFields(printer, texts.dateType, true, page);
+            ChequeRenderer::printChequeFields(printer, texts.dateType, true, page);
 
             printInstructions(
                 printer, h,
@@ -191,43 +191,43 @@ bool PrintDesignerSample(AppContext& context, const FieldLabelSet& labels,
         });
 }
 
-bool PrintDesignerSample(AppContext& context, const ChequeFormatModel& model,
+bool printDesignerSample(AppContext& context, const ChequeFormatModel& model,
                          const QString& bankText) {
-    return PrintDesignerSample(context, model.labels(), textsOf(context, model, bankText));
+    return printDesignerSample(context, model.labels(), textsOf(context, model, bankText));
 }
 
-bool PrintDesignerRuler(AppContext& context, const DesignerTexts& texts) {
+bool printDesignerRuler(AppContext& context, const DesignerTexts& texts) {
     const double w = boxTwips(texts.widthText);
     const double h = boxTwips(texts.heightText);
     return runJob(context, texts.printerName, 2, QStringLiteral("The ruler sheet was not printed."),
                   [&](PrinterService& printer) {
                       printer.setFont(arial(12.0f, true));
                       printAt(printer, 0, 0, texts.bankText);
-                      PrintRulerSheet(printer, h, w);
+                      printRulerSheet(printer, h, w);
                   });
 }
 
-bool PrintDesignerRuler(AppContext& context, const ChequeFormatModel& model,
+bool printDesignerRuler(AppContext& context, const ChequeFormatModel& model,
                         const QString& bankText) {
-    return PrintDesignerRuler(context, textsOf(context, model, bankText));
+    return printDesignerRuler(context, textsOf(context, model, bankText));
 }
 
-bool PrintLocationSample(AppContext& context, const FieldLabelSet& labels,
+bool printLocationSample(AppContext& context, const FieldLabelSet& labels,
                          const DesignerTexts& texts, double top, double left, int orientationCode) {
     const FieldLabelSet page = sampleFields(context, labels, texts, left, top);
     return runJob(context, texts.printerName, orientationCode,
                   QStringLiteral("The sample was not printed."), [&](PrinterService& printer) {
-                      ChequeRenderer::PrintChequeFields(printer, texts.dateType, true, page);
+                      ChequeRenderer::printChequeFields(printer, texts.dateType, true, page);
                   });
 }
 
-bool PrintLocationSample(AppContext& context, const ChequeFormatModel& model, double top,
+bool printLocationSample(AppContext& context, const ChequeFormatModel& model, double top,
                          double left, int orientationCode) {
-    return PrintLocationSample(context, model.labels(), textsOf(context, model, QString()), top,
+    return printLocationSample(context, model.labels(), textsOf(context, model, QString()), top,
                                left, orientationCode);
 }
 
-void PrintRulerSheet(PrinterService& printer, double hTwips, double wTwips) {
+void printRulerSheet(PrinterService& printer, double hTwips, double wTwips) {
     const auto h = static_cast<float>(hTwips);
     const auto w = static_cast<float>(wTwips);
     printer.setLineWidth(1);
@@ -235,7 +235,7 @@ void PrintRulerSheet(PrinterService& printer, double hTwips, double wTwips) {
     printer.drawLine(0, kOutlineTop, w, kOutlineTop);
     printer.drawLine(0, kOutlineTop, 0, h + kOutlineTop);
     drawCutLines(printer, h, w);
-    DrawRulerTicks(printer, h, w);
+    drawRulerTicks(printer, h, w);
     printInstructions(
         printer, h,
         {QStringLiteral("1. Cut the dotted line with a small knife."),
@@ -246,7 +246,7 @@ void PrintRulerSheet(PrinterService& printer, double hTwips, double wTwips) {
     printWebAddress(printer);
 }
 
-void DrawRulerTicks(PrinterService& printer, double hTwips, double wTwips) {
+void drawRulerTicks(PrinterService& printer, double hTwips, double wTwips) {
     const auto h = static_cast<float>(hTwips);
     const auto w = static_cast<float>(wTwips);
     printer.setFont({QStringLiteral("Tahoma"), 9.0f, false});

@@ -44,31 +44,31 @@ QString dateFormatSetting(Database& db);
 double boxTwips(const QString& inchText);
 
 // The designer's "Print Sample".
-bool PrintDesignerSample(AppContext& context, const FieldLabelSet& labels,
+bool printDesignerSample(AppContext& context, const FieldLabelSet& labels,
                          const DesignerTexts& texts);
-bool PrintDesignerSample(AppContext& context, const ChequeFormatModel& model,
+bool printDesignerSample(AppContext& context, const ChequeFormatModel& model,
                          const QString& bankText);
 
 // The designer's "Print Ruler".
-bool PrintDesignerRuler(AppContext& context, const DesignerTexts& texts);
-bool PrintDesignerRuler(AppContext& context, const ChequeFormatModel& model,
+bool printDesignerRuler(AppContext& context, const DesignerTexts& texts);
+bool printDesignerRuler(AppContext& context, const ChequeFormatModel& model,
                         const QString& bankText);
 
 // The location window's "Print Sample": the fields moved by `left` and `top`
 // twips. Orientation code 1 (upright page) or 2 (turned page); any other code
 // leaves the printer's orientation as it is.
-bool PrintLocationSample(AppContext& context, const FieldLabelSet& labels,
+bool printLocationSample(AppContext& context, const FieldLabelSet& labels,
                          const DesignerTexts& texts, double top, double left, int orientationCode);
-bool PrintLocationSample(AppContext& context, const ChequeFormatModel& model, double top,
+bool printLocationSample(AppContext& context, const ChequeFormatModel& model, double top,
                          double left, int orientationCode);
 
 // Drawing on the current page (h and w: the cheque's height and width in twips).
 // The outline's top and left edges, the two cut lines, the rulers and the
 // instructions with the web address at the foot.
-void PrintRulerSheet(PrinterService& printer, double h, double w);
+void printRulerSheet(PrinterService& printer, double h, double w);
 // The bottom and right edges with their ticks every twentieth of an inch and the
 // inch numbers.
-void DrawRulerTicks(PrinterService& printer, double h, double w);
+void drawRulerTicks(PrinterService& printer, double h, double w);
 
 // The sample values.
 QString sampleRecipient();

@@ -107,7 +107,7 @@ void ChequeFormatModel::changeDateStyle(int index) {
     emit dateStyleChanged(m_selectedField);
 }
 
-void ChequeFormatModel::LoadChequeFormat(const ChequeFormat& format) {
+void ChequeFormatModel::loadChequeFormat(const ChequeFormat& format) {
     Dialogs& dialogs = *m_context.dialogs;
     m_bankName = format.bankName;
     m_bankCode = format.bankCode;
@@ -147,7 +147,7 @@ void ChequeFormatModel::LoadChequeFormat(const ChequeFormat& format) {
     emit panelRefreshRequested(m_selectedField);
 }
 
-void ChequeFormatModel::ResetChequeFormat() {
+void ChequeFormatModel::resetChequeFormat() {
     m_bankName.clear();
     m_bankCode.clear();
     m_languageName = m_languageNames.value(0);
@@ -229,13 +229,13 @@ int ChequeFormatModel::languageIdForSave(const QString& missingText) {
     return 1;
 }
 
-std::optional<qint64> ChequeFormatModel::InsertChequeFormat() {
+std::optional<qint64> ChequeFormatModel::insertChequeFormat() {
     if (!checkSizeTexts()) return std::nullopt;
     const int languageId = languageIdForSave(QStringLiteral("Language retrival error"));
     return ChequeFormatStore::insert(*m_context.db, *toRecord(languageId));
 }
 
-bool ChequeFormatModel::UpdateChequeFormat(const QString& selectedCode) {
+bool ChequeFormatModel::updateChequeFormat(const QString& selectedCode) {
     if (!checkSizeTexts()) return false;
     const int languageId =
         languageIdForSave(QStringLiteral("Error retrieving Language while saving bank details."));
@@ -258,7 +258,7 @@ ChequeFormatModel::SaveOutcome ChequeFormatModel::checkNameAndCode() {
     return SaveOutcome::Saved;
 }
 
-ChequeFormatModel::SaveOutcome ChequeFormatModel::SaveNewFormat() {
+ChequeFormatModel::SaveOutcome ChequeFormatModel::saveNewFormat() {
     if (const auto outcome = checkNameAndCode(); outcome != SaveOutcome::Saved) return outcome;
     if (ChequeFormatStore::findByCode(*m_context.db, m_bankCode)) {
         m_context.dialogs->message(QStringLiteral("Bank Code already exist."),
@@ -266,15 +266,15 @@ ChequeFormatModel::SaveOutcome ChequeFormatModel::SaveNewFormat() {
                                    Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
         return SaveOutcome::DuplicateCode;
     }
-    return InsertChequeFormat() ? SaveOutcome::Saved : SaveOutcome::Refused;
+    return insertChequeFormat() ? SaveOutcome::Saved : SaveOutcome::Refused;
 }
 
-ChequeFormatModel::SaveOutcome ChequeFormatModel::SaveEditedFormat(const QString& selectedCode) {
+ChequeFormatModel::SaveOutcome ChequeFormatModel::saveEditedFormat(const QString& selectedCode) {
     if (const auto outcome = checkNameAndCode(); outcome != SaveOutcome::Saved) return outcome;
-    return UpdateChequeFormat(selectedCode) ? SaveOutcome::Saved : SaveOutcome::Refused;
+    return updateChequeFormat(selectedCode) ? SaveOutcome::Saved : SaveOutcome::Refused;
 }
 
-bool ChequeFormatModel::DeleteChequeFormat(const QString& selectedCode) {
+bool ChequeFormatModel::deleteChequeFormat(const QString& selectedCode) {
     const auto answer = m_context.dialogs->message(
         QStringLiteral("Are you sure you want to delete Bank's cheque details?"),
         QStringLiteral("Delete"), Dialogs::Icon::None, Dialogs::Buttons::YesNo);
@@ -283,16 +283,16 @@ bool ChequeFormatModel::DeleteChequeFormat(const QString& selectedCode) {
     return true;
 }
 
-bool ChequeFormatModel::SelectBank(const QString& entry) {
+bool ChequeFormatModel::selectBank(const QString& entry) {
     const QString code = bankCodeOfEntry(entry);
     if (const auto format = ChequeFormatStore::findByCode(*m_context.db, code)) {
-        LoadChequeFormat(*format);
+        loadChequeFormat(*format);
         return true;
     }
     m_context.dialogs->message(
         QStringLiteral("No record found for ") + code + QStringLiteral(" bank."),
         QStringLiteral("Found no record"), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
-    ResetChequeFormat();
+    resetChequeFormat();
     return false;
 }
 

@@ -75,24 +75,24 @@ public:
     static QString bankCodeOfEntry(const QString& entry);
 
     // --- store operations ---
-    void LoadChequeFormat(const ChequeFormat& format);
-    void ResetChequeFormat();
+    void loadChequeFormat(const ChequeFormat& format);
+    void resetChequeFormat();
     // Stores the working copy as a new row and returns its ID; nothing when the
     // save was refused (a size box that is not a number).
-    std::optional<qint64> InsertChequeFormat();
+    std::optional<qint64> insertChequeFormat();
     // Writes the working copy over the row with `selectedCode`; false when refused.
-    bool UpdateChequeFormat(const QString& selectedCode);
+    bool updateChequeFormat(const QString& selectedCode);
     // Save while adding: refuses an empty name or code and a stored code, each
     // with its message, then inserts.
-    SaveOutcome SaveNewFormat();
+    SaveOutcome saveNewFormat();
     // Save while editing: refuses an empty name or code, then updates the row
     // with `selectedCode`.
-    SaveOutcome SaveEditedFormat(const QString& selectedCode);
+    SaveOutcome saveEditedFormat(const QString& selectedCode);
     // Asks first; true when the row was deleted.
-    bool DeleteChequeFormat(const QString& selectedCode);
+    bool deleteChequeFormat(const QString& selectedCode);
     // The bank selection: loads the format of a bank-list entry, or shows
     // "Found no record" and the defaults. True when a format was loaded.
-    bool SelectBank(const QString& entry);
+    bool selectBank(const QString& entry);
 
     // The record the working copy would be saved as, with `languageId`.
     // Nothing when a size box does not hold a number.

@@ -2,6 +2,15 @@
 
 #include <QString>
 
+// Where the cheque lies on the A4 sheet, as a format stores it: offsets of its
+// top-left corner from the printable area's top-left (twips) and the page's
+// orientation code (1 upright, 2 turned). The location window hands one back.
+struct ChequePlacement {
+    double top = 0.0;
+    double left = 0.0;
+    int orientationCode = 1;
+};
+
 // Where the cheque lies on the A4 sheet, as the location window edits it: the
 // offsets of its top-left corner from the printable area's top-left (twips, may
 // be negative) and the sheet's orientation choice. Alignments use the exact sizes

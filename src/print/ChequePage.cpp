@@ -19,7 +19,7 @@ QString inCase(const QString& text, bool properCase) {
 
 WordLines wordLines(const ChequeFormat& format, const QString& words, bool properCase,
                     const TextMeasure& measure) {
-    return SplitWordLines(inCase(words, properCase), format.fonts.at(FieldWord1),
+    return splitWordLines(inCase(words, properCase), format.fonts.at(FieldWord1),
                           format.fields.at(FieldWord1).width, measure);
 }
 
@@ -36,12 +36,14 @@ FieldLabelSet labels(const ChequeFormat& format, const Content& content,
         label.alignment = FieldLabel::Alignment::Left;
     }
     if (content.printDate) {
-        FillDateLabels(format.dateType, content.date, content.dateStyle, set);
+        fillDateLabels(format.dateType, content.date, content.dateStyle, set);
     } else {
         set[FieldDate].visible = false;
         for (int i = FieldSDateD1; i <= FieldSDateY4; ++i) set[i].visible = false;
     }
-    set[FieldRecipient].caption = inCase(content.payee, content.properCase);
+    // Proper Case keeps a name's other letters as typed (McDonald stays McDonald).
+    set[FieldRecipient].caption =
+        content.properCase ? toProperCaseName(content.payee) : toUpperCase(content.payee);
     set[FieldAmount].caption = content.amount;
     const WordLines lines = wordLines(format, content.words, content.properCase, measure);
     set[FieldWord1].caption = lines.line1;
@@ -54,7 +56,7 @@ void draw(PrinterService& printer, const ChequeFormat& format, const FieldLabelS
     printer.setOrientation(format.orientationCode());
     const FieldLabelSet page = ChequeRenderer::shifted(labels, format.chequeLeft, format.chequeTop);
     printer.setPaperA4();
-    ChequeRenderer::PrintChequeFields(printer, format.dateType, printDate, page);
+    ChequeRenderer::printChequeFields(printer, format.dateType, printDate, page);
 }
 
 std::optional<QString> printedDate(const ChequeFormat& format, const FieldLabelSet& labels,

@@ -7,32 +7,32 @@
 
 namespace ChequeRenderer {
 
-void PrintChequeFields(PrinterService& printer, int dateType, bool printDate,
+void printChequeFields(PrinterService& printer, int dateType, bool printDate,
                        const FieldLabelSet& labels) {
     if (printDate) {
         switch (dateType) {
             case 0:
-                PrintFieldLabel(printer, labels, FieldDate);
+                printFieldLabel(printer, labels, FieldDate);
                 break;
             case 1:
                 // The first two year digits are not printed.
                 for (int i : {FieldSDateD1, FieldSDateD2, FieldSDateM1, FieldSDateM2,
                               FieldSDateY3, FieldSDateY4})
-                    PrintFieldLabel(printer, labels, i);
+                    printFieldLabel(printer, labels, i);
                 break;
             case 2:
                 for (int i = FieldSDateD1; i <= FieldSDateY4; ++i)
-                    PrintFieldLabel(printer, labels, i);
+                    printFieldLabel(printer, labels, i);
                 break;
             default:
                 break;
         }
     }
     for (int i : {FieldRecipient, FieldAmount, FieldWord1, FieldWord2})
-        PrintFieldLabel(printer, labels, i);
+        printFieldLabel(printer, labels, i);
 }
 
-void PrintFieldLabel(PrinterService& printer, const FieldLabelSet& labels, int index) {
+void printFieldLabel(PrinterService& printer, const FieldLabelSet& labels, int index) {
     const FieldLabel& label = labels[index];
     printer.setCurrentY(label.top);
     printer.setCurrentX(label.left);

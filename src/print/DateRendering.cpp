@@ -15,7 +15,7 @@ int runLength(const QString& text, qsizetype pos, QChar c, int max) {
 
 }  // namespace
 
-QString DateSeparator(const QLocale& locale) {
+QString dateSeparator(const QLocale& locale) {
     const QString format = locale.dateFormat(QLocale::ShortFormat);
     bool quoted = false;
     for (const QChar c : format) {
@@ -28,7 +28,7 @@ QString DateSeparator(const QLocale& locale) {
     return QStringLiteral("/");
 }
 
-QString FormatDateStyle(QDate date, const QString& dateStyle, const QLocale& locale) {
+QString formatDateStyle(QDate date, const QString& dateStyle, const QLocale& locale) {
     QString out;
     qsizetype i = 0;
     while (i < dateStyle.size()) {
@@ -76,7 +76,7 @@ QString FormatDateStyle(QDate date, const QString& dateStyle, const QLocale& loc
                 i += 2;
             }
         } else if (c == QLatin1Char('/')) {
-            out += DateSeparator(locale);
+            out += dateSeparator(locale);
             ++i;
         } else {
             out += c;
@@ -86,7 +86,7 @@ QString FormatDateStyle(QDate date, const QString& dateStyle, const QLocale& loc
     return out;
 }
 
-void FillDateLabels(int dateType, QDate date, const QString& dateStyle, FieldLabelSet& labels,
+void fillDateLabels(int dateType, QDate date, const QString& dateStyle, FieldLabelSet& labels,
                     const QLocale& locale) {
     const QString digits = twoDigits(date.day()) + twoDigits(date.month()) +
                            QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
@@ -95,7 +95,7 @@ void FillDateLabels(int dateType, QDate date, const QString& dateStyle, FieldLab
 
     switch (dateType) {
         case 0:
-            labels[FieldDate].caption = FormatDateStyle(date, dateStyle, locale);
+            labels[FieldDate].caption = formatDateStyle(date, dateStyle, locale);
             labels[FieldDate].visible = true;
             for (int i = FieldSDateD1; i <= FieldSDateY4; ++i) labels[i].visible = false;
             break;

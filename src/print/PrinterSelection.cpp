@@ -12,7 +12,7 @@ QStringList comboItems(const PrinterService& printers) {
     return QStringList{defaultName()} + printers.printerNames();
 }
 
-std::optional<int> FindDefaultPrinter(const PrinterService& printers) {
+std::optional<int> findDefaultPrinter(const PrinterService& printers) {
     const QString name = printers.defaultPrinterName();
     if (name.isEmpty()) return std::nullopt;
     const QStringList names = printers.printerNames();
@@ -21,10 +21,10 @@ std::optional<int> FindDefaultPrinter(const PrinterService& printers) {
     return static_cast<int>(index);
 }
 
-bool SelectPrinter(AppContext& context, const QString& printerName) {
+bool selectPrinter(AppContext& context, const QString& printerName) {
     PrinterService& printers = *context.printers;
     if (printerName == defaultName()) {
-        const auto index = FindDefaultPrinter(printers);
+        const auto index = findDefaultPrinter(printers);
         if (!index) return false;
         printers.makeCurrent(*index);
         return true;
@@ -39,7 +39,7 @@ bool SelectPrinter(AppContext& context, const QString& printerName) {
     return true;
 }
 
-void RestorePrinter(AppContext& context) {
+void restorePrinter(AppContext& context) {
     PrinterService& printers = *context.printers;
     const int index = context.rememberedPrinterIndex;
     // A printer removed since the selection leaves the current one as it is.

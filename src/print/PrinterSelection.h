@@ -19,14 +19,14 @@ QString defaultName();
 QStringList comboItems(const PrinterService& printers);
 
 // The index of the printer list entry whose device name is the default printer's.
-std::optional<int> FindDefaultPrinter(const PrinterService& printers);
+std::optional<int> findDefaultPrinter(const PrinterService& printers);
 // Makes the named printer current; an unknown name selects the first printer. A
 // selection by name first remembers the index of the printer that was current.
 // False when no printer can be made current (none installed, or "[Default]" while
 // the default printer is not in the list): the job is to be abandoned.
-bool SelectPrinter(AppContext& context, const QString& printerName);
+bool selectPrinter(AppContext& context, const QString& printerName);
 // Makes the printer at the remembered index current again.
-void RestorePrinter(AppContext& context);
+void restorePrinter(AppContext& context);
 
 // Whether `printerName` was one of the installed printers `listed` when a window
 // filled its printer list, and the print system has removed it since. Such a job

@@ -4,10 +4,10 @@
 
 namespace SettingsStore {
 
-std::optional<Settings> read(Database& db) {
+std::optional<UserSettings> read(Database& db) {
     Statement query = db.prepare(QStringLiteral("SELECT * FROM Settings"));
     if (!query.step()) return std::nullopt;
-    Settings s;
+    UserSettings s;
     s.saveChange = static_cast<int>(query.integer("SaveChange"));
     s.clearData = static_cast<int>(query.integer("ClearData"));
     s.alertUser = query.integer("AlertUser") != 0;

@@ -6,8 +6,10 @@
 
 class Database;
 
-// The one Settings row (ID 1): the options and the main window's remembered choices.
-struct Settings {
+// The user's settings, the one Settings row (ID 1): the four options and the main
+// window's remembered choices. The main window owns the current value; the other
+// windows get a copy and hand back a changed one.
+struct UserSettings {
     int saveChange = 1;
     int clearData = 1;
     bool alertUser = true;
@@ -20,7 +22,7 @@ struct Settings {
 namespace SettingsStore {
 
 // The first Settings row, or nothing when the table is empty.
-std::optional<Settings> read(Database& db);
+std::optional<UserSettings> read(Database& db);
 // The main window's remembered choices, written when it closes.
 void writeRememberedChoices(Database& db, int bankIndex, int printDate, const QString& wordCase);
 // The four options of the options window.

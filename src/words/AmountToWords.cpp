@@ -105,9 +105,9 @@ WordTable loadWords(Database& db, int languageId, const std::array<bool, kSlotCo
 
 }  // namespace
 
-QString AmountToWords(Database& db, Dialogs& dialogs, const QString& amountText, int languageId) {
+QString amountToWords(Database& db, Dialogs& dialogs, const QString& amountText, int languageId) {
     const auto amount = displayForm(amountText);
-    const QString digits = amount ? RemoveChars(*amount, QStringLiteral(",.")) : QString();
+    const QString digits = amount ? removeChars(*amount, QStringLiteral(",.")) : QString();
     const bool tooLong = digits.size() > kMaxDigits;
     const std::vector<int> sequence =
         amount && !tooLong ? slotSequence(digits) : std::vector<int>();
@@ -119,7 +119,7 @@ QString AmountToWords(Database& db, Dialogs& dialogs, const QString& amountText,
 
     if (!amount) return {};
     if (tooLong) {
-        dialogs.message(ChequeEntryRules::limitMessage(),
+        dialogs.message(amountLimitText(),
                         QStringLiteral("Error"), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
         return {};
     }
@@ -137,7 +137,14 @@ AmountWordTable AmountWordTable::load(Database& db, int languageId) {
 QString AmountWordTable::spell(const QString& amountText) const {
     const auto amount = displayForm(amountText);
     if (!amount) return {};
-    const QString digits = RemoveChars(*amount, QStringLiteral(",."));
+    const QString digits = removeChars(*amount, QStringLiteral(",."));
     if (digits.size() > kMaxDigits) return {};
     return joinWords(words, slotSequence(digits));
 }
+
+bool exceedsWordLimit(const QString& amountText) {
+    const auto amount = displayForm(amountText);
+    return amount && removeChars(*amount, QStringLiteral(",.")).size() > kMaxDigits;
+}
+
+QString amountLimitText() { return ChequeEntryRules::limitMessage(); }

@@ -13,4 +13,9 @@ class Dialogs;
 // first, and a text that is no amount gives "" without a message. An amount of a
 // trillion or more shows the limit message through `dialogs` and gives "".
 // Database errors are thrown as DbError.
-QString AmountToWords(Database& db, Dialogs& dialogs, const QString& amountText, int languageId);
+QString amountToWords(Database& db, Dialogs& dialogs, const QString& amountText, int languageId);
+
+// True when `amountText` is an amount of a trillion or more, which has no words.
+bool exceedsWordLimit(const QString& amountText);
+// The message shown for such an amount.
+QString amountLimitText();

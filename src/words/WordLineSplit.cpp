@@ -8,7 +8,7 @@
 #include "core/FieldLabelSet.h"
 #include "words/AmountToWords.h"
 
-WordLines SplitWordLines(const QString& words, const FontSpec& word1Font, double word1Width,
+WordLines splitWordLines(const QString& words, const FontSpec& word1Font, double word1Width,
                          const TextMeasure& measure) {
     WordLines lines;
     if (words.isEmpty()) return lines;
@@ -34,11 +34,11 @@ WordLines SplitWordLines(const QString& words, const FontSpec& word1Font, double
     return lines;
 }
 
-void SplitAmountWords(Database& db, Dialogs& dialogs, const TextMeasure& measure, int languageId,
+void splitAmountWords(Database& db, Dialogs& dialogs, const TextMeasure& measure, int languageId,
                       FieldLabelSet& labels) {
-    const QString words = AmountToWords(db, dialogs, labels[FieldAmount].caption, languageId);
+    const QString words = amountToWords(db, dialogs, labels[FieldAmount].caption, languageId);
     const FieldLabel& word1 = labels[FieldWord1];
-    const WordLines lines = SplitWordLines(words, word1.font, word1.width, measure);
+    const WordLines lines = splitWordLines(words, word1.font, word1.width, measure);
     labels[FieldWord1].caption = lines.line1;
     labels[FieldWord2].caption = lines.line2;
 }

@@ -23,11 +23,11 @@ struct WordLines {
 // whose text, measured with the blank before each word, is narrower than
 // `word1Width` twips in `word1Font`; the remaining words go to line 2 unmeasured.
 // A run exactly as wide as the field goes to line 2.
-WordLines SplitWordLines(const QString& words, const FontSpec& word1Font, double word1Width,
+WordLines splitWordLines(const QString& words, const FontSpec& word1Font, double word1Width,
                          const TextMeasure& measure);
 
 // Spells the amount caption of field Amount in `languageId` and writes the two
 // lines into the captions of Word1 and Word2, measured in Word1's font and width.
 // Both lines are empty when the amount is not spelled. Throws DbError.
-void SplitAmountWords(Database& db, Dialogs& dialogs, const TextMeasure& measure, int languageId,
+void splitAmountWords(Database& db, Dialogs& dialogs, const TextMeasure& measure, int languageId,
                       FieldLabelSet& labels);

@@ -14,10 +14,11 @@
 
 #include "app/DataDirectory.h"
 #include "app/Startup.h"
-#include "app/frmSplash.h"
+#include "app/SplashScreen.h"
 #include "platform/AppInfo.h"
 #include "support/TestEnv.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
+#include "support/Widgets.h"
 
 namespace {
 
@@ -46,13 +47,13 @@ TEST(DataDirectory, ValueOrProgramFolder) {
 TEST(DataDirectory, GetRegValueKinds) {
     FakeMachineSettings settings;
     const QString name = QStringLiteral("V");
-    EXPECT_EQ(GetRegValue(settings, kKey, name), QVariant(QString()));
+    EXPECT_EQ(readMachineValue(settings, kKey, name), QVariant(QString()));
     settings.values[{kKey, name}] = QString(QStringLiteral("abc") + QChar(0) + QStringLiteral("junk"));
-    EXPECT_EQ(GetRegValue(settings, kKey, name), QVariant(QStringLiteral("abc")));
+    EXPECT_EQ(readMachineValue(settings, kKey, name), QVariant(QStringLiteral("abc")));
     settings.values[{kKey, name}] = 42;
-    EXPECT_EQ(GetRegValue(settings, kKey, name), QVariant(qint32(42)));
+    EXPECT_EQ(readMachineValue(settings, kKey, name), QVariant(qint32(42)));
     settings.values[{kKey, name}] = QStringList{QStringLiteral("a")};
-    EXPECT_EQ(GetRegValue(settings, kKey, name), QVariant(QString()));
+    EXPECT_EQ(readMachineValue(settings, kKey, name), QVariant(QString()));
 }
 
 TEST(Startup, OpensTheDatabaseBesideTheProgram) {
@@ -61,7 +62,7 @@ TEST(Startup, OpensTheDatabaseBesideTheProgram) {
     StartupResult result = startApplication(context, env.directory());
     ASSERT_TRUE(result.mainWindow);
     EXPECT_TRUE(env.dialogs.messages.empty());
-    EXPECT_EQ(result.mainWindow->cboBank()->itemText(0), QStringLiteral("[NO BANK DATA]"));
+    EXPECT_EQ(widget<QComboBox>(result.mainWindow, "cboBank")->itemText(0), QStringLiteral("[NO BANK DATA]"));
 }
 
 TEST(Startup, MissingDatabaseEndsWithTheCodeInTheTitle) {
@@ -94,7 +95,7 @@ TEST(Startup, MissingSettingsRowEndsTheProgram) {
 
 TEST(Splash, ClosesByTimerKeyOrClick) {
     {
-        frmSplash splash(50);
+        SplashScreen splash(50);
         QElapsedTimer timer;
         timer.start();
         splash.exec();
@@ -102,7 +103,7 @@ TEST(Splash, ClosesByTimerKeyOrClick) {
         EXPECT_LT(timer.elapsed(), 1000);
     }
     {
-        frmSplash splash;  // the real 1250 ms interval
+        SplashScreen splash;  // the real 1250 ms interval
         QTimer::singleShot(20, &splash, [&] { QTest::keyClick(&splash, Qt::Key_Space); });
         QElapsedTimer timer;
         timer.start();
@@ -110,7 +111,7 @@ TEST(Splash, ClosesByTimerKeyOrClick) {
         EXPECT_LT(timer.elapsed(), 1000);
     }
     {
-        frmSplash splash;
+        SplashScreen splash;
         QTimer::singleShot(20, &splash, [&] {
             auto* frame = splash.findChild<QWidget*>(QStringLiteral("frame1"));
             ASSERT_TRUE(frame);
@@ -121,7 +122,7 @@ TEST(Splash, ClosesByTimerKeyOrClick) {
         splash.exec();
         EXPECT_LT(timer.elapsed(), 1000);
     }
-    frmSplash splash;
+    SplashScreen splash;
     EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("lblProductName"))->text(),
               QStringLiteral("Quorvanta Solo"));
     EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),

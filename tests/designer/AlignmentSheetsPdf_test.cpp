@@ -34,7 +34,7 @@ protected:
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
         env.context.printers = &service;
         model.loadLanguages();
-        model.ResetChequeFormat();
+        model.resetChequeFormat();
         model.setPrinterName(QStringLiteral("PDF"));
         model.setLanguageName(QStringLiteral("English"));
         model.setChequeWidthText(QStringLiteral("7.50"));
@@ -69,7 +69,7 @@ protected:
 
 TEST_F(AlignmentSheetsPdf, SampleSheetWordsWhereTheTwipsSay) {
     ASSERT_TRUE(
-        AlignmentSheets::PrintDesignerSample(env.context, model, QStringLiteral("MBB - Maybank")));
+        AlignmentSheets::printDesignerSample(env.context, model, QStringLiteral("MBB - Maybank")));
     ASSERT_TRUE(env.dialogs.messages.empty());
     const PdfWords page = read();
     const double h = 3.25 * 1440;
@@ -94,7 +94,7 @@ TEST_F(AlignmentSheetsPdf, SampleSheetWordsWhereTheTwipsSay) {
 }
 
 TEST_F(AlignmentSheetsPdf, RulerSheetInchNumbersStartOneBlankRightOfTheirTicks) {
-    ASSERT_TRUE(AlignmentSheets::PrintDesignerRuler(env.context, model, QStringLiteral("RHB")));
+    ASSERT_TRUE(AlignmentSheets::printDesignerRuler(env.context, model, QStringLiteral("RHB")));
     const PdfWords page = read();
     const double w = 7.5 * 1440, h = 3.25 * 1440;
     expectAt(page, QStringLiteral("RHB"), 0, 0);

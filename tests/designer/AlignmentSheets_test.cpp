@@ -73,7 +73,7 @@ protected:
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
         SettingsStore::writeOptions(env.db(), 1, 1, 1, QStringLiteral("dd-mm-yyyy"));
         model.loadLanguages();
-        model.ResetChequeFormat();
+        model.resetChequeFormat();
         model.setPrinterName(QStringLiteral("Cheque-Printer"));
         model.setLanguageName(QStringLiteral("English"));
         model.setChequeWidthText(QStringLiteral("8.00"));
@@ -91,9 +91,9 @@ protected:
     // The two word lines of the sample amount, as the word routines give them.
     WordLines sampleWords(int languageId = 1) {
         const QString words =
-            AmountToWords(env.db(), env.dialogs, AlignmentSheets::sampleAmount(), languageId);
+            amountToWords(env.db(), env.dialogs, AlignmentSheets::sampleAmount(), languageId);
         const FieldLabel& word1 = model.labels()[FieldWord1];
-        return SplitWordLines(words, word1.font, word1.width, env.textMeasure);
+        return splitWordLines(words, word1.font, word1.width, env.textMeasure);
     }
 };
 
@@ -109,7 +109,7 @@ TEST_F(AlignmentSheetsTest, BoxTwipsReadsInchesAndCountsOtherTextAsZero) {
 
 TEST_F(AlignmentSheetsTest, SampleSheetKeepsTheJobOrderOnALandscapePage) {
     model.setOrientationCode(1);  // the format's own orientation plays no part
-    ASSERT_TRUE(AlignmentSheets::PrintDesignerSample(env.context, model, QStringLiteral("ABC")));
+    ASSERT_TRUE(AlignmentSheets::printDesignerSample(env.context, model, QStringLiteral("ABC")));
     EXPECT_EQ(env.printers.jobSteps(),
               (QStringList{QStringLiteral("makeCurrent1"), QStringLiteral("orientation2"),
                            QStringLiteral("paperA4"), QStringLiteral("end"),
@@ -133,7 +133,7 @@ TEST_F(AlignmentSheetsTest, SampleSheetOutlineAndCutLines) {
         env.printers.clearRecord();
         model.setChequeWidthText(QString::fromLatin1(c.width));
         model.setChequeHeightText(QString::fromLatin1(c.height));
-        ASSERT_TRUE(AlignmentSheets::PrintDesignerSample(env.context, model, QStringLiteral("X")));
+        ASSERT_TRUE(AlignmentSheets::printDesignerSample(env.context, model, QStringLiteral("X")));
         const auto lines = env.printers.callsOf(QStringLiteral("line"));
         const float w = static_cast<float>(c.w), h = static_cast<float>(c.h);
         struct Expected {
@@ -176,7 +176,7 @@ TEST_P(SampleSheetTexts, HeadingFieldsInstructionsAndAddressInOrder) {
     ASSERT_FALSE(words.line2.isEmpty());
 
     ASSERT_TRUE(
-        AlignmentSheets::PrintDesignerSample(env.context, model, QStringLiteral("MBB - Maybank")));
+        AlignmentSheets::printDesignerSample(env.context, model, QStringLiteral("MBB - Maybank")));
     const auto texts = env.printers.callsOf(QStringLiteral("text"));
 
     struct Expected {
@@ -237,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(AlignmentSheetsTest, UnknownLanguageIsReportedAndSpelledInTheFirstLanguage) {
     model.setLanguageName(QStringLiteral("Klingon"));
     const WordLines english = sampleWords(1);
-    ASSERT_TRUE(AlignmentSheets::PrintDesignerSample(env.context, model, QStringLiteral("X")));
+    ASSERT_TRUE(AlignmentSheets::printDesignerSample(env.context, model, QStringLiteral("X")));
     ASSERT_EQ(env.dialogs.messages.size(), 1u);
     EXPECT_EQ(env.dialogs.messages[0].text,
               QStringLiteral("Error retrieving Language while saving bank details."));
@@ -252,7 +252,7 @@ TEST_F(AlignmentSheetsTest, SampleWordsFollowTheChosenLanguage) {
     model.setLanguageName(QStringLiteral("Malay"));
     const WordLines malay = sampleWords(2);
     ASSERT_NE(malay, sampleWords(1));
-    ASSERT_TRUE(AlignmentSheets::PrintDesignerSample(env.context, model, QStringLiteral("X")));
+    ASSERT_TRUE(AlignmentSheets::printDesignerSample(env.context, model, QStringLiteral("X")));
     const QStringList printed = env.printers.printedTexts();
     EXPECT_TRUE(printed.contains(malay.line1));
     EXPECT_TRUE(printed.contains(malay.line2));
@@ -272,17 +272,17 @@ TEST_F(AlignmentSheetsTest, FailuresAreShownAndLeaveTheWorkingCopy) {
     } jobs[] = {
         {"sample",
          [](TestEnv& e, ChequeFormatModel& m) {
-             return AlignmentSheets::PrintDesignerSample(e.context, m, QStringLiteral("X"));
+             return AlignmentSheets::printDesignerSample(e.context, m, QStringLiteral("X"));
          },
          QStringLiteral("The sample sheet was not printed.")},
         {"ruler",
          [](TestEnv& e, ChequeFormatModel& m) {
-             return AlignmentSheets::PrintDesignerRuler(e.context, m, QStringLiteral("X"));
+             return AlignmentSheets::printDesignerRuler(e.context, m, QStringLiteral("X"));
          },
          QStringLiteral("The ruler sheet was not printed.")},
         {"location",
          [](TestEnv& e, ChequeFormatModel& m) {
-             return AlignmentSheets::PrintLocationSample(e.context, m, 100.5, -30.25, 1);
+             return AlignmentSheets::printLocationSample(e.context, m, 100.5, -30.25, 1);
          },
          QStringLiteral("The sample was not printed.")},
     };
@@ -330,7 +330,7 @@ TEST_F(AlignmentSheetsTest, FailuresAreShownAndLeaveTheWorkingCopy) {
 TEST_F(AlignmentSheetsTest, DefaultPrinterNameSelectsTheDefaultPrinter) {
     model.setPrinterName(QStringLiteral("[Default]"));
     env.printers.defaultName = QStringLiteral("Cheque-Printer");
-    ASSERT_TRUE(AlignmentSheets::PrintDesignerRuler(env.context, model, QStringLiteral("X")));
+    ASSERT_TRUE(AlignmentSheets::printDesignerRuler(env.context, model, QStringLiteral("X")));
     EXPECT_EQ(env.printers.jobSteps().first(), QStringLiteral("makeCurrent1"));
 }
 
@@ -381,7 +381,7 @@ TEST(DrawRulerTicks, TicksEveryTwentiethStrictlyInsideWithLengthsAndInchNumbers)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FakePrinterService p;
-        AlignmentSheets::DrawRulerTicks(p, c.h, c.w);
+        AlignmentSheets::drawRulerTicks(p, c.h, c.w);
         const float h = static_cast<float>(c.h);
 
         // Tahoma 9, thin lines, the edges and the "Inch" label first.
@@ -439,7 +439,7 @@ TEST(DrawRulerTicks, TicksEveryTwentiethStrictlyInsideWithLengthsAndInchNumbers)
 
 TEST(DrawRulerTicks, OrderIsBottomEdgeBottomTicksRightEdgeRightTicks) {
     FakePrinterService p;
-    AlignmentSheets::DrawRulerTicks(p, 2000, 3000);
+    AlignmentSheets::drawRulerTicks(p, 2000, 3000);
     const auto lines = p.callsOf(QStringLiteral("line"));
     // Edge, 41 bottom ticks (72 .. 2952), edge, 27 right ticks (72 .. 1944).
     ASSERT_EQ(lines.size(), 1u + 41u + 1u + 27u);
@@ -460,7 +460,7 @@ TEST(DrawRulerTicks, OrderIsBottomEdgeBottomTicksRightEdgeRightTicks) {
 
 TEST(DrawRulerTicks, AnAbsurdSizeEndsAtTheSheet) {
     FakePrinterService p;
-    AlignmentSheets::DrawRulerTicks(p, 1.0e12, 1.0e12);
+    AlignmentSheets::drawRulerTicks(p, 1.0e12, 1.0e12);
     // Ticks only where the A4 sheet is: 72k < 16834 on both rulers.
     EXPECT_EQ(p.callsOf(QStringLiteral("line")).size(), 2u + 2u * 233u);
 }
@@ -470,7 +470,7 @@ TEST_F(AlignmentSheetsTest, RulerSheetJobHeadingOutlineTicksAndInstructions) {
     model.setChequeHeightText(QStringLiteral("3.00"));
     const FieldLabelSet before = model.labels();
     ASSERT_TRUE(
-        AlignmentSheets::PrintDesignerRuler(env.context, model, QStringLiteral("CIMB - Bank")));
+        AlignmentSheets::printDesignerRuler(env.context, model, QStringLiteral("CIMB - Bank")));
     EXPECT_EQ(env.printers.jobSteps(),
               (QStringList{QStringLiteral("makeCurrent1"), QStringLiteral("orientation2"),
                            QStringLiteral("paperA4"), QStringLiteral("end"),
@@ -539,7 +539,7 @@ TEST_P(LocationSample, FieldsAloneAtTheOffsets) {
     const FieldLabelSet before = model.labels();
     const WordLines words = sampleWords();
     ASSERT_TRUE(
-        AlignmentSheets::PrintLocationSample(env.context, model, c.top, c.left, c.orientation));
+        AlignmentSheets::printLocationSample(env.context, model, c.top, c.left, c.orientation));
 
     QStringList steps{QStringLiteral("makeCurrent1")};
     if (c.orientation) steps << QStringLiteral("orientation%1").arg(c.orientation);

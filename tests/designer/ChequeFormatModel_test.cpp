@@ -23,7 +23,7 @@ struct ModelEnv {
     ModelEnv() {
         model.setDateType(0);
         model.loadLanguages();
-        model.ResetChequeFormat();
+        model.resetChequeFormat();
     }
     Database& db() { return env.db(); }
     FakeDialogs& dialogs() { return env.dialogs; }
@@ -41,7 +41,7 @@ TEST(ChequeFormatModel, LoadThenUpdateAndInsertKeepEveryColumn) {
     ModelEnv m;
     const ChequeFormat stored = distinctFormat(QStringLiteral("ALPHA"));
     ChequeFormatStore::insert(m.db(), stored);
-    ASSERT_TRUE(m.model.SelectBank(QStringLiteral("ALPHA - Name of ALPHA")));
+    ASSERT_TRUE(m.model.selectBank(QStringLiteral("ALPHA - Name of ALPHA")));
     EXPECT_TRUE(m.dialogs().messages.empty());
     EXPECT_EQ(m.model.languageName(), QStringLiteral("Malay"));
     EXPECT_EQ(m.model.chequeWidthText(), QStringLiteral("8.50"));
@@ -52,13 +52,13 @@ TEST(ChequeFormatModel, LoadThenUpdateAndInsertKeepEveryColumn) {
     EXPECT_EQ(m.model.dateType(), 2);
 
     // Written back unchanged.
-    ASSERT_TRUE(m.model.UpdateChequeFormat(QStringLiteral("ALPHA")));
+    ASSERT_TRUE(m.model.updateChequeFormat(QStringLiteral("ALPHA")));
     EXPECT_TRUE(rowMatches(storedRow(m.db(), QStringLiteral("ALPHA")), expectedColumns(stored)));
 
     // Stored as a new row under another code: the same 67 values.
     m.model.setBankCode(QStringLiteral("COPY"));
     m.model.setBankName(stored.bankName);
-    ASSERT_TRUE(m.model.InsertChequeFormat());
+    ASSERT_TRUE(m.model.insertChequeFormat());
     ChequeFormat copy = stored;
     copy.bankCode = QStringLiteral("COPY");
     EXPECT_TRUE(rowMatches(storedRow(m.db(), QStringLiteral("COPY")), expectedColumns(copy)));
@@ -69,9 +69,9 @@ TEST(ChequeFormatModel, NewFormatHasTheDefaults) {
     ModelEnv m;
     m.env.printers.current = 1;  // printing has made another printer current
     // Leave traces of an earlier format everywhere.
-    m.model.LoadChequeFormat(distinctFormat(QStringLiteral("OLD")));
+    m.model.loadChequeFormat(distinctFormat(QStringLiteral("OLD")));
     for (auto& label : m.model.labels()) label.font = {QStringLiteral("Courier"), 20, true};
-    m.model.ResetChequeFormat();
+    m.model.resetChequeFormat();
 
     EXPECT_EQ(m.model.bankName(), QString());
     EXPECT_EQ(m.model.bankCode(), QString());
@@ -88,7 +88,7 @@ TEST(ChequeFormatModel, NewFormatHasTheDefaults) {
 
     m.model.setBankName(QStringLiteral("New Bank"));
     m.model.setBankCode(QStringLiteral("NEW"));
-    ASSERT_TRUE(m.model.InsertChequeFormat());
+    ASSERT_TRUE(m.model.insertChequeFormat());
 
     ChequeFormat expected;
     expected.bankName = QStringLiteral("New Bank");
@@ -116,13 +116,13 @@ TEST(ChequeFormatModel, InchesTypedStoredAndShown) {
     EXPECT_EQ(m.model.chequeHeightText(), QStringLiteral("2.50"));
     m.model.setBankName(QStringLiteral("B"));
     m.model.setBankCode(QStringLiteral("B"));
-    ASSERT_TRUE(m.model.InsertChequeFormat());
+    ASSERT_TRUE(m.model.insertChequeFormat());
     const QVariantMap row = storedRow(m.db(), QStringLiteral("B"));
     EXPECT_EQ(row.value(QStringLiteral("ChequeWidth")).toDouble(), 12240.0);
     EXPECT_EQ(row.value(QStringLiteral("ChequeHeight")).toDouble(), 3600.0);
 
-    m.model.ResetChequeFormat();
-    ASSERT_TRUE(m.model.SelectBank(QStringLiteral("B - B")));
+    m.model.resetChequeFormat();
+    ASSERT_TRUE(m.model.selectBank(QStringLiteral("B - B")));
     EXPECT_EQ(m.model.chequeWidthText(), QStringLiteral("8.50"));
     EXPECT_EQ(m.model.chequeHeightText(), QStringLiteral("2.50"));
 }
@@ -212,10 +212,10 @@ TEST(ChequeFormatModel, OrientationRoundTrips) {
         ChequeFormatStore::insert(m.db(), distinctFormat(QStringLiteral("O")));
         m.db().write(QStringLiteral("UPDATE BankCheque SET Orientation = ?"),
                      {QString::fromUtf8(stored)});
-        ASSERT_TRUE(m.model.SelectBank(QStringLiteral("O - x")));
+        ASSERT_TRUE(m.model.selectBank(QStringLiteral("O - x")));
         EXPECT_EQ(m.model.orientationCode(),
                   QString::fromUtf8(stored) == QStringLiteral("L") ? 1 : 2);
-        m.model.UpdateChequeFormat(QStringLiteral("O"));
+        m.model.updateChequeFormat(QStringLiteral("O"));
         EXPECT_EQ(
             storedRow(m.db(), QStringLiteral("O")).value(QStringLiteral("Orientation")).toString(),
             QString::fromUtf8(saved))
@@ -227,7 +227,7 @@ TEST(ChequeFormatModel, OrientationRoundTrips) {
         m.model.setBankName(QStringLiteral("n"));
         m.model.setBankCode(QStringLiteral("C"));
         m.model.setOrientationCode(code);
-        m.model.InsertChequeFormat();
+        m.model.insertChequeFormat();
         EXPECT_EQ(storedRow(m.db(), QStringLiteral("C")).value(QStringLiteral("Orientation")),
                   QString::fromLatin1(saved));
     }
@@ -238,14 +238,14 @@ TEST(ChequeFormatModel, MissingLanguageOnLoadAndSave) {
     ChequeFormat f = distinctFormat(QStringLiteral("LANG"));
     f.amountLanguage = 2;
     ChequeFormatStore::insert(m.db(), f);
-    ASSERT_TRUE(m.model.SelectBank(QStringLiteral("LANG - x")));
+    ASSERT_TRUE(m.model.selectBank(QStringLiteral("LANG - x")));
     EXPECT_EQ(m.model.languageName(), QStringLiteral("Malay"));
     m.db().write(QStringLiteral("DELETE FROM LanguageMain WHERE ID = 2"));
 
     // Loading again: one message, the language text kept, the rest loaded.
-    m.model.ResetChequeFormat();
+    m.model.resetChequeFormat();
     m.model.setLanguageName(QStringLiteral("Malay"));
-    ASSERT_TRUE(m.model.SelectBank(QStringLiteral("LANG - x")));
+    ASSERT_TRUE(m.model.selectBank(QStringLiteral("LANG - x")));
     ASSERT_EQ(m.dialogs().messages.size(), 1u);
     expectMessage(m.dialogs().messages[0],
                   "Error retrieving Language while Retrieving Bank Details", "Error",
@@ -257,7 +257,7 @@ TEST(ChequeFormatModel, MissingLanguageOnLoadAndSave) {
 
     // Saving looks the shown name up; it is gone, so language 1 is stored.
     m.dialogs().clear();
-    ASSERT_TRUE(m.model.UpdateChequeFormat(QStringLiteral("LANG")));
+    ASSERT_TRUE(m.model.updateChequeFormat(QStringLiteral("LANG")));
     ASSERT_EQ(m.dialogs().messages.size(), 1u);
     expectMessage(m.dialogs().messages[0], "Error retrieving Language while saving bank details.",
                   "Error", Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
@@ -265,7 +265,7 @@ TEST(ChequeFormatModel, MissingLanguageOnLoadAndSave) {
 
     m.dialogs().clear();
     m.model.setBankCode(QStringLiteral("LANG2"));
-    ASSERT_TRUE(m.model.InsertChequeFormat());
+    ASSERT_TRUE(m.model.insertChequeFormat());
     ASSERT_EQ(m.dialogs().messages.size(), 1u);
     expectMessage(m.dialogs().messages[0], "Language retrival error", "Error",
                   Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
@@ -279,7 +279,7 @@ TEST(ChequeFormatModel, LoadPutsTheDigitFontOnLabelFiveAlone) {
     for (int i = FieldSDateD1; i <= FieldSDateY4; ++i) m.model.labels()[i].font = earlier;
     ChequeFormat f = distinctFormat(QStringLiteral("DIG"));
     f.sdateFont = {QStringLiteral("Courier New"), 14, true};
-    m.model.LoadChequeFormat(f);
+    m.model.loadChequeFormat(f);
     EXPECT_EQ(m.model.labels()[FieldSDateD1].font, f.sdateFont);
     for (int i = FieldSDateD2; i <= FieldSDateY4; ++i)
         EXPECT_EQ(m.model.labels()[i].font, earlier) << i;
@@ -337,7 +337,7 @@ TEST(ChequeFormatModel, LoadSetsTheDateStyleBeforeThePositions) {
     f.dateType = 1;  // its layout would move Y3 and Y4 after M2
     m.model.setSelectedField(FieldWord1);
     QSignalSpy panel(&m.model, &ChequeFormatModel::panelRefreshRequested);
-    m.model.LoadChequeFormat(f);
+    m.model.loadChequeFormat(f);
     EXPECT_EQ(m.model.labels()[FieldSDateY3].left, f.fields[FieldSDateY3].left);
     EXPECT_EQ(m.model.labels()[FieldSDateY4].left, f.fields[FieldSDateY4].left);
     EXPECT_FALSE(m.model.labels()[FieldSDateY1].visible);
@@ -351,14 +351,14 @@ TEST(ChequeFormatModel, DeleteAsksFirst) {
     for (const char* code : {"A", "B", "C"})
         ChequeFormatStore::insert(m.db(), distinctFormat(QString::fromLatin1(code)));
     m.dialogs().answer({Answer::No});
-    EXPECT_FALSE(m.model.DeleteChequeFormat(QStringLiteral("B")));
+    EXPECT_FALSE(m.model.deleteChequeFormat(QStringLiteral("B")));
     ASSERT_EQ(m.dialogs().messages.size(), 1u);
     expectMessage(m.dialogs().messages[0], "Are you sure you want to delete Bank's cheque details?",
                   "Delete", Dialogs::Icon::None, Dialogs::Buttons::YesNo);
     EXPECT_EQ(ChequeFormatStore::listById(m.db()).size(), 3u);
 
     m.dialogs().answer({Answer::Yes});
-    EXPECT_TRUE(m.model.DeleteChequeFormat(QStringLiteral("B")));
+    EXPECT_TRUE(m.model.deleteChequeFormat(QStringLiteral("B")));
     QStringList codes;
     for (const auto& f : ChequeFormatStore::listById(m.db())) codes << f.bankCode;
     EXPECT_EQ(codes, (QStringList{QStringLiteral("A"), QStringLiteral("C")}));
@@ -367,8 +367,8 @@ TEST(ChequeFormatModel, DeleteAsksFirst) {
 TEST(ChequeFormatModel, BankSelectionWithoutARow) {
     ModelEnv m;
     ChequeFormatStore::insert(m.db(), distinctFormat(QStringLiteral("REAL")));
-    m.model.SelectBank(QStringLiteral("REAL - x"));
-    EXPECT_FALSE(m.model.SelectBank(QStringLiteral("GONE - Vanished Bank")));
+    m.model.selectBank(QStringLiteral("REAL - x"));
+    EXPECT_FALSE(m.model.selectBank(QStringLiteral("GONE - Vanished Bank")));
     ASSERT_EQ(m.dialogs().messages.size(), 1u);
     expectMessage(m.dialogs().messages[0], "No record found for GONE bank.", "Found no record",
                   Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
@@ -387,15 +387,15 @@ TEST(ChequeFormatModel, SizeThatIsNotANumberIsRefusedBeforeAnyWrite) {
     for (const bool width : {true, false}) {
         ModelEnv m;
         ChequeFormatStore::insert(m.db(), distinctFormat(QStringLiteral("KEEP")));
-        m.model.SelectBank(QStringLiteral("KEEP - x"));
+        m.model.selectBank(QStringLiteral("KEEP - x"));
         m.model.setLanguageName(QStringLiteral("No such language"));
         if (width)
             m.model.setChequeWidthText(QStringLiteral("8,5"));
         else
             m.model.setChequeHeightText(QString());
         m.model.setBankCode(QStringLiteral("NEWCODE"));
-        EXPECT_FALSE(m.model.InsertChequeFormat());
-        EXPECT_FALSE(m.model.UpdateChequeFormat(QStringLiteral("KEEP")));
+        EXPECT_FALSE(m.model.insertChequeFormat());
+        EXPECT_FALSE(m.model.updateChequeFormat(QStringLiteral("KEEP")));
         // One refusal each, naming the box; no language message, nothing written.
         ASSERT_EQ(m.dialogs().messages.size(), 2u);
         for (const auto& shown : m.dialogs().messages) {
@@ -420,14 +420,14 @@ TEST(ChequeFormatModel, FailingStatementKeepsTheWorkingCopy) {
     m.model.setBankName(QStringLiteral("Typed name"));
     m.model.setBankCode(QStringLiteral("TAKEN"));  // the table keeps codes unique
     m.model.typeChequeWidth(QStringLiteral("6"));
-    EXPECT_THROW(m.model.InsertChequeFormat(), DbError);
+    EXPECT_THROW(m.model.insertChequeFormat(), DbError);
     EXPECT_TRUE(sqlite3_get_autocommit(m.db().handle()));
     EXPECT_EQ(ChequeFormatStore::listById(m.db()).size(), 1u);
     EXPECT_EQ(m.model.bankName(), QStringLiteral("Typed name"));
     EXPECT_EQ(m.model.chequeWidthText(), QStringLiteral("6.00"));
     // The connection goes on working.
     m.model.setBankCode(QStringLiteral("FREE"));
-    EXPECT_TRUE(m.model.InsertChequeFormat());
+    EXPECT_TRUE(m.model.insertChequeFormat());
 }
 
 TEST(ChequeFormatModel, NamesAreStoredExactly) {
@@ -437,14 +437,14 @@ TEST(ChequeFormatModel, NamesAreStoredExactly) {
         QStringLiteral("Banque Fran\u00e7aise \u00e0 \u0130stanbul \u9280\u884c")};
     int n = 0;
     for (const QString& name : names) {
-        m.model.ResetChequeFormat();
+        m.model.resetChequeFormat();
         m.model.setBankName(name);
         m.model.typeBankCode(QStringLiteral("q\"\u00e9 %1").arg(n++));
         m.model.setPrinterName(name);
-        ASSERT_TRUE(m.model.InsertChequeFormat());
+        ASSERT_TRUE(m.model.insertChequeFormat());
         const QString code = m.model.bankCode();
-        m.model.ResetChequeFormat();
-        ASSERT_TRUE(m.model.SelectBank(code + QStringLiteral(" - ") + name));
+        m.model.resetChequeFormat();
+        ASSERT_TRUE(m.model.selectBank(code + QStringLiteral(" - ") + name));
         EXPECT_EQ(m.model.bankName(), name);
         EXPECT_EQ(m.model.bankCode(), code);
         EXPECT_EQ(m.model.printerName(), name);

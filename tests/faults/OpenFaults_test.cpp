@@ -19,7 +19,7 @@
 #include "store/DbError.h"
 #include "support/QStringPrinter.h"
 #include "support/TestEnv.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
 
 namespace {
 

@@ -14,10 +14,11 @@
 #include "print/QtPrinterService.h"
 #include "support/PdfWords.h"
 #include "support/QStringPrinter.h"
-#include "ui/designer/frmAdjustCheque.h"
-#include "ui/main/frmOptions.h"
+#include "ui/designer/FormatDesigner.h"
+#include "ui/options/OptionsDialog.h"
 #include "ui/preview/PreviewFixture.h"
 #include "words/TextHelpers.h"
+#include "support/Widgets.h"
 
 // Every box a user types into, fed texts that break careless statements, layouts
 // and conversions: each text is stored and shown exactly (or within the box's
@@ -58,15 +59,15 @@ protected:
         EXPECT_LE(window.width(), kUsableWidth) << window.objectName().toStdString();
     }
 
-    void openOptions(std::unique_ptr<frmOptions>& window) {
-        window = std::make_unique<frmOptions>(env.context, *main);
+    void openOptions(std::unique_ptr<OptionsDialog>& window) {
+        window = std::make_unique<OptionsDialog>(env.context, main->settings(), main.get());
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
-    std::unique_ptr<frmAdjustCheque> openDesigner() {
-        auto designer = std::make_unique<frmAdjustCheque>(env.context);
+    std::unique_ptr<FormatDesigner> openDesigner() {
+        auto designer = std::make_unique<FormatDesigner>(env.context);
         designer->show();
         QApplication::setActiveWindow(designer.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(designer.get()));
@@ -83,16 +84,16 @@ std::string nameOf(const testing::TestParamInfo<BadText>& info) { return info.pa
 
 TEST_P(BadInput, PayeeInTheMainWindowIsPrintedStoredOnceAndListedExactly) {
     openMain();
-    main->WordCase = QStringLiteral("UPPER CASE");
-    main->ClearData = 0;
-    QLineEdit* payee = main->cboRecipient()->lineEdit();
+    setSetting(*main, &UserSettings::wordCase, QStringLiteral("UPPER CASE"));
+    setSetting(*main, &UserSettings::clearData, 0);
+    QLineEdit* payee = widget<QComboBox>(main, "cboRecipient")->lineEdit();
     enterText(payee, text());
-    ASSERT_TRUE(sameText(main->cboRecipient()->currentText(), text()));
+    ASSERT_TRUE(sameText(widget<QComboBox>(main, "cboRecipient")->currentText(), text()));
 
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
         env.printers.calls.clear();
-        ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+        ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
             EXPECT_TRUE(sameText(chequeLabel(p, FieldRecipient)->text(), toUpperCase(text())));
             click(p, "cmdPrint");
             EXPECT_FALSE(p.isVisible());
@@ -100,7 +101,7 @@ TEST_P(BadInput, PayeeInTheMainWindowIsPrintedStoredOnceAndListedExactly) {
         EXPECT_TRUE(env.dialogs.messages.empty())
             << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
         EXPECT_TRUE(env.printers.printedTexts().contains(toUpperCase(text())));
-        EXPECT_TRUE(sameText(main->cboRecipient()->currentText(), text()));
+        EXPECT_TRUE(sameText(widget<QComboBox>(main, "cboRecipient")->currentText(), text()));
     }
     // Stored by the first print only.
     EXPECT_TRUE(sameText(newestPayee(), text()));
@@ -109,9 +110,9 @@ TEST_P(BadInput, PayeeInTheMainWindowIsPrintedStoredOnceAndListedExactly) {
     // The next start lists it, and the window stays usable.
     main.reset();
     openMain();
-    EXPECT_GE(main->cboRecipient()->findText(text(), Qt::MatchExactly | Qt::MatchCaseSensitive), 0);
+    EXPECT_GE(widget<QComboBox>(main, "cboRecipient")->findText(text(), Qt::MatchExactly | Qt::MatchCaseSensitive), 0);
     expectUsableWidth(*main);
-    std::unique_ptr<frmOptions> options;
+    std::unique_ptr<OptionsDialog> options;
     openOptions(options);
     auto* list = options->findChild<QTreeWidget*>(QStringLiteral("LVRecipients"));
     ASSERT_EQ(list->topLevelItemCount(), 1);
@@ -121,7 +122,7 @@ TEST_P(BadInput, PayeeInTheMainWindowIsPrintedStoredOnceAndListedExactly) {
 
 TEST_P(BadInput, PayeeAddedInTheOptionsIsStoredAndListedExactly) {
     openMain();
-    std::unique_ptr<frmOptions> options;
+    std::unique_ptr<OptionsDialog> options;
     openOptions(options);
     options->findChild<QTabWidget*>(QStringLiteral("TabStrip1"))->setCurrentIndex(1);
     QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdAdd")), Qt::LeftButton);
@@ -155,21 +156,22 @@ TEST_P(BadInput, PayeeAddedInTheOptionsIsStoredAndListedExactly) {
 
 TEST_P(BadInput, DateFormatIsStoredAndItsDateShownAsTheSampleAndThePreviewWriteIt) {
     openMain();
-    std::unique_ptr<frmOptions> options;
+    std::unique_ptr<OptionsDialog> options;
     openOptions(options);
     auto* box = options->findChild<QLineEdit*>(QStringLiteral("txtDate"));
     enterText(box, text());
     QTest::keyClick(box, Qt::Key_Tab);
     ASSERT_TRUE(sameText(box->text(), text()));
     const QDate today = env.clock.now().date();
-    const QString written = FormatDateStyle(today, text(), QLocale());
+    const QString written = formatDateStyle(today, text(), QLocale());
     EXPECT_TRUE(sameText(options->findChild<QLabel*>(QStringLiteral("lblSampleDate"))->text(),
                          QStringLiteral("Date sample: \r\n") + written));
     expectUsableWidth(*options);
 
     QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
     EXPECT_TRUE(env.dialogs.messages.empty());
-    EXPECT_TRUE(sameText(main->DateFormat, text()));
+    EXPECT_TRUE(sameText(options->settings().dateFormat, text()));
+    main->setSettings(options->settings());  // what the main window does with the answer
     EXPECT_TRUE(sameText(SettingsStore::read(env.db())->dateFormat, text()));
     expectTablesIntact(0, 0);
 
@@ -178,8 +180,8 @@ TEST_P(BadInput, DateFormatIsStoredAndItsDateShownAsTheSampleAndThePreviewWriteI
     EXPECT_TRUE(
         sameText(options->findChild<QLineEdit*>(QStringLiteral("txtDate"))->text(), text()));
     options.reset();
-    main->DatePicker()->setDate(today);
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    widget<QDateEdit>(main, "DatePicker")->setDate(today);
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         EXPECT_TRUE(sameText(chequeLabel(p, FieldDate)->text(), written));
         click(p, "cmdPrint");
     }));
@@ -251,16 +253,16 @@ TEST_P(BadInput, BankNameAndCodeAreStoredWithinTheirLimitsAndFoundAgainFromTheLi
     expectUsableWidth(*designer);
     designer.reset();
 
-    main = std::make_unique<frmMain>(env.context);
+    main = std::make_unique<MainWindow>(env.context);
     ASSERT_TRUE(main->load());
     main->show();
     const int mainIndex =
-        main->cboBank()->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        widget<QComboBox>(main, "cboBank")->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
     ASSERT_GE(mainIndex, 0);
-    main->cboBank()->setCurrentIndex(mainIndex);
-    main->txtAmount()->setText(QStringLiteral("5.00"));
-    main->cboRecipient()->setEditText(QStringLiteral("Payee"));
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    widget<QComboBox>(main, "cboBank")->setCurrentIndex(mainIndex);
+    widget<QLineEdit>(main, "txtAmount")->setText(QStringLiteral("5.00"));
+    widget<QComboBox>(main, "cboRecipient")->setEditText(QStringLiteral("Payee"));
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         EXPECT_TRUE(sameText(child<QLabel>(p, "lblTitle")->text(),
                              QStringLiteral("Print Preview - ") + name));
         click(p, "cmdBack");
@@ -315,7 +317,7 @@ TEST_P(BadInput, InchBoxesKeepTheirLimitAndRefuseTextThatIsNoNumber) {
 TEST_P(BadInput, AmountThatIsNoNumberIsRefusedWithAMessageAndKept) {
     openMain();
     const int payees = payeeCount();
-    QLineEdit* amount = main->txtAmount();
+    QLineEdit* amount = widget<QLineEdit>(main, "txtAmount");
     pasteText(amount, text());
     QTest::keyClick(amount, Qt::Key_Tab);
     ASSERT_TRUE(sameText(amount->text(), text()));  // not a number: left as it is
@@ -340,8 +342,8 @@ TEST_P(BadInput, AmountThatIsNoNumberIsRefusedWithAMessageAndKept) {
 // a name that is not installed prints on the first printer.
 TEST_P(BadInput, PrinterNameTypedInThePreviewPrintsOnTheFirstPrinter) {
     openMain();
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
-        auto* printers = child<QComboBox>(p, "cboPrinterName");
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
+        auto* printers = widget<QComboBox>(p, "cboPrinterName");
         enterText(printers->lineEdit(), text());
         EXPECT_TRUE(sameText(printers->currentText(), text()));
         click(p, "cmdPrint");
@@ -397,7 +399,7 @@ TEST_F(BadNumbers, InchBoxesTakeOnlyNumbersTheyCanShow) {
         {"\xef\xbc\x91.\xef\xbc\x95", nullptr, nullptr},  // full-width digits
         {"\xd9\xa1\xd9\xab\xd9\xa5", nullptr, nullptr},   // Arabic-Indic digits
     };
-    auto designer = std::make_unique<frmAdjustCheque>(env.context);
+    auto designer = std::make_unique<FormatDesigner>(env.context);
     designer->show();
     QApplication::setActiveWindow(designer.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(designer.get()));
@@ -445,7 +447,7 @@ TEST_F(BadNumbers, BankCodesKeepTheirLengthAndNamesAreCutOnWholeLetters) {
          "\xf0\x90\x90\x80"
          "B"},  // Deseret letter: a pair of halves
     };
-    auto designer = std::make_unique<frmAdjustCheque>(env.context);
+    auto designer = std::make_unique<FormatDesigner>(env.context);
     designer->show();
     QApplication::setActiveWindow(designer.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(designer.get()));
@@ -490,10 +492,11 @@ TEST_F(BadNumbers, ALongPayeeIsWrittenOnThePage) {
     QtPrinterService service(QtPrinterService::PdfFile{pdf, {}});
     env.context.printers = &service;
     openMain();
-    main->WordCase = QStringLiteral("Proper Case");
-    pasteText(main->cboRecipient()->lineEdit(), longBadText());
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
-        EXPECT_TRUE(sameText(chequeLabel(p, FieldRecipient)->text(), toProperCase(longBadText())));
+    setSetting(*main, &UserSettings::wordCase, QStringLiteral("Proper Case"));
+    pasteText(widget<QComboBox>(main, "cboRecipient")->lineEdit(), longBadText());
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
+        EXPECT_TRUE(
+            sameText(chequeLabel(p, FieldRecipient)->text(), toProperCaseName(longBadText())));
         click(p, "cmdPrint");
         EXPECT_FALSE(p.isVisible());
     }));
@@ -502,7 +505,7 @@ TEST_F(BadNumbers, ALongPayeeIsWrittenOnThePage) {
         << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
     const PdfWords page = PdfWords::read(pdf);
     ASSERT_TRUE(page.ok) << page.error.toStdString();
-    const QString firstWord = toProperCase(longBadText()).section(QLatin1Char(' '), 0, 0);
+    const QString firstWord = toProperCaseName(longBadText()).section(QLatin1Char(' '), 0, 0);
     const PdfWords::Word* first = page.find(firstWord);
     ASSERT_NE(first, nullptr) << firstWord.toStdString() << " among " << page.words.size()
                               << " words";
@@ -511,28 +514,27 @@ TEST_F(BadNumbers, ALongPayeeIsWrittenOnThePage) {
     expectTablesIntact(1, 0);
 }
 
-// An amount too long to spell is kept exactly and printed in figures; the words
-// engine refuses it with its message.
-TEST_F(BadNumbers, ATenThousandDigitAmountIsKeptExactAndRefusedInWords) {
+// An amount too long to spell is kept exactly in the box and refused before the
+// preview opens: the limit message once, the focus back in the amount box.
+TEST_F(BadNumbers, ATenThousandDigitAmountIsKeptExactAndRefusedBeforeThePreview) {
     openMain();
     const QString digits(10000, QLatin1Char('7'));
-    pasteText(main->txtAmount(), digits);
-    QTest::keyClick(main->txtAmount(), Qt::Key_Tab);
-    const QString amount = main->txtAmount()->text();
+    auto* box = widget<QLineEdit>(main, "txtAmount");
+    pasteText(box, digits);
+    QTest::keyClick(box, Qt::Key_Tab);
+    const QString amount = box->text();
     EXPECT_EQ(amount.size(), 10000 + 3333 + 3);
     EXPECT_TRUE(amount.endsWith(QStringLiteral("777,777.00")));
     EXPECT_EQ(QString(amount).remove(QLatin1Char(',')).remove(QStringLiteral(".00")), digits);
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
-        EXPECT_TRUE(sameText(chequeLabel(p, FieldAmount)->text(), amount));
-        EXPECT_EQ(chequeLabel(p, FieldWord1)->text(), QString());
-        click(p, "cmdPrint");
-        EXPECT_FALSE(p.isVisible());
-    }));
-    ASSERT_FALSE(env.dialogs.messages.empty());
-    for (const auto& shown : env.dialogs.messages)
-        EXPECT_EQ(shown.text,
-                  QStringLiteral("Invalid amount. Amount can't exceed trillion value."));
-    EXPECT_TRUE(env.printers.printedTexts().contains(amount));
+    EXPECT_FALSE(pressPrint([&](PrintPreviewDialog&) {}));
+    ASSERT_EQ(env.dialogs.messages.size(), 1u);
+    EXPECT_EQ(env.dialogs.messages[0].text,
+              QStringLiteral("Invalid amount. Amount can't exceed trillion value."));
+    EXPECT_EQ(env.dialogs.messages[0].title, QStringLiteral("Error"));
+    EXPECT_EQ(env.dialogs.messages[0].icon, Dialogs::Icon::Exclamation);
+    EXPECT_TRUE(box->hasFocus());
+    EXPECT_EQ(box->text(), amount);
+    EXPECT_TRUE(env.printers.calls.empty());
 }
 
 }  // namespace

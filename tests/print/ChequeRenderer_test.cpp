@@ -40,7 +40,7 @@ TEST_P(PrintChequeFieldsOrder, PrintsTheFieldsOfTheDateTypeThenPayeeAmountAndWor
     const OrderCase& c = GetParam();
     const FieldLabelSet labels = numberedLabels();
     FakePrinterService printer;
-    ChequeRenderer::PrintChequeFields(printer, c.dateType, c.printDate, labels);
+    ChequeRenderer::printChequeFields(printer, c.dateType, c.printDate, labels);
 
     const auto texts = printer.callsOf(QStringLiteral("text"));
     ASSERT_EQ(texts.size(), c.fields.size());
@@ -71,7 +71,7 @@ TEST(PrintFieldLabel, SetsPositionThenFontThenPrintsTheCaption) {
     FieldLabelSet labels = numberedLabels();
     labels[FieldAmount].font = {QStringLiteral("Arial"), 12.5f, true};
     FakePrinterService printer;
-    ChequeRenderer::PrintFieldLabel(printer, labels, FieldAmount);
+    ChequeRenderer::printFieldLabel(printer, labels, FieldAmount);
     ASSERT_EQ(printer.calls.size(), 2u);
     EXPECT_EQ(printer.calls[0].op, QStringLiteral("font"));
     EXPECT_EQ(printer.calls[0].font, labels[FieldAmount].font);
@@ -85,7 +85,7 @@ TEST(PrintChequeFields, BoldOnOneFieldDoesNotCarryOverAndEmptyCaptionsTakeTheirT
     labels[FieldAmount].font.bold = true;
     labels[FieldWord2].caption.clear();
     FakePrinterService printer;
-    ChequeRenderer::PrintChequeFields(printer, 0, false, labels);
+    ChequeRenderer::printChequeFields(printer, 0, false, labels);
     const auto texts = printer.callsOf(QStringLiteral("text"));
     ASSERT_EQ(texts.size(), 4u);
     EXPECT_FALSE(texts[0].font.bold);

@@ -39,13 +39,13 @@ TEST(DateRendering, StyleCodes) {
         {QString(), saturday, kUk, QString()},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(FormatDateStyle(c.date, c.style, c.locale), c.out) << c.style.toStdString();
+        EXPECT_EQ(formatDateStyle(c.date, c.style, c.locale), c.out) << c.style.toStdString();
 }
 
 TEST(DateRendering, SeparatorComesFromTheLocale) {
-    EXPECT_EQ(DateSeparator(kUk), QStringLiteral("/"));
-    EXPECT_EQ(DateSeparator(QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("."));
-    EXPECT_EQ(DateSeparator(QLocale(QLocale::Swedish, QLocale::Sweden)), QStringLiteral("-"));
+    EXPECT_EQ(dateSeparator(kUk), QStringLiteral("/"));
+    EXPECT_EQ(dateSeparator(QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("."));
+    EXPECT_EQ(dateSeparator(QLocale(QLocale::Swedish, QLocale::Sweden)), QStringLiteral("-"));
 }
 
 // Captions of fields 5..12 as one text, and which of 0, 5..12 are visible.
@@ -94,7 +94,7 @@ TEST(DateRendering, FillDateLabels) {
             labels[i].visible = (i - FieldSDateD1) % 2 == 0;
         }
         labels[FieldRecipient].caption = QStringLiteral("payee");
-        FillDateLabels(c.type, c.date, QStringLiteral("dd mmm yyyy"), labels, kUk);
+        fillDateLabels(c.type, c.date, QStringLiteral("dd mmm yyyy"), labels, kUk);
         const std::string where = std::to_string(c.type) + " " + c.date.toString().toStdString();
         EXPECT_EQ(digits(labels), c.digits) << where;
         EXPECT_EQ(shown(labels), c.shown) << where;
@@ -106,7 +106,7 @@ TEST(DateRendering, FillDateLabels) {
 
 TEST(DateRendering, TypeZeroWritesTheStyleInTheGivenLocale) {
     FieldLabelSet labels;
-    FillDateLabels(0, QDate(2026, 12, 5), QStringLiteral("dddd d mmmm"), labels,
+    fillDateLabels(0, QDate(2026, 12, 5), QStringLiteral("dddd d mmmm"), labels,
                    QLocale(QLocale::French, QLocale::France));
     EXPECT_EQ(labels[FieldDate].caption, QStringLiteral("samedi 5 d\u00e9cembre"));
 }

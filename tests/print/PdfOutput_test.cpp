@@ -80,7 +80,7 @@ TEST_P(PdfPlacement, EveryFieldLandsAtItsTwipsFromThePrintableArea) {
     service.setOrientation(c.orientation);
     service.setPaperA4();
     const FieldLabelSet labels = ChequeRenderer::shifted(chequeLabels(), c.chequeLeft, c.chequeTop);
-    ChequeRenderer::PrintChequeFields(service, c.dateType, true, labels);
+    ChequeRenderer::printChequeFields(service, c.dateType, true, labels);
     service.endDocument();
 
     const PdfWords page = PdfWords::read(pdf);

@@ -40,7 +40,7 @@ TEST_P(SelectPrinterTest, MakesTheRightPrinterCurrentAndRemembersThePreviousOne)
     Selection s(c.names, c.defaultName, c.currentBefore);
     s.context.rememberedPrinterIndex = static_cast<std::int16_t>(c.rememberedBefore);
 
-    EXPECT_EQ(PrinterSelection::SelectPrinter(s.context, c.asked), c.selected) << c.what;
+    EXPECT_EQ(PrinterSelection::selectPrinter(s.context, c.asked), c.selected) << c.what;
     EXPECT_EQ(s.printers.current, c.currentAfter) << c.what;
     EXPECT_EQ(s.context.rememberedPrinterIndex, c.rememberedAfter) << c.what;
     if (!c.selected) {
@@ -87,47 +87,47 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RestorePrinter, MakesTheRememberedPrinterCurrentAgain) {
     Selection s({A, B, C}, A, 2);
-    ASSERT_TRUE(PrinterSelection::SelectPrinter(s.context, B));
+    ASSERT_TRUE(PrinterSelection::selectPrinter(s.context, B));
     EXPECT_EQ(s.printers.current, 1);
-    PrinterSelection::RestorePrinter(s.context);
+    PrinterSelection::restorePrinter(s.context);
     EXPECT_EQ(s.printers.current, 2);
 }
 
 TEST(RestorePrinter, AfterADefaultSelectionRestoresTheLastSelectionByName) {
     Selection s({A, B, C}, C, 0);
     // Nothing selected by name yet: entry 0.
-    ASSERT_TRUE(PrinterSelection::SelectPrinter(s.context, QStringLiteral("[Default]")));
+    ASSERT_TRUE(PrinterSelection::selectPrinter(s.context, QStringLiteral("[Default]")));
     EXPECT_EQ(s.printers.current, 2);
-    PrinterSelection::RestorePrinter(s.context);
+    PrinterSelection::restorePrinter(s.context);
     EXPECT_EQ(s.printers.current, 0);
 
     s.printers.current = 1;
-    ASSERT_TRUE(PrinterSelection::SelectPrinter(s.context, A));
-    PrinterSelection::RestorePrinter(s.context);
+    ASSERT_TRUE(PrinterSelection::selectPrinter(s.context, A));
+    PrinterSelection::restorePrinter(s.context);
     EXPECT_EQ(s.printers.current, 1);
-    ASSERT_TRUE(PrinterSelection::SelectPrinter(s.context, QStringLiteral("[Default]")));
+    ASSERT_TRUE(PrinterSelection::selectPrinter(s.context, QStringLiteral("[Default]")));
     EXPECT_EQ(s.printers.current, 2);
-    PrinterSelection::RestorePrinter(s.context);
+    PrinterSelection::restorePrinter(s.context);
     EXPECT_EQ(s.printers.current, 1);
 }
 
 TEST(RestorePrinter, LeavesTheCurrentPrinterWhenTheRememberedOneWasRemoved) {
     Selection s({A, B, C}, A, 2);
-    ASSERT_TRUE(PrinterSelection::SelectPrinter(s.context, A));
+    ASSERT_TRUE(PrinterSelection::selectPrinter(s.context, A));
     s.printers.names = {A};
     s.printers.madeCurrent.clear();
-    PrinterSelection::RestorePrinter(s.context);
+    PrinterSelection::restorePrinter(s.context);
     EXPECT_TRUE(s.printers.madeCurrent.empty());
     EXPECT_EQ(s.printers.current, 0);
 }
 
 TEST(FindDefaultPrinter, MatchesTheDeviceNameExactly) {
     Selection s({A, B, C}, B, 0);
-    EXPECT_EQ(PrinterSelection::FindDefaultPrinter(s.printers), 1);
+    EXPECT_EQ(PrinterSelection::findDefaultPrinter(s.printers), 1);
     s.printers.defaultName = QStringLiteral("cheque-printer");
-    EXPECT_EQ(PrinterSelection::FindDefaultPrinter(s.printers), std::nullopt);
+    EXPECT_EQ(PrinterSelection::findDefaultPrinter(s.printers), std::nullopt);
     s.printers.defaultName.clear();
-    EXPECT_EQ(PrinterSelection::FindDefaultPrinter(s.printers), std::nullopt);
+    EXPECT_EQ(PrinterSelection::findDefaultPrinter(s.printers), std::nullopt);
 }
 
 TEST(PrinterComboItems, DefaultFirstThenEveryPrinterInListOrder) {

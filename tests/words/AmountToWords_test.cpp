@@ -96,7 +96,7 @@ class AmountToWordsTest : public ::testing::Test {
 protected:
     TestEnv env;
     QString spell(const QString& amount, int language) {
-        return AmountToWords(env.db(), env.dialogs, amount, language);
+        return amountToWords(env.db(), env.dialogs, amount, language);
     }
 };
 

@@ -23,7 +23,7 @@ TEST(TextHelpers, RemoveChars) {
         {QStringLiteral(",.,."), QStringLiteral(".,"), QString()},
         {QStringLiteral("\u00e9t\u00e9 x"), QStringLiteral("\u00e9"), QStringLiteral("t x")},
     };
-    for (const auto& c : cases) EXPECT_EQ(RemoveChars(c.in, c.arg), c.out) << c.in.toStdString();
+    for (const auto& c : cases) EXPECT_EQ(removeChars(c.in, c.arg), c.out) << c.in.toStdString();
 }
 
 TEST(TextHelpers, FirstWord) {
@@ -35,7 +35,7 @@ TEST(TextHelpers, FirstWord) {
         {QStringLiteral("A\tB C"), QStringLiteral("A\tB")},  // only the blank ends the word
         {QStringLiteral("X  Y"), QStringLiteral("X")},
     };
-    for (const auto& [in, out] : cases) EXPECT_EQ(FirstWord(in), out) << in.toStdString();
+    for (const auto& [in, out] : cases) EXPECT_EQ(firstWord(in), out) << in.toStdString();
 }
 
 TEST(TextHelpers, LetterCase) {

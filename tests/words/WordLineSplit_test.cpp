@@ -54,7 +54,7 @@ TEST(SplitWordLines, BoundariesWithAFakeMeasure) {
          QStringLiteral(" .")},
     };
     for (const auto& c : cases) {
-        const WordLines lines = SplitWordLines(c.words, c.font, c.width, measure);
+        const WordLines lines = splitWordLines(c.words, c.font, c.width, measure);
         EXPECT_EQ(lines.line1, c.line1) << c.name;
         EXPECT_EQ(lines.line2, c.line2) << c.name;
     }
@@ -70,7 +70,7 @@ public:
 
 TEST(SplitWordLines, LineOneIsAlwaysAPrefix) {
     const WordLines lines =
-        SplitWordLines(QStringLiteral("aaaa bbbb narrow"), plain(), 800, ShrinkingMeasure());
+        splitWordLines(QStringLiteral("aaaa bbbb narrow"), plain(), 800, ShrinkingMeasure());
     EXPECT_EQ(lines.line1, QStringLiteral(" aaaa"));
     EXPECT_EQ(lines.line2, QStringLiteral(" bbbb narrow"));
 }
@@ -94,7 +94,7 @@ protected:
 TEST_F(SplitAmountWordsTest, TwoWordEntriesAreSplitApart) {
     labels[FieldAmount].caption = QStringLiteral("21.00");  // "Twenty One Only."
     labels[FieldWord1].width = 1000.0f;                     // " Twenty" 700, " Twenty One" 1100
-    SplitAmountWords(env.db(), env.dialogs, env.textMeasure, english, labels);
+    splitAmountWords(env.db(), env.dialogs, env.textMeasure, english, labels);
     EXPECT_EQ(labels[FieldWord1].caption, QStringLiteral(" Twenty"));
     EXPECT_EQ(labels[FieldWord2].caption, QStringLiteral(" One Only."));
 }
@@ -102,10 +102,10 @@ TEST_F(SplitAmountWordsTest, TwoWordEntriesAreSplitApart) {
 TEST_F(SplitAmountWordsTest, LinesTogetherHoldEveryWordInOrder) {
     labels[FieldAmount].caption = QStringLiteral("2,040,300.07");
     const QString words =
-        AmountToWords(env.db(), env.dialogs, labels[FieldAmount].caption, english);
+        amountToWords(env.db(), env.dialogs, labels[FieldAmount].caption, english);
     for (float width : {0.0f, 500.0f, 1700.0f, 2500.0f, 4000.0f, 100000.0f}) {
         labels[FieldWord1].width = width;
-        SplitAmountWords(env.db(), env.dialogs, env.textMeasure, english, labels);
+        splitAmountWords(env.db(), env.dialogs, env.textMeasure, english, labels);
         const QString line1 = labels[FieldWord1].caption;
         EXPECT_EQ(QString(line1 + labels[FieldWord2].caption), QString(u' ' + words)) << width;
         EXPECT_LT(env.textMeasure.widthTwips(line1, plain()), std::max(width, 1.0f)) << width;
@@ -115,7 +115,7 @@ TEST_F(SplitAmountWordsTest, LinesTogetherHoldEveryWordInOrder) {
 TEST_F(SplitAmountWordsTest, AmountOverTheLimitLeavesBothLinesEmpty) {
     labels[FieldAmount].caption = QStringLiteral("1,000,000,000,000.00");
     labels[FieldWord1].width = 5000.0f;
-    SplitAmountWords(env.db(), env.dialogs, env.textMeasure, english, labels);
+    splitAmountWords(env.db(), env.dialogs, env.textMeasure, english, labels);
     EXPECT_EQ(labels[FieldWord1].caption, QString());
     EXPECT_EQ(labels[FieldWord2].caption, QString());
     EXPECT_EQ(env.dialogs.messages.size(), 1u);
@@ -132,7 +132,7 @@ protected:
 
     void SetUp() override {
         const int english = LanguageStore::findByName(env.db(), QStringLiteral("English"))->id;
-        words = AmountToWords(env.db(), env.dialogs, QStringLiteral("777,777,777,777.77"), english);
+        words = amountToWords(env.db(), env.dialogs, QStringLiteral("777,777,777,777.77"), english);
         tokens = words.split(u' ');
     }
     // A width just over the first `n` words in `font`.
@@ -148,7 +148,7 @@ TEST_F(ScreenSplitTest, MeasuresLikeTheScreen) {
     const FontSpec font = plain(10.0f);
     ASSERT_GT(measure.widthTwips(QStringLiteral(" Seven"), font), 0.0);
     const double width = widthFor(8, font);
-    const WordLines lines = SplitWordLines(words, font, width, measure);
+    const WordLines lines = splitWordLines(words, font, width, measure);
     EXPECT_EQ(wordCount(lines.line1), 8);
     EXPECT_LT(measure.widthTwips(lines.line1, font), width);
     EXPECT_EQ(QString(lines.line1 + lines.line2), QString(u' ' + words));
@@ -156,10 +156,10 @@ TEST_F(ScreenSplitTest, MeasuresLikeTheScreen) {
 
 TEST_F(ScreenSplitTest, LargerFontMovesTheSplitTowardsTheStart) {
     const double width = widthFor(8, plain(10.0f));
-    const int at10 = wordCount(SplitWordLines(words, plain(10.0f), width, measure).line1);
-    const int at14 = wordCount(SplitWordLines(words, plain(14.0f), width, measure).line1);
+    const int at10 = wordCount(splitWordLines(words, plain(10.0f), width, measure).line1);
+    const int at14 = wordCount(splitWordLines(words, plain(14.0f), width, measure).line1);
     const int bold = wordCount(
-        SplitWordLines(words, {QStringLiteral("Arial"), 10.0f, true}, width, measure).line1);
+        splitWordLines(words, {QStringLiteral("Arial"), 10.0f, true}, width, measure).line1);
     EXPECT_EQ(at10, 8);
     EXPECT_LT(at14, at10);
     EXPECT_LT(bold, at10);
@@ -170,8 +170,8 @@ TEST_F(ScreenSplitTest, UpperCaseMovesTheSplitTowardsTheStart) {
     const QString proper = toProperCase(words);
     const QString upper = toUpperCase(words);
     const double width = widthFor(8, font);
-    const int properCount = wordCount(SplitWordLines(proper, font, width, measure).line1);
-    const int upperCount = wordCount(SplitWordLines(upper, font, width, measure).line1);
+    const int properCount = wordCount(splitWordLines(proper, font, width, measure).line1);
+    const int upperCount = wordCount(splitWordLines(upper, font, width, measure).line1);
     EXPECT_EQ(properCount, 8);
     EXPECT_LT(upperCount, properCount);
 }

@@ -34,7 +34,7 @@ ChequeFormat DesignerFixture::sample(const QString& code, const QString& name) {
 
 void DesignerFixture::open() {
     m_window.reset();
-    m_window = std::make_unique<frmAdjustCheque>(env.context);
+    m_window = std::make_unique<FormatDesigner>(env.context);
     m_window->show();
     QApplication::setActiveWindow(m_window.get());
     EXPECT_TRUE(QTest::qWaitForWindowActive(m_window.get()));

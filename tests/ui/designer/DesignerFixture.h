@@ -13,7 +13,7 @@
 #include "designer/ChequeFormatModel.h"
 #include "store/ChequeFormatStore.h"
 #include "support/TestEnv.h"
-#include "ui/designer/frmAdjustCheque.h"
+#include "ui/designer/FormatDesigner.h"
 
 // A database with the given formats (code, name) stored in that order, and the
 // designer opened over it.
@@ -25,7 +25,7 @@ public:
     // Opens (or opens again) the designer.
     void open();
 
-    frmAdjustCheque& window() { return *m_window; }
+    FormatDesigner& window() { return *m_window; }
     ChequeFormatModel& model() { return m_window->model(); }
     FakeDialogs& dialogs() { return env.dialogs; }
     Database& db() { return env.db(); }
@@ -52,5 +52,5 @@ public:
     TestEnv env;
 
 private:
-    std::unique_ptr<frmAdjustCheque> m_window;
+    std::unique_ptr<FormatDesigner> m_window;
 };

@@ -6,6 +6,7 @@
 #include "print/QtPrinterService.h"
 #include "support/CupsQueues.h"
 #include "support/PdfWords.h"
+#include "support/Widgets.h"
 
 namespace {
 
@@ -34,9 +35,9 @@ protected:
 
     void openMainForPrint() {
         openMain();
-        main->WordCase = QStringLiteral("UPPER CASE");
-        main->ClearData = 1;
-        main->SaveChange = 1;
+        setSetting(*main, &UserSettings::wordCase, QStringLiteral("UPPER CASE"));
+        setSetting(*main, &UserSettings::clearData, 1);
+        setSetting(*main, &UserSettings::saveChange, 1);
     }
 
     // The printable area's margins of a queue, in points.
@@ -54,7 +55,7 @@ protected:
         return QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')) / 1000.0 * wanted.size;
     }
 
-    // Every printed field of the saved job at ChequeLeft/ChequeTop plus its place.
+    // Every printed field of the saved job at chequeLeft/chequeTop plus its place.
     void expectFieldsInPlace(const QString& job, const ChequeFormat& f, const QString& queue) {
         const PdfWords page = PdfWords::read(job);
         ASSERT_TRUE(page.ok) << page.error.toStdString();
@@ -104,7 +105,7 @@ TEST_F(PreviewCups, PrintsToTheQueueNamedByTheFormat) {
     const QStringList before = CupsQueues::jobFiles(queue);
     const QStringList otherBefore = CupsQueues::jobFiles(CupsQueues::defaultQueue());
     const int payees = payeeCount();
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         click(p, "cmdPrint");
         EXPECT_FALSE(p.isVisible()) << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
     }));
@@ -114,7 +115,7 @@ TEST_F(PreviewCups, PrintsToTheQueueNamedByTheFormat) {
     EXPECT_EQ(CupsQueues::jobFiles(CupsQueues::defaultQueue()), otherBefore);
     EXPECT_EQ(m_service.currentPrinterName(), CupsQueues::defaultQueue());  // restored
     EXPECT_EQ(payeeCount(), payees + 1);
-    EXPECT_EQ(main->txtAmount()->text(), QString());
+    EXPECT_EQ(widget<QLineEdit>(main, "txtAmount")->text(), QString());
 }
 
 TEST_F(PreviewCups, TheDefaultPseudoNamePrintsToTheDefaultQueue) {
@@ -123,7 +124,7 @@ TEST_F(PreviewCups, TheDefaultPseudoNamePrintsToTheDefaultQueue) {
     const QString queue = CupsQueues::defaultQueue();
     const QStringList before = CupsQueues::jobFiles(queue);
     const QStringList otherBefore = CupsQueues::jobFiles(CupsQueues::namedQueue());
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) { click(p, "cmdPrint"); }));
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) { click(p, "cmdPrint"); }));
     const QString job = CupsQueues::waitForNewJob(queue, before);
     ASSERT_FALSE(job.isEmpty()) << "no job arrived in " << CupsQueues::jobsFolder(queue).toStdString();
     expectFieldsInPlace(job, f, queue);
@@ -143,7 +144,7 @@ TEST_F(PreviewCups, AStoppedQueueShowsTheFailureAndStoresNothing) {
         ~Restart() { CupsQueues::run(QStringLiteral("cupsenable"), {queue}); }
     } restart{queue};
 
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         click(p, "cmdPrint");
         EXPECT_TRUE(p.isVisible());
         click(p, "cmdBack");
@@ -154,8 +155,8 @@ TEST_F(PreviewCups, AStoppedQueueShowsTheFailureAndStoresNothing) {
         << env.dialogs.messages[0].text.toStdString();
     EXPECT_EQ(env.dialogs.messages[0].title, QStringLiteral("Error"));
     EXPECT_EQ(payeeCount(), payees);
-    EXPECT_EQ(main->cboRecipient()->currentText(), QStringLiteral("acme trading"));
-    EXPECT_EQ(main->txtAmount()->text(), QStringLiteral("1,234.50"));
+    EXPECT_EQ(widget<QComboBox>(main, "cboRecipient")->currentText(), QStringLiteral("acme trading"));
+    EXPECT_EQ(widget<QLineEdit>(main, "txtAmount")->text(), QStringLiteral("1,234.50"));
     EXPECT_TRUE(CupsQueues::pendingJobs(queue).isEmpty());
 
     CupsQueues::run(QStringLiteral("cupsenable"), {queue});

@@ -18,8 +18,9 @@
 #include "core/ChequeFormat.h"
 #include "store/ChequeFormatStore.h"
 #include "support/TestEnv.h"
-#include "ui/main/frmMain.h"
-#include "ui/preview/frmPrintPreview.h"
+#include "ui/main/MainWindow.h"
+#include "ui/preview/PrintPreviewDialog.h"
+#include "support/Widgets.h"
 
 // A database with one cheque format, the main window showing it with a payee and
 // an amount typed, and a way to open the preview by pressing Print.
@@ -64,26 +65,26 @@ protected:
 
     // The main window with the format chosen, a payee, an amount and the date ticked.
     void openMain() {
-        main = std::make_unique<frmMain>(env.context);
+        main = std::make_unique<MainWindow>(env.context);
         ASSERT_TRUE(main->load());
         main->show();
         QApplication::setActiveWindow(main.get());
-        const int bank = main->cboBank()->findText(QStringLiteral("TB - Test Bank"));
+        const int bank = widget<QComboBox>(main, "cboBank")->findText(QStringLiteral("TB - Test Bank"));
         ASSERT_GE(bank, 0);
-        main->cboBank()->setCurrentIndex(bank);
-        main->cboRecipient()->setEditText(QStringLiteral("acme trading"));
-        main->txtAmount()->setText(QStringLiteral("1,234.50"));
-        main->chkPrintDate()->setChecked(true);
-        main->DateFormat = QStringLiteral("dd-mm-yyyy");
+        widget<QComboBox>(main, "cboBank")->setCurrentIndex(bank);
+        widget<QComboBox>(main, "cboRecipient")->setEditText(QStringLiteral("acme trading"));
+        widget<QLineEdit>(main, "txtAmount")->setText(QStringLiteral("1,234.50"));
+        widget<QCheckBox>(main, "chkPrintDate")->setChecked(true);
+        setSetting(*main, &UserSettings::dateFormat, QStringLiteral("dd-mm-yyyy"));
     }
 
     // Presses the main window's Print; `drive` runs while the preview is open.
     // False when no preview was shown.
-    bool pressPrint(const std::function<void(frmPrintPreview&)>& drive) {
+    bool pressPrint(const std::function<void(PrintPreviewDialog&)>& drive) {
         bool shown = false;
         env.dialogs.onNextModal([&](QDialog* dialog) {
             shown = true;
-            auto* preview = qobject_cast<frmPrintPreview*>(dialog);
+            auto* preview = qobject_cast<PrintPreviewDialog*>(dialog);
             ASSERT_NE(preview, nullptr);
             drive(*preview);
         });
@@ -123,5 +124,5 @@ protected:
     }
 
     TestEnv env;
-    std::unique_ptr<frmMain> main;
+    std::unique_ptr<MainWindow> main;
 };

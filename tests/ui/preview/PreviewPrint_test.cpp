@@ -1,6 +1,7 @@
 #include "PreviewFixture.h"
 
 #include "store/CompanyStore.h"
+#include "support/Widgets.h"
 
 namespace {
 
@@ -8,15 +9,15 @@ class PreviewPrint : public PreviewFixture {
 protected:
     void openMainForPrint() {
         openMain();
-        main->WordCase = QStringLiteral("UPPER CASE");
-        main->SaveChange = 1;
-        main->ClearData = 0;
+        setSetting(*main, &UserSettings::wordCase, QStringLiteral("UPPER CASE"));
+        setSetting(*main, &UserSettings::saveChange, 1);
+        setSetting(*main, &UserSettings::clearData, 0);
     }
 
     // Opens the preview, presses its Print and returns whether it closed.
-    bool printFromPreview(const std::function<void(frmPrintPreview&)>& before = {}) {
+    bool printFromPreview(const std::function<void(PrintPreviewDialog&)>& before = {}) {
         bool closed = false;
-        EXPECT_TRUE(pressPrint([&](frmPrintPreview& p) {
+        EXPECT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
             if (before) before(p);
             click(p, "cmdPrint");
             closed = !p.isVisible() && p.result() == QDialog::Accepted;
@@ -98,7 +99,7 @@ TEST_P(PreviewJobs, PrintTheDateFieldsOfTheDateTypeAndTheFormatsOrientation) {
     f.orientation = GetParam().orientation;
     storeFormat(f);
     openMainForPrint();
-    main->chkPrintDate()->setChecked(GetParam().printDate);
+    widget<QCheckBox>(main, "chkPrintDate")->setChecked(GetParam().printDate);
     ASSERT_TRUE(printFromPreview());
     QStringList texts;
     for (const auto& p : printed()) texts << p.text;
@@ -144,25 +145,25 @@ class PreviewAfterPrint : public PreviewPrint, public testing::WithParamInterfac
 
 TEST_P(PreviewAfterPrint, StoresANewPayeeOnceClearsWhenAskedAndHandsTheCaseBack) {
     openMainForPrint();
-    main->ClearData = GetParam().clearData;
-    main->SaveChange = GetParam().saveChange;
+    setSetting(*main, &UserSettings::clearData, GetParam().clearData);
+    setSetting(*main, &UserSettings::saveChange, GetParam().saveChange);
     const int before = payeeCount();
-    ASSERT_TRUE(printFromPreview([&](frmPrintPreview& p) { click(p, "optProperCase"); }));
+    ASSERT_TRUE(printFromPreview([&](PrintPreviewDialog& p) { click(p, "optProperCase"); }));
 
     EXPECT_EQ(payeeCount(), before + 1);
     EXPECT_TRUE(CompanyStore::exists(env.db(), QStringLiteral("acme trading")));
-    EXPECT_EQ(main->cboRecipient()->itemText(main->cboRecipient()->count() - 1),
+    EXPECT_EQ(widget<QComboBox>(main, "cboRecipient")->itemText(widget<QComboBox>(main, "cboRecipient")->count() - 1),
               QStringLiteral("acme trading"));
     const bool cleared = GetParam().clearData != 0;
-    EXPECT_EQ(main->cboRecipient()->currentText(),
+    EXPECT_EQ(widget<QComboBox>(main, "cboRecipient")->currentText(),
               cleared ? QString() : QStringLiteral("acme trading"));
-    EXPECT_EQ(main->txtAmount()->text(), cleared ? QString() : QStringLiteral("1,234.50"));
-    EXPECT_EQ(main->WordCase, GetParam().saveChange ? QStringLiteral("Proper Case")
+    EXPECT_EQ(widget<QLineEdit>(main, "txtAmount")->text(), cleared ? QString() : QStringLiteral("1,234.50"));
+    EXPECT_EQ(main->settings().wordCase, GetParam().saveChange ? QStringLiteral("Proper Case")
                                                     : QStringLiteral("UPPER CASE"));
 
     // The same payee again is not stored a second time.
-    main->cboRecipient()->setEditText(QStringLiteral("acme trading"));
-    main->txtAmount()->setText(QStringLiteral("5.00"));
+    widget<QComboBox>(main, "cboRecipient")->setEditText(QStringLiteral("acme trading"));
+    widget<QLineEdit>(main, "txtAmount")->setText(QStringLiteral("5.00"));
     ASSERT_TRUE(printFromPreview());
     EXPECT_EQ(payeeCount(), before + 1);
     EXPECT_EQ(env.printers.documentsEnded, 2);
@@ -174,10 +175,10 @@ INSTANTIATE_TEST_SUITE_P(Settings, PreviewAfterPrint,
 
 TEST_F(PreviewPrint, AFailedJobShowsWhyAndKeepsThePreviewAndEverythingElse) {
     openMainForPrint();
-    main->ClearData = 1;
+    setSetting(*main, &UserSettings::clearData, 1);
     const int before = payeeCount();
     env.printers.failEndWith = QStringLiteral("The printer is out of paper.");
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         click(p, "cmdPrint");
         ASSERT_EQ(env.dialogs.messages.size(), 1u);
         EXPECT_EQ(env.dialogs.messages[0].text,
@@ -186,8 +187,8 @@ TEST_F(PreviewPrint, AFailedJobShowsWhyAndKeepsThePreviewAndEverythingElse) {
         EXPECT_EQ(env.dialogs.messages[0].icon, Dialogs::Icon::Exclamation);
         EXPECT_TRUE(p.isVisible());
         EXPECT_EQ(payeeCount(), before);
-        EXPECT_EQ(main->cboRecipient()->currentText(), QStringLiteral("acme trading"));
-        EXPECT_EQ(main->txtAmount()->text(), QStringLiteral("1,234.50"));
+        EXPECT_EQ(widget<QComboBox>(main, "cboRecipient")->currentText(), QStringLiteral("acme trading"));
+        EXPECT_EQ(widget<QLineEdit>(main, "txtAmount")->text(), QStringLiteral("1,234.50"));
         EXPECT_EQ(env.printers.madeCurrent, (std::vector<int>{1, 0}));
         EXPECT_FALSE(env.printers.callsOf(QStringLiteral("abort")).empty());
 
@@ -205,7 +206,7 @@ TEST_F(PreviewPrint, AFailedJobShowsWhyAndKeepsThePreviewAndEverythingElse) {
         EXPECT_FALSE(p.isVisible());
     }));
     EXPECT_EQ(payeeCount(), before + 1);
-    EXPECT_EQ(main->txtAmount()->text(), QString());
+    EXPECT_EQ(widget<QLineEdit>(main, "txtAmount")->text(), QString());
 }
 
 TEST_F(PreviewPrint, NoPrinterAvailableAbandonsTheJobAndKeepsThePreview) {
@@ -230,7 +231,7 @@ TEST_F(PreviewPrint, NoPrinterAvailableAbandonsTheJobAndKeepsThePreview) {
         env.dialogs.clear();
         openMainForPrint();
         const int before = payeeCount();
-        ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+        ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
             click(p, "cmdPrint");
             EXPECT_TRUE(p.isVisible());
             click(p, "cmdBack");
@@ -271,8 +272,8 @@ TEST_F(PreviewPrint, ThePrinterComboDecidesThePrinter) {
         env.printers.madeCurrent.clear();
         env.context.rememberedPrinterIndex = 0;
         openMainForPrint();
-        ASSERT_TRUE(printFromPreview([&](frmPrintPreview& p) {
-            QComboBox* combo = child<QComboBox>(p, "cboPrinterName");
+        ASSERT_TRUE(printFromPreview([&](PrintPreviewDialog& p) {
+            QComboBox* combo = widget<QComboBox>(p, "cboPrinterName");
             EXPECT_EQ(combo->currentText(), c.formatPrinter);
             if (!c.picked.isEmpty()) pick(combo, c.picked);
         }));

@@ -1,4 +1,4 @@
-#include "ui/location/frmChequeLocation.h"
+#include "ui/location/ChequeLocationDialog.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -66,8 +66,8 @@ QPixmap orientationIcon(bool upright) {
 
 }  // namespace
 
-frmChequeLocation::frmChequeLocation(AppContext& context, ChequeFormatModel& designer,
-                                     QWidget* parent)
+ChequeLocationDialog::ChequeLocationDialog(AppContext& context, const ChequeFormatModel& designer,
+                                           QWidget* parent)
     : QDialog(parent), m_context(context), m_designer(designer) {
     setObjectName(QStringLiteral("frmChequeLocation"));
     setWindowTitle(QStringLiteral("Quorvanta - Cheque's location adjustment"));
@@ -88,7 +88,7 @@ frmChequeLocation::frmChequeLocation(AppContext& context, ChequeFormatModel& des
     connectControls();
 }
 
-void frmChequeLocation::buildUi() {
+void ChequeLocationDialog::buildUi() {
     auto* layout = new QGridLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(buildTips(), 0, 0, 1, 2);
@@ -120,7 +120,7 @@ void frmChequeLocation::buildUi() {
     layout->addLayout(buttons, 2, 0, 1, 2);
 }
 
-QFrame* frmChequeLocation::buildTips() {
+QFrame* ChequeLocationDialog::buildTips() {
     m_picTips = named(new QFrame(this), "picTips");
     m_picTips->setFrameShape(QFrame::StyledPanel);
     fill(m_picTips, QColor(0xff, 0xff, 0xe1));
@@ -140,7 +140,7 @@ QFrame* frmChequeLocation::buildTips() {
     return m_picTips;
 }
 
-QGroupBox* frmChequeLocation::buildFastClick() {
+QGroupBox* ChequeLocationDialog::buildFastClick() {
     m_frameLocation2 = named(new QGroupBox(QStringLiteral("Fast click"), this), "frameLocation2");
     auto button = [this](const char* name, const char* text) {
         auto* b = named(new QPushButton(QString::fromLatin1(text), m_frameLocation2), name);
@@ -165,7 +165,7 @@ QGroupBox* frmChequeLocation::buildFastClick() {
     return m_frameLocation2;
 }
 
-QGroupBox* frmChequeLocation::buildLocation() {
+QGroupBox* ChequeLocationDialog::buildLocation() {
     m_frameLocation =
         named(new QGroupBox(QStringLiteral("Cheque Location"), this), "frameLocation");
     auto row = [this](const char* labelName, const char* text, const char* boxName,
@@ -179,20 +179,20 @@ QGroupBox* frmChequeLocation::buildLocation() {
         spin->setFixedHeight(box->sizeHint().height() + 4);
         label->setBuddy(box);
     };
-    row("lblTop", "Top:", "txtTop", "SBTop", m_lblTop, m_txtTop, m_SBTop);
-    row("lblLeft", "Left:", "txtLeft", "SBLeft", m_lblLeft, m_txtLeft, m_SBLeft);
+    row("lblTop", "Top:", "txtTop", "SBTop", m_lblTop, m_txtTop, m_topSpin);
+    row("lblLeft", "Left:", "txtLeft", "SBLeft", m_lblLeft, m_txtLeft, m_leftSpin);
     auto* grid = new QGridLayout(m_frameLocation);
     grid->addWidget(m_lblTop, 0, 0);
     grid->addWidget(m_txtTop, 0, 1);
-    grid->addWidget(m_SBTop, 0, 2);
+    grid->addWidget(m_topSpin, 0, 2);
     grid->addWidget(m_lblLeft, 1, 0);
     grid->addWidget(m_txtLeft, 1, 1);
-    grid->addWidget(m_SBLeft, 1, 2);
+    grid->addWidget(m_leftSpin, 1, 2);
     grid->setColumnStretch(3, 1);
     return m_frameLocation;
 }
 
-QGroupBox* frmChequeLocation::buildOrientation() {
+QGroupBox* ChequeLocationDialog::buildOrientation() {
     m_frameOrientation =
         named(new QGroupBox(QStringLiteral("Orientation"), this), "frameOrientation");
     m_optLandscape =
@@ -217,7 +217,7 @@ QGroupBox* frmChequeLocation::buildOrientation() {
     return m_frameOrientation;
 }
 
-QFrame* frmChequeLocation::buildPreview() {
+QFrame* ChequeLocationDialog::buildPreview() {
     m_picPreview = named(new QFrame(this), "picPreview");
     m_picPreview->setFixedSize(pixelsX(kPreviewWidth), pixelsY(kPreviewHeight));
     fill(m_picPreview, QColor(0x80, 0x80, 0x80));
@@ -239,31 +239,31 @@ QFrame* frmChequeLocation::buildPreview() {
     return m_picPreview;
 }
 
-void frmChequeLocation::connectControls() {
-    connect(m_cmdTop, &QPushButton::clicked, this, &frmChequeLocation::cmdTop_Click);
-    connect(m_cmdBottom, &QPushButton::clicked, this, &frmChequeLocation::cmdBottom_Click);
-    connect(m_cmdLeft, &QPushButton::clicked, this, &frmChequeLocation::cmdLeft_Click);
-    connect(m_cmdRight, &QPushButton::clicked, this, &frmChequeLocation::cmdRight_Click);
-    connect(m_cmdHCenter, &QPushButton::clicked, this, &frmChequeLocation::cmdHCenter_Click);
-    connect(m_cmdVCenter, &QPushButton::clicked, this, &frmChequeLocation::cmdVCenter_Click);
+void ChequeLocationDialog::connectControls() {
+    connect(m_cmdTop, &QPushButton::clicked, this, &ChequeLocationDialog::alignTop);
+    connect(m_cmdBottom, &QPushButton::clicked, this, &ChequeLocationDialog::alignBottom);
+    connect(m_cmdLeft, &QPushButton::clicked, this, &ChequeLocationDialog::alignLeft);
+    connect(m_cmdRight, &QPushButton::clicked, this, &ChequeLocationDialog::alignRight);
+    connect(m_cmdHCenter, &QPushButton::clicked, this, &ChequeLocationDialog::centreHorizontally);
+    connect(m_cmdVCenter, &QPushButton::clicked, this, &ChequeLocationDialog::centreVertically);
     connect(m_cmdPrintSample, &QPushButton::clicked, this,
-            &frmChequeLocation::cmdPrintSample_Click);
-    connect(m_cmdOk, &QPushButton::clicked, this, &frmChequeLocation::cmdOk_Click);
-    connect(m_cmdCancel, &QPushButton::clicked, this, &frmChequeLocation::cmdCancel_Click);
+            &ChequeLocationDialog::printSample);
+    connect(m_cmdOk, &QPushButton::clicked, this, &ChequeLocationDialog::confirm);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &ChequeLocationDialog::cancel);
 
-    connect(m_SBTop, &SpinButton::upperClicked, this, [this] {
+    connect(m_topSpin, &SpinButton::upperClicked, this, [this] {
         m_location.stepTop(true);
         showTop();
     });
-    connect(m_SBTop, &SpinButton::lowerClicked, this, [this] {
+    connect(m_topSpin, &SpinButton::lowerClicked, this, [this] {
         m_location.stepTop(false);
         showTop();
     });
-    connect(m_SBLeft, &SpinButton::upperClicked, this, [this] {
+    connect(m_leftSpin, &SpinButton::upperClicked, this, [this] {
         m_location.stepLeft(true);
         showLeft();
     });
-    connect(m_SBLeft, &SpinButton::lowerClicked, this, [this] {
+    connect(m_leftSpin, &SpinButton::lowerClicked, this, [this] {
         m_location.stepLeft(false);
         showLeft();
     });
@@ -276,13 +276,13 @@ void frmChequeLocation::connectControls() {
     });
 }
 
-void frmChequeLocation::chooseOrientation(ChequeLocation::Orientation orientation) {
+void ChequeLocationDialog::chooseOrientation(ChequeLocation::Orientation orientation) {
     m_location.chooseOrientation(orientation);
     sheetLayout();
     showTop();
 }
 
-void frmChequeLocation::sheetLayout() {
+void ChequeLocationDialog::sheetLayout() {
     const bool landscape = m_location.orientation() == ChequeLocation::Orientation::Landscape;
     m_imgLandscape->setVisible(landscape);
     m_imgPortrait->setVisible(!landscape);
@@ -295,25 +295,25 @@ void frmChequeLocation::sheetLayout() {
     placeCheque();
 }
 
-void frmChequeLocation::sizeCheque() {
+void ChequeLocationDialog::sizeCheque() {
     placeCheque();
     m_lblA->move((m_picCheque->width() - m_lblA->width()) / 2,
                  (m_picCheque->height() - m_lblA->height()) / 2);
 }
 
-void frmChequeLocation::showTop() {
+void ChequeLocationDialog::showTop() {
     m_txtTop->setText(ChequeLocation::inchText(m_location.top()));
     placeCheque();
 }
 
-void frmChequeLocation::showLeft() {
+void ChequeLocationDialog::showLeft() {
     m_txtLeft->setText(ChequeLocation::inchText(m_location.left()));
     placeCheque();
 }
 
 // The cheque picture on the sheet picture, each edge rounded to the pixel it
 // falls on, so the cheque meets the sheet's edges where it should.
-void frmChequeLocation::placeCheque() {
+void ChequeLocationDialog::placeCheque() {
     const double width = m_location.sheetWidth() / kScale;
     const double height = m_location.sheetHeight() / kScale;
     const double sheetLeft = (kPreviewWidth - width) / 2.0;
@@ -327,51 +327,50 @@ void frmChequeLocation::placeCheque() {
                              std::max(0, pixelsY(bottom) - pixelsY(top)));
 }
 
-void frmChequeLocation::cmdTop_Click() {
+void ChequeLocationDialog::alignTop() {
     m_location.alignTop();
     showTop();
 }
 
-void frmChequeLocation::cmdBottom_Click() {
+void ChequeLocationDialog::alignBottom() {
     m_location.alignBottom();
     showTop();
 }
 
-void frmChequeLocation::cmdLeft_Click() {
+void ChequeLocationDialog::alignLeft() {
     m_location.alignLeft();
     showLeft();
 }
 
-void frmChequeLocation::cmdRight_Click() {
+void ChequeLocationDialog::alignRight() {
     m_location.alignRight();
     showLeft();
 }
 
-void frmChequeLocation::cmdHCenter_Click() {
+void ChequeLocationDialog::centreHorizontally() {
     m_location.centreHorizontally();
     showLeft();
 }
 
-void frmChequeLocation::cmdVCenter_Click() {
+void ChequeLocationDialog::centreVertically() {
     m_location.centreVertically();
     showTop();
 }
 
-void frmChequeLocation::cmdPrintSample_Click() {
+void ChequeLocationDialog::printSample() {
     const int code = m_optLandscape->isChecked() ? 1 : m_optPortrait->isChecked() ? 2 : 0;
     try {
-        AlignmentSheets::PrintLocationSample(m_context, m_designer, m_location.top(),
+        AlignmentSheets::printLocationSample(m_context, m_designer, m_location.top(),
                                              m_location.left(), code);
     } catch (const DbError& error) {
         showDbError(*m_context.dialogs, error);
     }
 }
 
-void frmChequeLocation::cmdOk_Click() {
-    m_designer.setChequeTop(m_location.top());
-    m_designer.setChequeLeft(m_location.left());
-    m_designer.setOrientationCode(m_optLandscape->isChecked() ? 1 : 2);
+void ChequeLocationDialog::confirm() {
+    m_placement = ChequePlacement{m_location.top(), m_location.left(),
+                                  m_optLandscape->isChecked() ? 1 : 2};
     accept();
 }
 
-void frmChequeLocation::cmdCancel_Click() { reject(); }
+void ChequeLocationDialog::cancel() { reject(); }

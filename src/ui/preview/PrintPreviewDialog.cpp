@@ -1,4 +1,4 @@
-#include "ui/preview/frmPrintPreview.h"
+#include "ui/preview/PrintPreviewDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,7 +26,6 @@
 #include "print/DateRendering.h"
 #include "print/PrinterSelection.h"
 #include "ui/UiErrors.h"
-#include "ui/main/frmMain.h"
 #include "words/AmountToWords.h"
 #include "words/TextHelpers.h"
 #include "words/WordLineSplit.h"
@@ -74,8 +73,9 @@ QPixmap orientationPicture(bool portraitPage) {
 
 }  // namespace
 
-frmPrintPreview::frmPrintPreview(frmMain& main, QWidget* parent)
-    : QDialog(parent), m_main(main), m_context(main.context()) {
+PrintPreviewDialog::PrintPreviewDialog(AppContext& context, const ChequeRequest& request,
+                                       const UserSettings& settings, QWidget* parent)
+    : QDialog(parent), m_context(context), m_request(request), m_settings(settings) {
     setObjectName(QStringLiteral("frmPrintPreview"));
     setWindowTitle(QStringLiteral("Print Preview"));
 
@@ -92,7 +92,7 @@ frmPrintPreview::frmPrintPreview(frmMain& main, QWidget* parent)
     showLabels();
 }
 
-void frmPrintPreview::buildUi() {
+void PrintPreviewDialog::buildUi() {
     auto* root = new QVBoxLayout(this);
 
     m_lblTitle = new QLabel(QStringLiteral("Print Preview - "), this);
@@ -213,14 +213,15 @@ void frmPrintPreview::buildUi() {
     setTabOrder(m_cmdPrint, m_cmdBack);
 
     connect(m_cboLanguage, &QComboBox::currentIndexChanged, this,
-            &frmPrintPreview::cboLanguage_Click);
-    connect(m_optUpperCase, &QRadioButton::clicked, this, &frmPrintPreview::optCase_Click);
-    connect(m_optProperCase, &QRadioButton::clicked, this, &frmPrintPreview::optCase_Click);
-    connect(m_cmdPrint, &QPushButton::clicked, this, &frmPrintPreview::cmdPrint_Click);
-    connect(m_cmdBack, &QPushButton::clicked, this, &frmPrintPreview::cmdBack_Click);
+            &PrintPreviewDialog::changeLanguage);
+    // Follows the option however it was changed (click, arrow keys, an assistive
+    // toggle); one of the two always changes, so one connection sees every switch.
+    connect(m_optProperCase, &QRadioButton::toggled, this, &PrintPreviewDialog::changeWordCase);
+    connect(m_cmdPrint, &QPushButton::clicked, this, &PrintPreviewDialog::print);
+    connect(m_cmdBack, &QPushButton::clicked, this, &PrintPreviewDialog::goBack);
 }
 
-bool frmPrintPreview::load() {
+bool PrintPreviewDialog::load() {
     Database& db = *m_context.db;
     Dialogs& dialogs = *m_context.dialogs;
     m_loaded = false;
@@ -235,9 +236,9 @@ bool frmPrintPreview::load() {
     m_cboPrinterName->addItem(PrinterSelection::defaultName());
     m_cboPrinterName->addItems(m_listedPrinters);
 
-    (m_main.WordCase == kUpperCase ? m_optUpperCase : m_optProperCase)->setChecked(true);
+    (m_settings.wordCase == kUpperCase ? m_optUpperCase : m_optProperCase)->setChecked(true);
 
-    const auto format = ChequeFormatStore::findByCode(db, FirstWord(m_main.cboBank()->currentText()));
+    const auto format = ChequeFormatStore::findByCode(db, m_request.bankCode);
     if (!format) {
         dialogs.message(QStringLiteral("Error retrieving Bank's cheque data. Try again."),
                         QStringLiteral("Error"), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
@@ -245,19 +246,19 @@ bool frmPrintPreview::load() {
     }
     m_format = *format;
 
-    if (m_main.chkPrintDate()->isChecked()) {
-        FillDateLabels(m_format.dateType, m_main.DatePicker()->date(), m_main.DateFormat, m_labels);
+    if (m_request.printDate) {
+        fillDateLabels(m_format.dateType, m_request.date, m_settings.dateFormat, m_labels);
     } else {
         m_labels[FieldDate].visible = false;
         for (int i = FieldSDateD1; i <= FieldSDateY4; ++i) m_labels[i].visible = false;
     }
-    m_labels[FieldRecipient].caption = m_main.cboRecipient()->currentText();
-    m_labels[FieldAmount].caption = m_main.txtAmount()->text();
+    m_labels[FieldRecipient].caption = m_request.payee;
+    m_labels[FieldAmount].caption = m_request.amountText;
     m_lblChequeHeight->setText(QString::number(m_format.chequeHeight, 'g', 15));
 
-    LoadFormatIntoPreview();
+    loadFormatIntoPreview();
     if (m_language) {
-        SplitAmountWords(db, dialogs, *m_context.textMeasure, m_language->id, m_labels);
+        splitAmountWords(db, dialogs, *m_context.textMeasure, m_language->id, m_labels);
     } else {
         m_labels[FieldWord1].caption.clear();
         m_labels[FieldWord2].caption.clear();
@@ -267,12 +268,12 @@ bool frmPrintPreview::load() {
     m_imgPortrait->setVisible(m_orientationCode != 1);
 
     m_loaded = true;
-    ApplyWordCase();
+    applyWordCase();
     showLabels();
     return true;
 }
 
-void frmPrintPreview::LoadFormatIntoPreview() {
+void PrintPreviewDialog::loadFormatIntoPreview() {
     Database& db = *m_context.db;
     m_lblTitle->setText(QStringLiteral("Print Preview - ") + m_format.bankName);
 
@@ -310,34 +311,34 @@ void frmPrintPreview::LoadFormatIntoPreview() {
     showLabels();
 }
 
-void frmPrintPreview::ApplyWordCase() {
+void PrintPreviewDialog::applyWordCase() {
     if (!m_loaded) return;
+    // The payee is re-cased from what the user typed: Proper Case keeps every letter
+    // but the first of each word as typed (a name such as McDonald stays as it is).
     const bool proper = m_optProperCase->isChecked();
-    for (int i : {FieldRecipient, FieldWord1, FieldWord2}) {
-        QString& caption = m_labels[i].caption;
-        caption = proper ? toProperCase(caption) : toUpperCase(caption);
-    }
-    RespellWords();
+    m_labels[FieldRecipient].caption =
+        proper ? toProperCaseName(m_request.payee) : toUpperCase(m_request.payee);
+    respellWords();
 }
 
-void frmPrintPreview::RespellWords() {
+void PrintPreviewDialog::respellWords() {
     QString words;
     if (m_language)
-        words = AmountToWords(*m_context.db, *m_context.dialogs, m_main.txtAmount()->text(),
+        words = amountToWords(*m_context.db, *m_context.dialogs, m_request.amountText,
                               m_language->id);
     words = m_optUpperCase->isChecked() ? toUpperCase(words) : toProperCase(words);
 
     const FontSpec& word1Font = m_format.fonts.at(FieldWord1);
     m_lblWordTemp->setText(words);
     m_lblWordTemp->setFont(screenFont(word1Font));
-    const WordLines lines = SplitWordLines(words, word1Font, m_format.fields.at(FieldWord1).width,
+    const WordLines lines = splitWordLines(words, word1Font, m_format.fields.at(FieldWord1).width,
                                            *m_context.textMeasure);
     m_labels[FieldWord1].caption = lines.line1;
     m_labels[FieldWord2].caption = lines.line2;
     showLabels();
 }
 
-void frmPrintPreview::showLabels() {
+void PrintPreviewDialog::showLabels() {
     for (int i = 0; i < kFieldCount; ++i) {
         const FieldLabel& field = m_labels[i];
         QLabel* label = m_chequeLabel[static_cast<size_t>(i)];
@@ -349,11 +350,11 @@ void frmPrintPreview::showLabels() {
     }
 }
 
-QString frmPrintPreview::selectedCaseCaption() const {
+QString PrintPreviewDialog::selectedCaseCaption() const {
     return m_optUpperCase->isChecked() ? m_optUpperCase->text() : m_optProperCase->text();
 }
 
-void frmPrintPreview::cboLanguage_Click() {
+void PrintPreviewDialog::changeLanguage() {
     if (!m_loaded) return;
     try {
         const auto language = LanguageStore::findByName(*m_context.db, m_cboLanguage->currentText());
@@ -364,21 +365,21 @@ void frmPrintPreview::cboLanguage_Click() {
             return;
         }
         m_language = language;
-        RespellWords();
+        respellWords();
     } catch (const DbError& error) {
         showDbError(*m_context.dialogs, error);
     }
 }
 
-void frmPrintPreview::optCase_Click() {
+void PrintPreviewDialog::changeWordCase() {
     try {
-        ApplyWordCase();
+        applyWordCase();
     } catch (const DbError& error) {
         showDbError(*m_context.dialogs, error);
     }
 }
 
-void frmPrintPreview::cmdPrint_Click() {
+void PrintPreviewDialog::print() {
     Dialogs& dialogs = *m_context.dialogs;
     PrinterService& printer = *m_context.printers;
 
@@ -389,7 +390,7 @@ void frmPrintPreview::cmdPrint_Click() {
                         QStringLiteral("Error"), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
         return;
     }
-    if (!PrinterSelection::SelectPrinter(m_context, printerName)) {
+    if (!PrinterSelection::selectPrinter(m_context, printerName)) {
         PrinterSelection::reportNoPrinter(dialogs);
         return;
     }
@@ -399,38 +400,29 @@ void frmPrintPreview::cmdPrint_Click() {
         // preview as it was for another try.
         const FieldLabelSet page = ChequeRenderer::shifted(m_labels, m_chequeLeft, m_chequeTop);
         printer.setPaperA4();
-        ChequeRenderer::PrintChequeFields(printer, m_format.dateType,
-                                          m_main.chkPrintDate()->isChecked(), page);
+        ChequeRenderer::printChequeFields(printer, m_format.dateType,
+                                          m_request.printDate, page);
         printer.endDocument();
     } catch (const PrintError& error) {
         printer.abortDocument();
-        PrinterSelection::RestorePrinter(m_context);
+        PrinterSelection::restorePrinter(m_context);
         dialogs.message(QStringLiteral("The cheque was not printed.\r\n") +
                             QString::fromStdString(error.what()),
                         QStringLiteral("Error"), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
         return;
     }
-    PrinterSelection::RestorePrinter(m_context);
+    PrinterSelection::restorePrinter(m_context);
 
-    try {
-        m_main.CheckRecipient();
-    } catch (const DbError& error) {
-        showDbError(dialogs, error);
-    }
-    if (m_main.ClearData != 0) {
-        m_main.cboRecipient()->setCurrentIndex(-1);
-        m_main.cboRecipient()->setEditText(QString());
-        m_main.txtAmount()->clear();
-    }
+    m_outcome.printed = true;
     accept();
 }
 
-void frmPrintPreview::cmdBack_Click() { reject(); }
+void PrintPreviewDialog::goBack() { reject(); }
 
-void frmPrintPreview::done(int result) {
+void PrintPreviewDialog::done(int result) {
     if (!m_closed) {
         m_closed = true;
-        if (m_main.SaveChange != 0) m_main.WordCase = selectedCaseCaption();
+        m_outcome.wordCase = selectedCaseCaption();
     }
     QDialog::done(result);
 }

@@ -1,4 +1,4 @@
-#include "ui/designer/frmAdjustCheque.h"
+#include "ui/designer/FormatDesigner.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -27,7 +27,7 @@
 #include "designer/AlignmentSheets.h"
 #include "ui/UiErrors.h"
 #include "ui/WholeLetterValidator.h"
-#include "ui/location/frmChequeLocation.h"
+#include "ui/location/ChequeLocationDialog.h"
 #include "ui/designer/PicturePane.h"
 
 namespace {
@@ -103,7 +103,7 @@ void setTextIfChanged(QLineEdit* box, const QString& text) {
 
 }  // namespace
 
-frmAdjustCheque::frmAdjustCheque(AppContext& context, QWidget* parent)
+FormatDesigner::FormatDesigner(AppContext& context, QWidget* parent)
     : QDialog(parent), m_context(context) {
     setObjectName(QStringLiteral("frmAdjustCheque"));
     setWindowTitle(QStringLiteral("Cheque Book Editor"));
@@ -115,24 +115,24 @@ frmAdjustCheque::frmAdjustCheque(AppContext& context, QWidget* parent)
     connectControls();
 }
 
-int frmAdjustCheque::toPixelsX(double twips) const {
+int FormatDesigner::toPixelsX(double twips) const {
     return static_cast<int>(std::lround(units::twipsToPixels(twips, m_dpiX)));
 }
-int frmAdjustCheque::toPixelsY(double twips) const {
+int FormatDesigner::toPixelsY(double twips) const {
     return static_cast<int>(std::lround(units::twipsToPixels(twips, m_dpiY)));
 }
-double frmAdjustCheque::toTwipsX(double pixels) const {
+double FormatDesigner::toTwipsX(double pixels) const {
     return units::pixelsToTwips(pixels, m_dpiX);
 }
-double frmAdjustCheque::toTwipsY(double pixels) const {
+double FormatDesigner::toTwipsY(double pixels) const {
     return units::pixelsToTwips(pixels, m_dpiY);
 }
 
-QString frmAdjustCheque::TwipToInch(double twips) { return geo::twipToInch(twips); }
+QString FormatDesigner::twipToInch(double twips) { return geo::twipToInch(twips); }
 
 // ---------------------------------------------------------------- building
 
-void frmAdjustCheque::buildUi() {
+void FormatDesigner::buildUi() {
     auto* root = new QVBoxLayout(this);
 
     m_lblTitle = makeLabel("lblTitle", "Cheque Book Editor", this);
@@ -188,7 +188,7 @@ void frmAdjustCheque::buildUi() {
     setTabOrder(m_txtWidth, m_cmdFontSetting);
 }
 
-QWidget* frmAdjustCheque::buildDrawingArea() {
+QWidget* FormatDesigner::buildDrawingArea() {
     auto* area = new QWidget(this);
     area->setObjectName(QStringLiteral("drawingArea"));
     const double right = kCanvasLeft + geo::kCanvasWidth;
@@ -249,7 +249,7 @@ QWidget* frmAdjustCheque::buildDrawingArea() {
     return area;
 }
 
-QGroupBox* frmAdjustCheque::buildBankFrame() {
+QGroupBox* FormatDesigner::buildBankFrame() {
     m_frameBank = new QGroupBox(QStringLiteral("Bank Details"), this);
     m_frameBank->setObjectName(QStringLiteral("frameBank"));
     auto* grid = new QGridLayout(m_frameBank);
@@ -284,7 +284,7 @@ QGroupBox* frmAdjustCheque::buildBankFrame() {
     return m_frameBank;
 }
 
-QGroupBox* frmAdjustCheque::buildPrintFrame() {
+QGroupBox* FormatDesigner::buildPrintFrame() {
     m_framePrintSet = new QGroupBox(QStringLiteral("Print Settings"), this);
     m_framePrintSet->setObjectName(QStringLiteral("framePrintSet"));
     auto* grid = new QGridLayout(m_framePrintSet);
@@ -310,7 +310,7 @@ QGroupBox* frmAdjustCheque::buildPrintFrame() {
     return m_framePrintSet;
 }
 
-QGroupBox* frmAdjustCheque::buildSettingsFrame() {
+QGroupBox* FormatDesigner::buildSettingsFrame() {
     m_frameSettings = new QGroupBox(QStringLiteral("Fields Settings"), this);
     m_frameSettings->setObjectName(QStringLiteral("frameSettings"));
     auto* grid = new QGridLayout(m_frameSettings);
@@ -344,16 +344,16 @@ QGroupBox* frmAdjustCheque::buildSettingsFrame() {
     return m_frameSettings;
 }
 
-void frmAdjustCheque::connectControls() {
-    connect(m_cmdAdd, &QPushButton::clicked, this, &frmAdjustCheque::cmdAdd_Click);
-    connect(m_cmdEdit, &QPushButton::clicked, this, &frmAdjustCheque::cmdEdit_Click);
-    connect(m_cmdSave, &QPushButton::clicked, this, &frmAdjustCheque::cmdSave_Click);
-    connect(m_cmdDelete, &QPushButton::clicked, this, &frmAdjustCheque::cmdDelete_Click);
-    connect(m_cmdExit, &QPushButton::clicked, this, &frmAdjustCheque::cmdExit_Click);
+void FormatDesigner::connectControls() {
+    connect(m_cmdAdd, &QPushButton::clicked, this, &FormatDesigner::add);
+    connect(m_cmdEdit, &QPushButton::clicked, this, &FormatDesigner::edit);
+    connect(m_cmdSave, &QPushButton::clicked, this, &FormatDesigner::save);
+    connect(m_cmdDelete, &QPushButton::clicked, this, &FormatDesigner::remove);
+    connect(m_cmdExit, &QPushButton::clicked, this, &FormatDesigner::closeDesigner);
     connect(m_cmdChequeLocation, &QPushButton::clicked, this,
-            &frmAdjustCheque::cmdChequeLocation_Click);
-    connect(m_cmdPrintSample, &QPushButton::clicked, this, &frmAdjustCheque::cmdPrintSample_Click);
-    connect(m_cmdPrintRuler, &QPushButton::clicked, this, &frmAdjustCheque::cmdPrintRuler_Click);
+            &FormatDesigner::openChequeLocation);
+    connect(m_cmdPrintSample, &QPushButton::clicked, this, &FormatDesigner::printSample);
+    connect(m_cmdPrintRuler, &QPushButton::clicked, this, &FormatDesigner::printRuler);
 
     connect(m_cboBank, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_syncing) bankSelection();
@@ -375,10 +375,10 @@ void frmAdjustCheque::connectControls() {
         box->installEventFilter(this);
 
     connect(m_cmdFontSetting, &QPushButton::clicked, m_model, &ChequeFormatModel::chooseFieldFont);
-    connect(m_model, &ChequeFormatModel::changed, this, &frmAdjustCheque::showWorkingCopy);
+    connect(m_model, &ChequeFormatModel::changed, this, &FormatDesigner::showWorkingCopy);
     connect(m_model, &ChequeFormatModel::panelRefreshRequested, this,
-            &frmAdjustCheque::refreshPanel);
-    connect(m_model, &ChequeFormatModel::dateStyleChanged, this, &frmAdjustCheque::placeHandles);
+            &FormatDesigner::refreshPanel);
+    connect(m_model, &ChequeFormatModel::dateStyleChanged, this, &FormatDesigner::placeHandles);
 }
 
 // ---------------------------------------------------------------- drawing
@@ -402,21 +402,21 @@ void paintDrawing(QImage& image, const geo::Drawing& drawing, const QColor& line
 
 }  // namespace
 
-void frmAdjustCheque::DrawHorizontalRuler(PicturePane* ruler) {
+void FormatDesigner::drawHorizontalRuler(PicturePane* ruler) {
     const auto drawing = geo::horizontalRuler(toTwipsX(ruler->width()), toTwipsY(ruler->height()));
     paintDrawing(ruler->image(), drawing, palette().color(QPalette::WindowText), font(), m_dpiX,
                  m_dpiY);
     ruler->update();
 }
 
-void frmAdjustCheque::DrawVerticalRuler(PicturePane* ruler) {
+void FormatDesigner::drawVerticalRuler(PicturePane* ruler) {
     const auto drawing = geo::verticalRuler(toTwipsX(ruler->width()), toTwipsY(ruler->height()));
     paintDrawing(ruler->image(), drawing, palette().color(QPalette::WindowText), font(), m_dpiX,
                  m_dpiY);
     ruler->update();
 }
 
-void frmAdjustCheque::DrawChequeGrid() {
+void FormatDesigner::drawChequeGrid() {
     geo::Drawing drawing;
     drawing.lines = geo::chequeGrid(toTwipsX(m_picCheque->width()), toTwipsY(m_picCheque->height()),
                                     toTwipsY(m_picVRuler->height()));
@@ -426,15 +426,15 @@ void frmAdjustCheque::DrawChequeGrid() {
 
 // ---------------------------------------------------------------- opening
 
-bool frmAdjustCheque::load() {
+bool FormatDesigner::load() {
     try {
         m_cmdChequeLocation->setText(QStringLiteral("&Cheque\nLocation"));
 
         m_picHRuler->setPictureSize({m_picCheque->width(), m_picHRuler->height()});
         m_picVRuler->setPictureSize({m_picVRuler->width(), m_picCheque->height()});
-        DrawHorizontalRuler(m_picHRuler);
-        DrawVerticalRuler(m_picVRuler);
-        DrawChequeGrid();
+        drawHorizontalRuler(m_picHRuler);
+        drawVerticalRuler(m_picVRuler);
+        drawChequeGrid();
 
         setMode(DesignerMode::Browse);
 
@@ -458,7 +458,7 @@ bool frmAdjustCheque::load() {
         m_cboPrinterName->addItems(m_model->printerChoices());
         m_syncing = false;
 
-        m_model->ResetChequeFormat();
+        m_model->resetChequeFormat();
 
         m_syncing = true;
         m_cboBank->clear();
@@ -483,7 +483,7 @@ bool frmAdjustCheque::load() {
 
 // ---------------------------------------------------------------- binding
 
-void frmAdjustCheque::setMode(DesignerMode mode) {
+void FormatDesigner::setMode(DesignerMode mode) {
     m_mode = mode;
     if (m_resizeHandle >= 0) {  // a resize cut short
         m_picCheque->releaseMouse();
@@ -501,7 +501,7 @@ void frmAdjustCheque::setMode(DesignerMode mode) {
     m_txtBankCode->setReadOnly(s.codeReadOnly);
 }
 
-void frmAdjustCheque::showWorkingCopy() {
+void FormatDesigner::showWorkingCopy() {
     const bool wasSyncing = m_syncing;
     m_syncing = true;
     const ChequeFormatModel& model = *m_model;
@@ -529,7 +529,7 @@ void frmAdjustCheque::showWorkingCopy() {
     placeHandles(model.selectedField());
 }
 
-void frmAdjustCheque::refreshPanel(int field) {
+void FormatDesigner::refreshPanel(int field) {
     if (field < 0 || field >= kFieldCount) return;
     const FieldLabel& label = m_model->labels()[field];
     m_frameSettings->setTitle(QString::fromLatin1(kPanelTitles[field]));
@@ -541,12 +541,12 @@ void frmAdjustCheque::refreshPanel(int field) {
     m_txtWidth->setText(units::twipsToInchText(label.width));
 }
 
-void frmAdjustCheque::selectFieldZero() {
+void FormatDesigner::selectFieldZero() {
     m_model->setSelectedField(FieldDate);
     refreshPanel(FieldDate);
 }
 
-void frmAdjustCheque::showHandles() {
+void FormatDesigner::showHandles() {
     for (QWidget* handle : m_picHandles) {
         handle->setFixedSize(toPixelsX(geo::kHandleSize), toPixelsY(geo::kHandleSize));
         handle->show();
@@ -554,11 +554,11 @@ void frmAdjustCheque::showHandles() {
     }
 }
 
-void frmAdjustCheque::hideHandles() {
+void FormatDesigner::hideHandles() {
     for (QWidget* handle : m_picHandles) handle->hide();
 }
 
-void frmAdjustCheque::placeHandles(int field) {
+void FormatDesigner::placeHandles(int field) {
     if (field < 0 || field >= kFieldCount) return;
     static const Qt::CursorShape kCursors[8] = {
         Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor,
@@ -573,13 +573,13 @@ void frmAdjustCheque::placeHandles(int field) {
     }
 }
 
-QString frmAdjustCheque::selectedCode() const {
+QString FormatDesigner::selectedCode() const {
     return ChequeFormatModel::bankCodeOfEntry(m_cboBank->currentText());
 }
 
-void frmAdjustCheque::bankSelection() {
+void FormatDesigner::bankSelection() {
     try {
-        m_model->SelectBank(m_cboBank->currentText());
+        m_model->selectBank(m_cboBank->currentText());
     } catch (const DbError& error) {
         showDbError(*m_context.dialogs, error);
     }
@@ -597,7 +597,7 @@ FieldDrag::Buttons buttonsOf(const QMouseEvent* event) {
 
 }  // namespace
 
-void frmAdjustCheque::showDragBox() {
+void FormatDesigner::showDragBox() {
     const FieldDrag::Box& box = m_drag.box();
     m_dragBox->setGeometry(toPixelsX(box.left), toPixelsY(box.top), toPixelsX(box.width),
                            toPixelsY(box.height));
@@ -605,13 +605,13 @@ void frmAdjustCheque::showDragBox() {
     m_dragBox->raise();
 }
 
-void frmAdjustCheque::showBoxInPanel() {
+void FormatDesigner::showBoxInPanel() {
     m_txtXLeft->setText(units::twipsToInchText(m_drag.box().left));
     m_txtYTop->setText(units::twipsToInchText(m_drag.box().top));
     m_txtWidth->setText(units::twipsToInchText(m_drag.box().width));
 }
 
-bool frmAdjustCheque::labelMouse(int field, QMouseEvent* event) {
+bool FormatDesigner::labelMouse(int field, QMouseEvent* event) {
     FieldLabel& label = m_model->labels()[field];
     switch (event->type()) {
         case QEvent::MouseButtonPress:
@@ -644,7 +644,7 @@ bool frmAdjustCheque::labelMouse(int field, QMouseEvent* event) {
     }
 }
 
-bool frmAdjustCheque::handleMouse(int handle, QMouseEvent* event) {
+bool FormatDesigner::handleMouse(int handle, QMouseEvent* event) {
     switch (event->type()) {
         case QEvent::MouseButtonPress:
             if (event->button() != Qt::LeftButton) return true;
@@ -664,7 +664,7 @@ bool frmAdjustCheque::handleMouse(int handle, QMouseEvent* event) {
     }
 }
 
-bool frmAdjustCheque::canvasMouse(QMouseEvent* event) {
+bool FormatDesigner::canvasMouse(QMouseEvent* event) {
     const int k = m_resizeHandle;
     if (k < 0) {
         // A click on the bare canvas hides the handles; the selection stays.
@@ -704,7 +704,7 @@ bool frmAdjustCheque::canvasMouse(QMouseEvent* event) {
 
 // ---------------------------------------------------------------- typed boxes
 
-bool frmAdjustCheque::eventFilter(QObject* watched, QEvent* event) {
+bool FormatDesigner::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
@@ -732,7 +732,7 @@ bool frmAdjustCheque::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-bool frmAdjustCheque::boxLostFocus(QLineEdit* box) {
+bool FormatDesigner::boxLostFocus(QLineEdit* box) {
     using Result = ChequeFormatModel::InchResult;
     if (box == m_txtBankCode) {
         box->setText(m_model->typeBankCode(box->text()));
@@ -765,7 +765,7 @@ bool frmAdjustCheque::boxLostFocus(QLineEdit* box) {
     return true;
 }
 
-bool frmAdjustCheque::commitFocusedBox() {
+bool FormatDesigner::commitFocusedBox() {
     auto* box = qobject_cast<QLineEdit*>(focusWidget());
     if (!box) return true;
     for (QLineEdit* typed :
@@ -776,10 +776,10 @@ bool frmAdjustCheque::commitFocusedBox() {
 
 // ---------------------------------------------------------------- workflow
 
-void frmAdjustCheque::cmdAdd_Click() {
+void FormatDesigner::add() {
     if (m_mode == DesignerMode::Adding) {
         setMode(DesignerMode::Browse);
-        m_model->ResetChequeFormat();
+        m_model->resetChequeFormat();
         hideHandles();
         // An empty list has nothing to show again: the defaults stay.
         if (m_cboBank->currentIndex() >= 0) bankSelection();
@@ -787,11 +787,11 @@ void frmAdjustCheque::cmdAdd_Click() {
     }
     setMode(DesignerMode::Adding);
     m_txtBankName->setFocus();
-    m_model->ResetChequeFormat();
+    m_model->resetChequeFormat();
     selectFieldZero();
 }
 
-void frmAdjustCheque::cmdEdit_Click() {
+void FormatDesigner::edit() {
     if (m_mode == DesignerMode::Editing) {
         setMode(DesignerMode::Browse);
         hideHandles();
@@ -803,10 +803,10 @@ void frmAdjustCheque::cmdEdit_Click() {
     selectFieldZero();
 }
 
-bool frmAdjustCheque::saveNew() {
+bool FormatDesigner::saveNew() {
     using Outcome = ChequeFormatModel::SaveOutcome;
     try {
-        switch (m_model->SaveNewFormat()) {
+        switch (m_model->saveNewFormat()) {
             case Outcome::EmptyName:
                 m_txtBankName->setFocus();
                 return false;
@@ -833,9 +833,9 @@ bool frmAdjustCheque::saveNew() {
     return true;
 }
 
-bool frmAdjustCheque::saveEdited() {
+bool FormatDesigner::saveEdited() {
     try {
-        const auto outcome = m_model->SaveEditedFormat(selectedCode());
+        const auto outcome = m_model->saveEditedFormat(selectedCode());
         if (outcome == ChequeFormatModel::SaveOutcome::EmptyName) m_txtBankName->setFocus();
         if (outcome != ChequeFormatModel::SaveOutcome::Saved) return false;
     } catch (const DbError& error) {
@@ -847,7 +847,7 @@ bool frmAdjustCheque::saveEdited() {
     return true;
 }
 
-void frmAdjustCheque::cmdSave_Click() {
+void FormatDesigner::save() {
     if (!commitFocusedBox()) return;
     if (m_mode == DesignerMode::Adding)
         saveNew();
@@ -857,34 +857,39 @@ void frmAdjustCheque::cmdSave_Click() {
 
 // The location window works on the working copy; a size box still being typed
 // in is taken first, as when it loses the focus.
-void frmAdjustCheque::cmdChequeLocation_Click() {
+void FormatDesigner::openChequeLocation() {
     if (!commitFocusedBox()) return;
-    frmChequeLocation location(m_context, *m_model, this);
+    ChequeLocationDialog location(m_context, *m_model, this);
     m_context.dialogs->showModal(&location);
+    if (const auto& placement = location.placement()) {
+        m_model->setChequeTop(placement->top);
+        m_model->setChequeLeft(placement->left);
+        m_model->setOrientationCode(placement->orientationCode);
+    }
 }
 
-void frmAdjustCheque::cmdPrintSample_Click() {
+void FormatDesigner::printSample() {
     if (!commitFocusedBox()) return;
     try {
-        AlignmentSheets::PrintDesignerSample(m_context, *m_model, m_cboBank->currentText());
+        AlignmentSheets::printDesignerSample(m_context, *m_model, m_cboBank->currentText());
     } catch (const DbError& error) {
         showDbError(*m_context.dialogs, error);
     }
 }
 
-void frmAdjustCheque::cmdPrintRuler_Click() {
+void FormatDesigner::printRuler() {
     if (!commitFocusedBox()) return;
     try {
-        AlignmentSheets::PrintDesignerRuler(m_context, *m_model, m_cboBank->currentText());
+        AlignmentSheets::printDesignerRuler(m_context, *m_model, m_cboBank->currentText());
     } catch (const DbError& error) {
         showDbError(*m_context.dialogs, error);
     }
 }
 
-void frmAdjustCheque::cmdDelete_Click() {
+void FormatDesigner::remove() {
     if (m_cboBank->currentIndex() < 0) return;
     try {
-        if (!m_model->DeleteChequeFormat(selectedCode())) return;
+        if (!m_model->deleteChequeFormat(selectedCode())) return;
     } catch (const DbError& error) {
         showDbError(*m_context.dialogs, error);
         return;
@@ -904,24 +909,24 @@ void frmAdjustCheque::cmdDelete_Click() {
         setMode(DesignerMode::Adding);
     } else {
         // Nothing is left to edit.
-        m_model->ResetChequeFormat();
+        m_model->resetChequeFormat();
         hideHandles();
         setMode(DesignerMode::Browse);
     }
 }
 
-void frmAdjustCheque::cmdExit_Click() { reject(); }
+void FormatDesigner::closeDesigner() { reject(); }
 
-bool frmAdjustCheque::closeUpdate() {
+bool FormatDesigner::closeUpdate() {
     try {
-        return m_model->UpdateChequeFormat(selectedCode());
+        return m_model->updateChequeFormat(selectedCode());
     } catch (const DbError& error) {
         showDbError(*m_context.dialogs, error);
         return false;
     }
 }
 
-void frmAdjustCheque::reject() {
+void FormatDesigner::reject() {
     if (m_closing) return;
     if (m_mode != DesignerMode::Browse) {
         const auto answer = m_context.dialogs->message(

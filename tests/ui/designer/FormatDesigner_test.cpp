@@ -6,7 +6,8 @@
 
 #include "DesignerFixture.h"
 #include "ui/designer/PicturePane.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
+#include "support/Widgets.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ QString stored(DesignerFixture& f, const char* code, const char* column) {
     return {};
 }
 
-TEST(frmAdjustCheque, ControlsCaptionsAndLimits) {
+TEST(FormatDesigner, ControlsCaptionsAndLimits) {
     DesignerFixture f;
     EXPECT_EQ(f.window().objectName(), QStringLiteral("frmAdjustCheque"));
     EXPECT_EQ(f.window().windowTitle(), QStringLiteral("Cheque Book Editor"));
@@ -119,7 +120,7 @@ TEST(frmAdjustCheque, ControlsCaptionsAndLimits) {
         EXPECT_TRUE(f.window().findChild<QWidget*>(QStringLiteral("PicHandle%1").arg(i))) << i;
 }
 
-TEST(frmAdjustCheque, CanvasAndRulersAtTrueSize) {
+TEST(FormatDesigner, CanvasAndRulersAtTrueSize) {
     DesignerFixture f;
     auto& w = f.window();
     auto* canvas = f.find<PicturePane>("picCheque");
@@ -139,14 +140,14 @@ TEST(frmAdjustCheque, CanvasAndRulersAtTrueSize) {
     EXPECT_LE(vRuler->geometry().right(), canvas->x() + 1);
     // A field at Left 2880 stands two inches from the canvas's edge.
     f.model().labels()[FieldRecipient].left = 2880;
-    f.model().ResetChequeFormat();
+    f.model().resetChequeFormat();
     EXPECT_EQ(f.find<QLabel>("ChequeLabel1")->x(), w.toPixelsX(600));
     EXPECT_EQ(f.find<QLabel>("ChequeLabel3")->geometry(),
               QRect(w.toPixelsX(720), w.toPixelsY(1920), w.toPixelsX(5295), w.toPixelsY(255)));
 }
 
 // Checks what was drawn into the rulers' and the canvas's kept images.
-TEST(frmAdjustCheque, RulersAndGridAsDrawn) {
+TEST(FormatDesigner, RulersAndGridAsDrawn) {
     DesignerFixture f;
     auto& w = f.window();
     const QImage h = f.find<PicturePane>("picHRuler")->image();
@@ -211,7 +212,7 @@ TEST(frmAdjustCheque, RulersAndGridAsDrawn) {
     EXPECT_EQ(c.pixel(0, 0), paper);
 }
 
-TEST(frmAdjustCheque, OpeningOverAnEmptyTable) {
+TEST(FormatDesigner, OpeningOverAnEmptyTable) {
     DesignerFixture f;
     EXPECT_TRUE(f.bankEntries().isEmpty());
     EXPECT_TRUE(f.messageTexts().isEmpty());
@@ -242,7 +243,7 @@ TEST(frmAdjustCheque, OpeningOverAnEmptyTable) {
     EXPECT_EQ(stored(f, "FB1", "BankName"), QStringLiteral("First Bank"));
 }
 
-TEST(frmAdjustCheque, OpeningListsInCreationOrderAndShowsTheFirst) {
+TEST(FormatDesigner, OpeningListsInCreationOrderAndShowsTheFirst) {
     DesignerFixture f(kThree);
     EXPECT_EQ(f.bankEntries(), (QStringList{QStringLiteral("MBB - Maybank Berhad"),
                                             QStringLiteral("ABC - Alpha Bank"),
@@ -270,7 +271,7 @@ TEST(frmAdjustCheque, OpeningListsInCreationOrderAndShowsTheFirst) {
     EXPECT_EQ(f.find<QLabel>("ChequeLabel2")->x(), f.window().toPixelsX(abc.fields[2].left));
 }
 
-TEST(frmAdjustCheque, SelectingAnEntryWhoseRowIsGone) {
+TEST(FormatDesigner, SelectingAnEntryWhoseRowIsGone) {
     DesignerFixture f(kThree);
     ChequeFormatStore::remove(f.db(), QStringLiteral("ABC"));
     f.list("cboBank")->setCurrentIndex(1);
@@ -283,7 +284,7 @@ TEST(frmAdjustCheque, SelectingAnEntryWhoseRowIsGone) {
     EXPECT_EQ(f.find<QLabel>("ChequeLabel1")->x(), f.window().toPixelsX(600));
 }
 
-TEST(frmAdjustCheque, ModesEnableExactlyTheirControls) {
+TEST(FormatDesigner, ModesEnableExactlyTheirControls) {
     DesignerFixture f(kThree);
     EXPECT_EQ(enabledStates(f), QString::fromLatin1(kBrowse));
     f.click("cmdAdd");
@@ -303,7 +304,7 @@ TEST(frmAdjustCheque, ModesEnableExactlyTheirControls) {
     EXPECT_TRUE(f.messageTexts().isEmpty());
 }
 
-TEST(frmAdjustCheque, AddAndSaveAppendsSelectsAndReloads) {
+TEST(FormatDesigner, AddAndSaveAppendsSelectsAndReloads) {
     DesignerFixture f(kThree);
     f.click("cmdAdd");
     f.type("txtBankName", QStringLiteral("New \u00c7elik Bank"));
@@ -330,7 +331,7 @@ TEST(frmAdjustCheque, AddAndSaveAppendsSelectsAndReloads) {
     EXPECT_EQ(f.list("cboLanguage")->currentText(), QStringLiteral("Malay"));
 }
 
-TEST(frmAdjustCheque, SaveRefusals) {
+TEST(FormatDesigner, SaveRefusals) {
     DesignerFixture f(kThree);
     f.click("cmdAdd");
     f.type("txtBankCode", QStringLiteral("NEW"));
@@ -376,7 +377,7 @@ TEST(frmAdjustCheque, SaveRefusals) {
     EXPECT_EQ(stored(f, "MBB", "BankName"), QStringLiteral("Maybank Berhad"));
 }
 
-TEST(frmAdjustCheque, CancelRestoresTheStoredFormat) {
+TEST(FormatDesigner, CancelRestoresTheStoredFormat) {
     for (const char* mode : {"cmdAdd", "cmdEdit"}) {
         DesignerFixture f(kThree);
         f.list("cboBank")->setCurrentIndex(2);
@@ -396,7 +397,7 @@ TEST(frmAdjustCheque, CancelRestoresTheStoredFormat) {
     }
 }
 
-TEST(frmAdjustCheque, CancelAddingOverAnEmptyTableKeepsTheDefaults) {
+TEST(FormatDesigner, CancelAddingOverAnEmptyTableKeepsTheDefaults) {
     DesignerFixture f;
     f.click("cmdAdd");
     f.type("txtBankName", QStringLiteral("Abandoned"));
@@ -406,12 +407,12 @@ TEST(frmAdjustCheque, CancelAddingOverAnEmptyTableKeepsTheDefaults) {
     EXPECT_FALSE(f.button("cmdEdit")->isEnabled());
 }
 
-TEST(frmAdjustCheque, EditAndSaveKeepsTheListTextAndRefreshesTheMainWindow) {
+TEST(FormatDesigner, EditAndSaveKeepsTheListTextAndRefreshesTheMainWindow) {
     DesignerFixture f(kThree);
-    frmMain main(f.env.context);
+    MainWindow main(f.env.context);
     ASSERT_TRUE(main.load());
     f.dialogs().onNextModal([&f](QDialog* dialog) {
-        auto* designer = qobject_cast<frmAdjustCheque*>(dialog);
+        auto* designer = qobject_cast<FormatDesigner*>(dialog);
         ASSERT_TRUE(designer);
         auto* banks = designer->findChild<QComboBox*>(QStringLiteral("cboBank"));
         banks->setCurrentIndex(1);
@@ -435,14 +436,14 @@ TEST(frmAdjustCheque, EditAndSaveKeepsTheListTextAndRefreshesTheMainWindow) {
     EXPECT_EQ(f.dialogs().modalWindows, std::vector<QString>{QStringLiteral("frmAdjustCheque")});
     EXPECT_TRUE(f.messageTexts().isEmpty());
     QStringList mainEntries;
-    for (int i = 0; i < main.cboBank()->count(); ++i) mainEntries << main.cboBank()->itemText(i);
+    for (int i = 0; i < widget<QComboBox>(&main, "cboBank")->count(); ++i) mainEntries << widget<QComboBox>(&main, "cboBank")->itemText(i);
     EXPECT_EQ(mainEntries, (QStringList{QStringLiteral("ABC - Alpha Renamed"),
                                         QStringLiteral("CIMB - CIMB \"Islamic\" Bank"),
                                         QStringLiteral("MBB - Maybank Berhad")}));
-    EXPECT_EQ(main.cboBank()->currentIndex(), 0);
+    EXPECT_EQ(widget<QComboBox>(&main, "cboBank")->currentIndex(), 0);
 }
 
-TEST(frmAdjustCheque, DeleteAnsweredNoThenYes) {
+TEST(FormatDesigner, DeleteAnsweredNoThenYes) {
     DesignerFixture f(kThree);
     f.list("cboBank")->setCurrentIndex(1);
     f.dialogs().answer({Answer::No});
@@ -479,7 +480,7 @@ TEST(frmAdjustCheque, DeleteAnsweredNoThenYes) {
     EXPECT_EQ(f.messageTexts().size(), 3);
 }
 
-TEST(frmAdjustCheque, DeleteWhileAddingKeepsTheTypedFormat) {
+TEST(FormatDesigner, DeleteWhileAddingKeepsTheTypedFormat) {
     DesignerFixture f(kThree);
     f.click("cmdAdd");
     f.type("txtBankName", QStringLiteral("Being typed"));
@@ -490,7 +491,7 @@ TEST(frmAdjustCheque, DeleteWhileAddingKeepsTheTypedFormat) {
     EXPECT_EQ(f.box("txtBankName")->text(), QStringLiteral("Being typed"));
 }
 
-TEST(frmAdjustCheque, ClosingInEveryModeAndAnswer) {
+TEST(FormatDesigner, ClosingInEveryModeAndAnswer) {
     struct Case {
         const char* mode;  // button that enters the mode, or nothing for browse
         std::optional<Answer> answer;
@@ -543,7 +544,7 @@ TEST(frmAdjustCheque, ClosingInEveryModeAndAnswer) {
     }
 }
 
-TEST(frmAdjustCheque, ClosingYesWithARefusedSaveStaysOpen) {
+TEST(FormatDesigner, ClosingYesWithARefusedSaveStaysOpen) {
     struct Case {
         const char* name;
         const char* code;
@@ -568,7 +569,7 @@ TEST(frmAdjustCheque, ClosingYesWithARefusedSaveStaysOpen) {
     }
 }
 
-TEST(frmAdjustCheque, ClosingYesWhileEditingSkipsTheEmptyChecks) {
+TEST(FormatDesigner, ClosingYesWhileEditingSkipsTheEmptyChecks) {
     DesignerFixture f(kThree);
     f.click("cmdEdit");
     f.type("txtBankName", QString());
@@ -579,7 +580,7 @@ TEST(frmAdjustCheque, ClosingYesWhileEditingSkipsTheEmptyChecks) {
     EXPECT_EQ(stored(f, "MBB", "BankName"), QString());
 }
 
-TEST(frmAdjustCheque, TypedBoxesFollowTheirRules) {
+TEST(FormatDesigner, TypedBoxesFollowTheirRules) {
     DesignerFixture f(kThree);
     f.click("cmdEdit");
     f.type("txtChequeWidth", QStringLiteral("8.5"));
@@ -604,7 +605,7 @@ TEST(frmAdjustCheque, TypedBoxesFollowTheirRules) {
     EXPECT_EQ(row->fields[FieldDate].left, 1771.2f);
 }
 
-TEST(frmAdjustCheque, DateStyleShowsItsFields) {
+TEST(FormatDesigner, DateStyleShowsItsFields) {
     DesignerFixture f(kThree);
     f.click("cmdEdit");
     auto visible = [&f](int i) {

@@ -2,8 +2,9 @@
 
 #include <QDialog>
 
+#include "store/SettingsStore.h"
+
 struct AppContext;
-class frmMain;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -13,25 +14,28 @@ class QTabWidget;
 class QTreeWidget;
 class QWidget;
 
-// The options window: the four options of the main window, the payee list and
+// The options window: the four options of the user's settings, the payee list and
 // the About page. The options are stored on OK; payee changes are stored at once.
-class frmOptions : public QDialog {
+class OptionsDialog : public QDialog {
     Q_OBJECT
 
 public:
-    frmOptions(AppContext& context, frmMain& main);
+    OptionsDialog(AppContext& context, const UserSettings& settings, QWidget* parent = nullptr);
+
+    // The settings with the four options as stored on OK (unchanged otherwise).
+    const UserSettings& settings() const { return m_settings; }
 
     // Refills the payee list from the database and shows the selected name.
     // Database errors reach the caller.
-    void FillRecipients();
+    void fillRecipients();
 
 public slots:
-    void cmdOK_Click();
-    void cmdCancel_Click();
-    void cmdDefault_Click();
-    void cmdAdd_Click();
-    void cmdEdit_Click();
-    void cmdDelete_Click();
+    void confirm();
+    void cancel();
+    void restoreDefaults();
+    void add();
+    void edit();
+    void remove();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,7 +60,7 @@ private:
     void openLink();
 
     AppContext& m_context;
-    frmMain& m_main;
+    UserSettings m_settings;
     Editing m_editing = Editing::None;
     qint64 m_editId = 0;    // the payee being edited
     bool m_asking = false;  // the save question is open

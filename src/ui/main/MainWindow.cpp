@@ -1,9 +1,10 @@
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,6 +16,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/AmountText.h"
 #include "store/BankList.h"
 #include "store/CompanyStore.h"
 #include "store/DbError.h"
@@ -24,18 +26,19 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "ui/UiErrors.h"
-#include "ui/designer/frmAdjustCheque.h"
-#include "ui/main/frmOptions.h"
-#include "ui/preview/frmPrintPreview.h"
-#include "core/AmountText.h"
+#include "ui/designer/FormatDesigner.h"
+#include "ui/options/OptionsDialog.h"
+#include "ui/preview/PrintPreviewDialog.h"
+#include "words/AmountToWords.h"
+#include "words/TextHelpers.h"
 
-frmMain::frmMain(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context) {
+MainWindow::MainWindow(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quorvanta - Solo Edition"));
     buildUi();
 }
 
-void frmMain::buildUi() {
+void MainWindow::buildUi() {
     auto* root = new QHBoxLayout(this);
 
     m_frameCheque = new QGroupBox(QStringLiteral("Cheque"), this);
@@ -64,6 +67,11 @@ void frmMain::buildUi() {
     // window past the screen).
     m_cboRecipient->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_cboRecipient->setMinimumContentsLength(20);
+    // The payee is exactly what was typed or picked: suggestions come in a list the
+    // user picks from, never completed into the box, and a stored name is taken
+    // for the typed text only when it matches it letter for letter.
+    m_cboRecipient->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    m_cboRecipient->completer()->setCaseSensitivity(Qt::CaseSensitive);
 
     m_lblAmount = makeLabel("lblAmount", "Amount:");
     m_txtAmount = new QLineEdit(m_frameCheque);
@@ -125,19 +133,19 @@ void frmMain::buildUi() {
     setTabOrder(m_cmdPrint, m_cmdEditCheque);
     setTabOrder(m_cmdEditCheque, m_cmdOption);
 
-    connect(m_cmdPrint, &QPushButton::clicked, this, &frmMain::cmdPrint_Click);
-    connect(m_cmdEditCheque, &QPushButton::clicked, this, &frmMain::cmdEditCheque_Click);
-    connect(m_cmdOption, &QPushButton::clicked, this, &frmMain::cmdOption_Click);
+    connect(m_cmdPrint, &QPushButton::clicked, this, &MainWindow::print);
+    connect(m_cmdEditCheque, &QPushButton::clicked, this, &MainWindow::openDesigner);
+    connect(m_cmdOption, &QPushButton::clicked, this, &MainWindow::openOptions);
 }
 
-bool frmMain::load() {
-    RetrieveBank();
-    RetrieveRecipients();
+bool MainWindow::load() {
+    retrieveBanks();
+    retrieveRecipients();
     m_datePicker->setDate(m_context.clock->now().date());
-    return RetrieveSettings();
+    return retrieveSettings();
 }
 
-void frmMain::RetrieveBank() {
+void MainWindow::retrieveBanks() {
     m_cboBank->clear();
     const auto entries = BankList::entriesByCode(*m_context.db);
     if (entries.empty()) {
@@ -148,7 +156,7 @@ void frmMain::RetrieveBank() {
     m_cboBank->setCurrentIndex(0);
 }
 
-void frmMain::RetrieveRecipients() {
+void MainWindow::retrieveRecipients() {
     // Keep what the user typed in the payee box while the list is refilled.
     const QString typed = m_cboRecipient->currentText();
     m_cboRecipient->clear();
@@ -158,8 +166,8 @@ void frmMain::RetrieveRecipients() {
     m_cboRecipient->setEditText(typed);
 }
 
-bool frmMain::RetrieveSettings() {
-    SaveChange = 1;
+bool MainWindow::retrieveSettings() {
+    m_settings.saveChange = 1;
     const auto settings = SettingsStore::read(*m_context.db);
     if (!settings) {
         m_context.dialogs->message(QStringLiteral("Error opening settings database. Please contact "
@@ -167,11 +175,7 @@ bool frmMain::RetrieveSettings() {
                                    AppInfo::title(), Dialogs::Icon::None, Dialogs::Buttons::Ok);
         return false;
     }
-    SaveChange = settings->saveChange;
-    ClearData = settings->clearData;
-    AlertUser = settings->alertUser;
-    DateFormat = settings->dateFormat;
-    WordCase = settings->wordCase;
+    m_settings = *settings;
     // A remembered position beyond the end of the list (the table changed since)
     // selects the first entry.
     const int index = settings->bankIndex;
@@ -180,14 +184,15 @@ bool frmMain::RetrieveSettings() {
     return true;
 }
 
-void frmMain::CheckRecipient() {
+void MainWindow::checkRecipient() {
     const QString payee = m_cboRecipient->currentText();
+    if (payee.trimmed().isEmpty()) return;
     if (CompanyStore::exists(*m_context.db, payee)) return;
     CompanyStore::insert(*m_context.db, payee);
     m_cboRecipient->addItem(payee);
 }
 
-void frmMain::cmdPrint_Click() {
+void MainWindow::print() {
     Dialogs& dialogs = *m_context.dialogs;
     m_txtAmount->setText(AmountText::rewrite(m_txtAmount->text()));
     const QString amount = m_txtAmount->text();
@@ -213,7 +218,14 @@ void frmMain::cmdPrint_Click() {
         m_txtAmount->selectAll();
         return;
     }
-    if (AlertUser && m_cboRecipient->currentText().isEmpty()) {
+    if (exceedsWordLimit(amount)) {
+        dialogs.message(amountLimitText(), QStringLiteral("Error"), Dialogs::Icon::Exclamation,
+                        Dialogs::Buttons::Ok);
+        m_txtAmount->setFocus();
+        m_txtAmount->selectAll();
+        return;
+    }
+    if (m_settings.alertUser && m_cboRecipient->currentText().isEmpty()) {
         dialogs.message(QStringLiteral("No emtpy Pay To field is allowed."), QStringLiteral("Error"),
                         Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
         m_cboRecipient->setFocus();
@@ -223,39 +235,68 @@ void frmMain::cmdPrint_Click() {
     m_cboRecipient->setFocus();
 }
 
-void frmMain::openPreview() {
-    frmPrintPreview preview(*this, this);
-    try {
-        if (!preview.load()) return;  // no format for the bank: the message was shown
-    } catch (const DbError& error) {
-        showDbError(*m_context.dialogs, error);
-        return;
-    }
-    m_context.dialogs->showModal(&preview);
+ChequeRequest MainWindow::chequeRequest() const {
+    ChequeRequest request;
+    request.bankCode = firstWord(m_cboBank->currentText());
+    request.payee = m_cboRecipient->currentText();
+    request.amountText = m_txtAmount->text();
+    request.date = m_datePicker->date();
+    request.printDate = m_chkPrintDate->isChecked();
+    return request;
 }
 
-void frmMain::cmdEditCheque_Click() {
+void MainWindow::openPreview() {
+    ChequeOutcome outcome;
     {
-        frmAdjustCheque designer(m_context, this);
+        PrintPreviewDialog preview(m_context, chequeRequest(), m_settings, this);
+        try {
+            if (!preview.load()) return;  // no format for the bank: the message was shown
+        } catch (const DbError& error) {
+            showDbError(*m_context.dialogs, error);
+            return;
+        }
+        m_context.dialogs->showModal(&preview);
+        outcome = preview.outcome();
+    }
+    if (m_settings.saveChange != 0 && !outcome.wordCase.isEmpty())
+        m_settings.wordCase = outcome.wordCase;
+    if (!outcome.printed) return;
+    try {
+        checkRecipient();
+    } catch (const DbError& error) {
+        showDbError(*m_context.dialogs, error);
+    }
+    if (m_settings.clearData != 0) {
+        m_cboRecipient->setCurrentIndex(-1);
+        m_cboRecipient->setEditText(QString());
+        m_txtAmount->clear();
+    }
+}
+
+void MainWindow::openDesigner() {
+    {
+        FormatDesigner designer(m_context, this);
         if (designer.load()) m_context.dialogs->showModal(&designer);
     }
     try {
-        RetrieveBank();
+        retrieveBanks();
     } catch (const DbError& error) {
         showDbError(*m_context.dialogs, error);
     }
 }
 
-void frmMain::cmdOption_Click() {
-    frmOptions options(m_context, *this);
+void MainWindow::openOptions() {
+    OptionsDialog options(m_context, m_settings, this);
     m_context.dialogs->showModal(&options);
+    m_settings = options.settings();
 }
 
-void frmMain::closeEvent(QCloseEvent* event) {
-    if (SaveChange != 0) {
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_settings.saveChange != 0) {
         try {
             SettingsStore::writeRememberedChoices(*m_context.db, m_cboBank->currentIndex(),
-                                                  m_chkPrintDate->isChecked() ? 1 : 0, WordCase);
+                                                  m_chkPrintDate->isChecked() ? 1 : 0,
+                                                  m_settings.wordCase);
         } catch (const DbError& error) {
             showDbError(*m_context.dialogs, error);
         }
@@ -263,7 +304,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_txtAmount) {
         switch (event->type()) {
             case QEvent::FocusIn:
@@ -284,7 +325,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 
 // Digits, "." and "," are typed; Backspace and keys that type nothing (arrows,
 // shortcuts) pass. Any other character beeps, is dropped and moves the focus on.
-bool frmMain::amountKeyPress(QKeyEvent* event) {
+bool MainWindow::amountKeyPress(QKeyEvent* event) {
     const QString text = event->text();
     if (event->key() == Qt::Key_Backspace || text.isEmpty()) return false;
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;

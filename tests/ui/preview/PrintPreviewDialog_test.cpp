@@ -1,9 +1,13 @@
 #include "PreviewFixture.h"
 
+#include <QAccessible>
+#include <QRadioButton>
+
 #include <QGroupBox>
 
 #include "store/CompanyStore.h"
 #include "core/Units.h"
+#include "support/Widgets.h"
 
 namespace {
 
@@ -16,8 +20,8 @@ int px(double twips) { return qRound(units::twipsToPixels(twips, units::screenDp
 
 TEST_F(PreviewTest, OpensWithEveryControlAndTheFormatFilledIn) {
     openMain();
-    main->WordCase = QStringLiteral("UPPER CASE");
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    setSetting(*main, &UserSettings::wordCase, QStringLiteral("UPPER CASE"));
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         EXPECT_TRUE(p.isVisible());
         EXPECT_EQ(p.objectName(), QStringLiteral("frmPrintPreview"));
         EXPECT_EQ(p.windowTitle(), QStringLiteral("Print Preview"));
@@ -64,11 +68,11 @@ TEST_F(PreviewTest, OpensWithEveryControlAndTheFormatFilledIn) {
         EXPECT_EQ(chequeLabel(p, FieldWord1)->text(), kWordsLine1.toUpper());
         EXPECT_EQ(chequeLabel(p, FieldWord2)->text(), kWordsLine2.toUpper());
 
-        QComboBox* languages = child<QComboBox>(p, "cboLanguage");
+        QComboBox* languages = widget<QComboBox>(p, "cboLanguage");
         EXPECT_EQ(languages->count(), 2);
         EXPECT_EQ(languages->itemText(0), QStringLiteral("English"));
         EXPECT_EQ(languages->currentText(), QStringLiteral("English"));
-        QComboBox* printers = child<QComboBox>(p, "cboPrinterName");
+        QComboBox* printers = widget<QComboBox>(p, "cboPrinterName");
         EXPECT_EQ(printers->count(), 3);
         EXPECT_EQ(printers->itemText(0), QStringLiteral("[Default]"));
         EXPECT_EQ(printers->itemText(2), QStringLiteral("Cheque-Printer"));
@@ -93,14 +97,14 @@ class PreviewCaseSetting : public PreviewFixture, public testing::WithParamInter
 
 TEST_P(PreviewCaseSetting, SelectsTheCaseOptionAndWritesPayeeAndWordsInIt) {
     openMain();
-    main->WordCase = QString::fromUtf8(GetParam().stored);
-    main->cboRecipient()->setEditText(QStringLiteral("aCME tRADING"));
+    setSetting(*main, &UserSettings::wordCase, QString::fromUtf8(GetParam().stored));
+    widget<QComboBox>(main, "cboRecipient")->setEditText(QStringLiteral("mcDonald ltd"));
     const bool upper = GetParam().upper;
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         EXPECT_EQ(child<QRadioButton>(p, "optUpperCase")->isChecked(), upper);
         EXPECT_EQ(child<QRadioButton>(p, "optProperCase")->isChecked(), !upper);
         EXPECT_EQ(chequeLabel(p, FieldRecipient)->text(),
-                  upper ? QStringLiteral("ACME TRADING") : QStringLiteral("Acme Trading"));
+                  upper ? QStringLiteral("MCDONALD LTD") : QStringLiteral("McDonald Ltd"));
         EXPECT_EQ(chequeLabel(p, FieldWord1)->text(), upper ? kWordsLine1.toUpper() : kWordsLine1);
         EXPECT_EQ(chequeLabel(p, FieldWord2)->text(), upper ? kWordsLine2.toUpper() : kWordsLine2);
         click(p, "cmdBack");
@@ -116,33 +120,43 @@ INSTANTIATE_TEST_SUITE_P(StoredWordCase, PreviewCaseSetting,
 
 TEST_F(PreviewTest, SwitchingTheCaseRewritesPayeeAndWordsAndIsHandedBack) {
     openMain();
-    main->WordCase = QStringLiteral("UPPER CASE");
-    main->SaveChange = 1;
-    main->cboRecipient()->setEditText(QStringLiteral("ACME TRADING"));
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    setSetting(*main, &UserSettings::wordCase, QStringLiteral("UPPER CASE"));
+    setSetting(*main, &UserSettings::saveChange, 1);
+    // A name keeps its letters in Proper Case; only each word's first letter rises.
+    widget<QComboBox>(main, "cboRecipient")->setEditText(QStringLiteral("McDonald o'Brien ACME"));
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         click(p, "optProperCase");
-        EXPECT_EQ(chequeLabel(p, FieldRecipient)->text(), QStringLiteral("Acme Trading"));
+        EXPECT_EQ(chequeLabel(p, FieldRecipient)->text(), QStringLiteral("McDonald O'Brien ACME"));
         EXPECT_EQ(chequeLabel(p, FieldWord1)->text(), kWordsLine1);
         click(p, "optUpperCase");
-        EXPECT_EQ(chequeLabel(p, FieldRecipient)->text(), QStringLiteral("ACME TRADING"));
+        EXPECT_EQ(chequeLabel(p, FieldRecipient)->text(), QStringLiteral("MCDONALD O'BRIEN ACME"));
         EXPECT_EQ(chequeLabel(p, FieldWord2)->text(), kWordsLine2.toUpper());
-        click(p, "optProperCase");
-        EXPECT_EQ(chequeLabel(p, FieldRecipient)->text(), QStringLiteral("Acme Trading"));
+        // Switched from the keyboard and through the accessibility interface alike.
+        auto* proper = widget<QRadioButton>(p, "optProperCase");
+        proper->setFocus();
+        QTest::keyClick(proper, Qt::Key_Space);
+        EXPECT_EQ(chequeLabel(p, FieldRecipient)->text(), QStringLiteral("McDonald O'Brien ACME"));
+        auto* upper = QAccessible::queryAccessibleInterface(widget<QRadioButton>(p, "optUpperCase"));
+        upper->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        EXPECT_TRUE(widget<QRadioButton>(p, "optUpperCase")->isChecked());
+        EXPECT_EQ(chequeLabel(p, FieldWord2)->text(), kWordsLine2.toUpper());
+        EXPECT_EQ(chequeLabel(p, FieldRecipient)->text(), QStringLiteral("MCDONALD O'BRIEN ACME"));
+        proper->setChecked(true);
         click(p, "cmdBack");
     }));
-    EXPECT_EQ(main->WordCase, QStringLiteral("Proper Case"));
+    EXPECT_EQ(main->settings().wordCase, QStringLiteral("Proper Case"));
     EXPECT_TRUE(env.printers.calls.empty());
 }
 
 TEST_F(PreviewTest, BackKeepsTheCaseSettingWhenChangesAreNotSaved) {
     openMain();
-    main->WordCase = QStringLiteral("UPPER CASE");
-    main->SaveChange = 0;
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    setSetting(*main, &UserSettings::wordCase, QStringLiteral("UPPER CASE"));
+    setSetting(*main, &UserSettings::saveChange, 0);
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         click(p, "optProperCase");
         click(p, "cmdBack");
     }));
-    EXPECT_EQ(main->WordCase, QStringLiteral("UPPER CASE"));
+    EXPECT_EQ(main->settings().wordCase, QStringLiteral("UPPER CASE"));
 }
 
 TEST_F(PreviewTest, TheStoredWord1FontAndWidthDecideTheSplit) {
@@ -150,8 +164,8 @@ TEST_F(PreviewTest, TheStoredWord1FontAndWidthDecideTheSplit) {
     f.fonts[FieldWord1].bold = true;  // 150 twips a letter with the fake measure
     storeFormat(f);
     openMain();
-    main->WordCase = QStringLiteral("Proper Case");
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    setSetting(*main, &UserSettings::wordCase, QStringLiteral("Proper Case"));
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         EXPECT_EQ(chequeLabel(p, FieldWord1)->text(), QStringLiteral(" One Thousand"));
         EXPECT_EQ(chequeLabel(p, FieldWord2)->text(),
                   QStringLiteral(" Two Hundred Thirty Four And Cents Fifty Only."));
@@ -161,9 +175,9 @@ TEST_F(PreviewTest, TheStoredWord1FontAndWidthDecideTheSplit) {
 
 TEST_F(PreviewTest, PickingAnotherLanguageSpellsTheWordsInIt) {
     openMain();
-    main->WordCase = QStringLiteral("Proper Case");
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
-        pick(child<QComboBox>(p, "cboLanguage"), QStringLiteral("Malay"));
+    setSetting(*main, &UserSettings::wordCase, QStringLiteral("Proper Case"));
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
+        pick(widget<QComboBox>(p, "cboLanguage"), QStringLiteral("Malay"));
         EXPECT_EQ(chequeLabel(p, FieldWord1)->text(), QStringLiteral(" Satu Ribu Dua"));
         EXPECT_EQ(chequeLabel(p, FieldWord2)->text(),
                   QStringLiteral(" Ratus Tiga Puluh Empat Dan Sen Lima Puluh Sahaja."));
@@ -179,10 +193,10 @@ TEST_F(PreviewTest, PickingAnotherLanguageSpellsTheWordsInIt) {
 
 TEST_F(PreviewTest, APickedLanguageThatIsGoneKeepsTheWordsAfterItsMessage) {
     openMain();
-    main->WordCase = QStringLiteral("Proper Case");
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    setSetting(*main, &UserSettings::wordCase, QStringLiteral("Proper Case"));
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         env.db().write(QStringLiteral("DELETE FROM LanguageMain WHERE ID = 2"));
-        pick(child<QComboBox>(p, "cboLanguage"), QStringLiteral("Malay"));
+        pick(widget<QComboBox>(p, "cboLanguage"), QStringLiteral("Malay"));
         ASSERT_EQ(env.dialogs.messages.size(), 1u);
         EXPECT_EQ(env.dialogs.messages[0].text,
                   QStringLiteral("Error retrieving Language while Changing Language option"));
@@ -201,14 +215,14 @@ TEST_F(PreviewTest, AMissingLanguageFallsBackToTheFirstLanguageAfterItsMessage) 
     // The first language row is then Malay.
     env.db().write(QStringLiteral("DELETE FROM LanguageMain WHERE ID = 1"));
     openMain();
-    main->WordCase = QStringLiteral("Proper Case");
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    setSetting(*main, &UserSettings::wordCase, QStringLiteral("Proper Case"));
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         ASSERT_EQ(env.dialogs.messages.size(), 1u);
         EXPECT_EQ(env.dialogs.messages[0].text,
                   QStringLiteral("Error retrieving Language while Retrieving Bank Details"));
         EXPECT_EQ(env.dialogs.messages[0].title, QStringLiteral("Error"));
         EXPECT_EQ(env.dialogs.messages[0].icon, Dialogs::Icon::Exclamation);
-        EXPECT_EQ(child<QComboBox>(p, "cboLanguage")->currentText(), QStringLiteral("Malay"));
+        EXPECT_EQ(widget<QComboBox>(p, "cboLanguage")->currentText(), QStringLiteral("Malay"));
         EXPECT_EQ(chequeLabel(p, FieldWord1)->text(), QStringLiteral(" Satu Ribu Dua"));
         click(p, "cmdBack");
     }));
@@ -217,7 +231,7 @@ TEST_F(PreviewTest, AMissingLanguageFallsBackToTheFirstLanguageAfterItsMessage) 
 TEST_F(PreviewTest, ABankWithoutAFormatShowsTheMessageAndNoPreview) {
     openMain();
     ChequeFormatStore::remove(env.db(), QStringLiteral("TB"));
-    EXPECT_FALSE(pressPrint([](frmPrintPreview&) {}));
+    EXPECT_FALSE(pressPrint([](PrintPreviewDialog&) {}));
     ASSERT_EQ(env.dialogs.messages.size(), 1u);
     EXPECT_EQ(env.dialogs.messages[0].text,
               QStringLiteral("Error retrieving Bank's cheque data. Try again."));
@@ -225,7 +239,7 @@ TEST_F(PreviewTest, ABankWithoutAFormatShowsTheMessageAndNoPreview) {
     EXPECT_EQ(env.dialogs.messages[0].icon, Dialogs::Icon::Exclamation);
     EXPECT_EQ(env.dialogs.messages[0].buttons, Dialogs::Buttons::Ok);
     EXPECT_TRUE(env.dialogs.modalWindows.empty());
-    EXPECT_EQ(main->cboRecipient()->currentText(), QStringLiteral("acme trading"));
+    EXPECT_EQ(widget<QComboBox>(main, "cboRecipient")->currentText(), QStringLiteral("acme trading"));
 }
 
 TEST_F(PreviewTest, PortraitFormatShowsThePortraitPicture) {
@@ -233,7 +247,7 @@ TEST_F(PreviewTest, PortraitFormatShowsThePortraitPicture) {
     f.orientation = QStringLiteral("P");
     storeFormat(f);
     openMain();
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         EXPECT_FALSE(child<QLabel>(p, "imgLandscape")->isVisible());
         EXPECT_TRUE(child<QLabel>(p, "imgPortrait")->isVisible());
         EXPECT_EQ(p.orientationCode(), 2);
@@ -258,8 +272,8 @@ TEST_P(PreviewDates, ShowsTheDateFieldsOfTheDateTypeOnlyWhenTheDateIsPrinted) {
     f.dateType = GetParam().dateType;
     storeFormat(f);
     openMain();
-    main->chkPrintDate()->setChecked(GetParam().printDate);
-    ASSERT_TRUE(pressPrint([&](frmPrintPreview& p) {
+    widget<QCheckBox>(main, "chkPrintDate")->setChecked(GetParam().printDate);
+    ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
         for (int i : {0, 5, 6, 7, 8, 9, 10, 11, 12}) {
             const bool expected = std::find(GetParam().shown.begin(), GetParam().shown.end(), i) !=
                                   GetParam().shown.end();

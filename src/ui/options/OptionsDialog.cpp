@@ -1,4 +1,4 @@
-#include "ui/main/frmOptions.h"
+#include "ui/options/OptionsDialog.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -31,7 +31,6 @@
 #include "print/DateRendering.h"
 #include "ui/Named.h"
 #include "ui/UiErrors.h"
-#include "ui/main/frmMain.h"
 
 namespace {
 
@@ -77,14 +76,14 @@ QPixmap drawLogo(int size) {
 
 }  // namespace
 
-frmOptions::frmOptions(AppContext& context, frmMain& main)
-    : QDialog(&main), m_context(context), m_main(main) {
+OptionsDialog::OptionsDialog(AppContext& context, const UserSettings& settings, QWidget* parent)
+    : QDialog(parent), m_context(context), m_settings(settings) {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Options"));
     buildUi();
     loadOptions();
     try {
-        FillRecipients();
+        fillRecipients();
     } catch (const DbError& error) {
         showDbError(*m_context.dialogs, error);
     }
@@ -92,7 +91,7 @@ frmOptions::frmOptions(AppContext& context, frmMain& main)
     m_lblVersion->setText(AppInfo::versionCaption());
 }
 
-void frmOptions::buildUi() {
+void OptionsDialog::buildUi() {
     m_tabStrip = named(new QTabWidget(this), "TabStrip1");
     m_tabStrip->addTab(buildGeneralPage(), QStringLiteral("General"));
     m_tabStrip->addTab(buildRecipientsPage(), QStringLiteral("Edit Recipients"));
@@ -114,12 +113,12 @@ void frmOptions::buildUi() {
     root->addWidget(m_tabStrip, 1);
     root->addLayout(buttons);
 
-    connect(m_cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
-    connect(m_cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
+    connect(m_cmdOK, &QPushButton::clicked, this, &OptionsDialog::confirm);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &OptionsDialog::cancel);
     setMinimumSize(600, 440);
 }
 
-QWidget* frmOptions::buildGeneralPage() {
+QWidget* OptionsDialog::buildGeneralPage() {
     auto* page = named(new QWidget, "PicTab0");
     m_chkAlertUser = named(
         new QCheckBox(QStringLiteral("Alert user if the 'Pay To'  field is not filled"), page),
@@ -156,13 +155,13 @@ QWidget* frmOptions::buildGeneralPage() {
     layout->addStretch(1);
     layout->addLayout(defaultRow);
 
-    connect(m_cmdDefault, &QPushButton::clicked, this, &frmOptions::cmdDefault_Click);
+    connect(m_cmdDefault, &QPushButton::clicked, this, &OptionsDialog::restoreDefaults);
     // The sample follows the pattern as it is typed, and again when the box is left.
-    connect(m_txtDate, &QLineEdit::textChanged, this, &frmOptions::refreshDateSample);
+    connect(m_txtDate, &QLineEdit::textChanged, this, &OptionsDialog::refreshDateSample);
     return page;
 }
 
-QWidget* frmOptions::buildRecipientsPage() {
+QWidget* OptionsDialog::buildRecipientsPage() {
     auto* page = named(new QWidget, "PicTab1");
     m_lvRecipients = named(new QTreeWidget(page), "LVRecipients");
     m_lvRecipients->setColumnCount(3);
@@ -210,9 +209,9 @@ QWidget* frmOptions::buildRecipientsPage() {
     layout->setRowStretch(0, 1);
     layout->setColumnStretch(0, 1);
 
-    connect(m_cmdAdd, &QPushButton::clicked, this, &frmOptions::cmdAdd_Click);
-    connect(m_cmdEdit, &QPushButton::clicked, this, &frmOptions::cmdEdit_Click);
-    connect(m_cmdDelete, &QPushButton::clicked, this, &frmOptions::cmdDelete_Click);
+    connect(m_cmdAdd, &QPushButton::clicked, this, &OptionsDialog::add);
+    connect(m_cmdEdit, &QPushButton::clicked, this, &OptionsDialog::edit);
+    connect(m_cmdDelete, &QPushButton::clicked, this, &OptionsDialog::remove);
     connect(m_lvRecipients, &QTreeWidget::currentItemChanged, this, [this] {
         if (m_editing == Editing::None) showSelectedName();
     });
@@ -222,7 +221,7 @@ QWidget* frmOptions::buildRecipientsPage() {
     return page;
 }
 
-QWidget* frmOptions::buildAboutPage() {
+QWidget* OptionsDialog::buildAboutPage() {
     auto* page = named(new QWidget, "PicTab2");
     m_imgLogo = named(new QLabel(page), "imgLogo");
     m_imgLogo->setPixmap(drawLogo(96));
@@ -261,21 +260,21 @@ QWidget* frmOptions::buildAboutPage() {
     return page;
 }
 
-void frmOptions::loadOptions() {
-    m_chkSaveChange->setChecked(m_main.SaveChange != 0);
-    m_chkClearData->setChecked(m_main.ClearData != 0);
-    m_chkAlertUser->setChecked(m_main.AlertUser);
-    m_txtDate->setText(m_main.DateFormat);
+void OptionsDialog::loadOptions() {
+    m_chkSaveChange->setChecked(m_settings.saveChange != 0);
+    m_chkClearData->setChecked(m_settings.clearData != 0);
+    m_chkAlertUser->setChecked(m_settings.alertUser);
+    m_txtDate->setText(m_settings.dateFormat);
     refreshDateSample();
 }
 
-void frmOptions::refreshDateSample() {
+void OptionsDialog::refreshDateSample() {
     const QDate today = m_context.clock->now().date();
     m_lblSampleDate->setText(QStringLiteral("Date sample: \r\n") +
-                             FormatDateStyle(today, m_txtDate->text(), QLocale()));
+                             formatDateStyle(today, m_txtDate->text(), QLocale()));
 }
 
-void frmOptions::cmdDefault_Click() {
+void OptionsDialog::restoreDefaults() {
     const auto answer = m_context.dialogs->message(QStringLiteral("Set default settings?"),
                                                    QStringLiteral("Default Settings"),
                                                    Dialogs::Icon::None, Dialogs::Buttons::YesNo);
@@ -287,7 +286,7 @@ void frmOptions::cmdDefault_Click() {
     refreshDateSample();
 }
 
-void frmOptions::cmdOK_Click() {
+void OptionsDialog::confirm() {
     const int saveChange = m_chkSaveChange->isChecked() ? 1 : 0;
     const int clearData = m_chkClearData->isChecked() ? 1 : 0;
     const int alertUser = m_chkAlertUser->isChecked() ? 1 : 0;
@@ -299,22 +298,27 @@ void frmOptions::cmdOK_Click() {
         showDbError(*m_context.dialogs, error);
         return;
     }
-    m_main.SaveChange = saveChange;
-    m_main.DateFormat = dateFormat;
-    m_main.ClearData = clearData;
-    m_main.AlertUser = alertUser != 0;
+    m_settings.saveChange = saveChange;
+    m_settings.dateFormat = dateFormat;
+    m_settings.clearData = clearData;
+    m_settings.alertUser = alertUser != 0;
     accept();
 }
 
-void frmOptions::cmdCancel_Click() { reject(); }
+void OptionsDialog::cancel() { reject(); }
 
-void frmOptions::done(int result) {
-    // Leaving the window drops an unfinished payee edit without asking.
+void OptionsDialog::done(int result) {
+    // Leaving the window asks about an unfinished payee edit like any other way out
+    // of the edit; when the edit goes on (Cancel, or a blank name kept), it stays open.
+    if (m_editing != Editing::None && !m_asking) {
+        finishEditing();
+        if (m_editing != Editing::None) return;
+    }
     m_closing = true;
     QDialog::done(result);
 }
 
-void frmOptions::FillRecipients() {
+void OptionsDialog::fillRecipients() {
     m_lvRecipients->clear();
     const auto payees = CompanyStore::listByName(*m_context.db);
     QList<QTreeWidgetItem*> rows;
@@ -331,13 +335,13 @@ void frmOptions::FillRecipients() {
     if (m_editing == Editing::None) showSelectedName();
 }
 
-void frmOptions::showSelectedName() {
+void OptionsDialog::showSelectedName() {
     // An empty list leaves no name behind (a deleted payee's name would linger).
     const QTreeWidgetItem* row = m_lvRecipients->currentItem();
     m_txtName->setText(row ? row->text(kColumnName) : QString());
 }
 
-void frmOptions::cmdAdd_Click() {
+void OptionsDialog::add() {
     m_editing = Editing::Adding;
     m_lblStatus->setText(QStringLiteral(" Add "));
     m_lblStatus->show();
@@ -346,7 +350,7 @@ void frmOptions::cmdAdd_Click() {
     m_txtName->setFocus(Qt::OtherFocusReason);
 }
 
-void frmOptions::cmdEdit_Click() {
+void OptionsDialog::edit() {
     const QTreeWidgetItem* row = m_lvRecipients->currentItem();
     if (m_lvRecipients->topLevelItemCount() == 0 || !row) return;
     // The payee is fixed now: the selection cannot redirect the save to another row.
@@ -360,7 +364,7 @@ void frmOptions::cmdEdit_Click() {
     m_txtName->end(false);
 }
 
-void frmOptions::cmdDelete_Click() {
+void OptionsDialog::remove() {
     const QTreeWidgetItem* row = m_lvRecipients->currentItem();
     if (m_lvRecipients->topLevelItemCount() == 0 || !row) return;
     const qint64 id = row->text(kColumnId).toLongLong();
@@ -371,13 +375,13 @@ void frmOptions::cmdDelete_Click() {
     if (answer != Dialogs::Answer::Yes) return;
     try {
         CompanyStore::remove(*m_context.db, id);
-        FillRecipients();
+        fillRecipients();
     } catch (const DbError& error) {
         showDbError(*m_context.dialogs, error);
     }
 }
 
-void frmOptions::finishEditing() {
+void OptionsDialog::finishEditing() {
     m_asking = true;
     const auto answer =
         m_context.dialogs->message(QStringLiteral("Save recipient's name?"), QStringLiteral("Save"),
@@ -403,7 +407,7 @@ void frmOptions::finishEditing() {
     }
 }
 
-bool frmOptions::saveName() {
+bool OptionsDialog::saveName() {
     const QString name = m_txtName->text();
     if (name.trimmed().isEmpty()) {
         m_asking = true;
@@ -416,7 +420,7 @@ bool frmOptions::saveName() {
             return false;
         }
         endEditing();
-        FillRecipients();
+        fillRecipients();
         return true;
     }
     if (m_editing == Editing::Editing)
@@ -424,24 +428,24 @@ bool frmOptions::saveName() {
     else if (m_editing == Editing::Adding)
         CompanyStore::insert(*m_context.db, name);
     endEditing();
-    FillRecipients();
+    fillRecipients();
     return true;
 }
 
-void frmOptions::endEditing() {
+void OptionsDialog::endEditing() {
     m_editing = Editing::None;
     m_txtName->setEnabled(false);
     m_lblStatus->hide();
 }
 
-void frmOptions::continueEditing() {
+void OptionsDialog::continueEditing() {
     m_txtName->setEnabled(true);
     m_txtName->setFocus(Qt::OtherFocusReason);
 }
 
-void frmOptions::openLink() { m_context.shell->openUrl(AppInfo::webAddress()); }
+void OptionsDialog::openLink() { m_context.shell->openUrl(AppInfo::webAddress()); }
 
-bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
+bool OptionsDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_txtName) {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();

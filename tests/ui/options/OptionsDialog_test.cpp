@@ -17,18 +17,19 @@
 #include "platform/AppInfo.h"
 #include "support/QStringPrinter.h"
 #include "support/TestEnv.h"
-#include "ui/main/frmMain.h"
-#include "ui/main/frmOptions.h"
+#include "ui/main/MainWindow.h"
+#include "ui/options/OptionsDialog.h"
+#include "support/Widgets.h"
 
 namespace {
 
 using Answer = Dialogs::Answer;
 
-class frmOptionsTest : public ::testing::Test {
+class OptionsDialogTest : public ::testing::Test {
 protected:
     TestEnv env;
-    frmMain main{env.context};
-    std::unique_ptr<frmOptions> window;
+    MainWindow main{env.context};
+    std::unique_ptr<OptionsDialog> window;
 
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
@@ -42,7 +43,7 @@ protected:
     }
 
     void open() {
-        window = std::make_unique<frmOptions>(env.context, main);
+        window = std::make_unique<OptionsDialog>(env.context, main.settings(), &main);
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -83,9 +84,9 @@ protected:
     const FakeDialogs::Shown& lastMessage() { return env.dialogs.messages.back(); }
 };
 
-TEST_F(frmOptionsTest, OpensWithTheMainWindowsSettingsAndItsPages) {
-    main.AlertUser = true;
-    main.ClearData = 7;  // any nonzero value is on
+TEST_F(OptionsDialogTest, OpensWithTheMainWindowsSettingsAndItsPages) {
+    setSetting(main, &UserSettings::alertUser, true);
+    setSetting(main, &UserSettings::clearData, 7);  // any nonzero value is on
     open();
     EXPECT_EQ(window->objectName(), QStringLiteral("frmOptions"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Options"));
@@ -113,7 +114,7 @@ TEST_F(frmOptionsTest, OpensWithTheMainWindowsSettingsAndItsPages) {
     EXPECT_FALSE(find<QLabel>("imgLogo")->pixmap().isNull());
 }
 
-TEST_F(frmOptionsTest, DefaultsFollowedByCancelChangeNothing) {
+TEST_F(OptionsDialogTest, DefaultsFollowedByCancelChangeNothing) {
     open();
     const auto before = SettingsStore::read(env.db());
     env.dialogs.answer({Answer::No});
@@ -141,13 +142,13 @@ TEST_F(frmOptionsTest, DefaultsFollowedByCancelChangeNothing) {
     EXPECT_EQ(after->clearData, before->clearData);
     EXPECT_EQ(after->alertUser, before->alertUser);
     EXPECT_EQ(after->dateFormat, before->dateFormat);
-    EXPECT_EQ(main.SaveChange, 0);
-    EXPECT_EQ(main.ClearData, 0);
-    EXPECT_FALSE(main.AlertUser);
-    EXPECT_EQ(main.DateFormat, QStringLiteral("dd/mm/yyyy"));
+    EXPECT_EQ(window->settings().saveChange, 0);
+    EXPECT_EQ(window->settings().clearData, 0);
+    EXPECT_FALSE(window->settings().alertUser);
+    EXPECT_EQ(window->settings().dateFormat, QStringLiteral("dd/mm/yyyy"));
 }
 
-TEST_F(frmOptionsTest, OkStoresTheFourOptionsAndHandsThemToTheMainWindow) {
+TEST_F(OptionsDialogTest, OkStoresTheFourOptionsAndHandsThemBack) {
     env.db().write(
         QStringLiteral("UPDATE Settings SET BankIndex = 3, PrintDate = 0, "
                        "WordCase = 'Proper Case'"));
@@ -171,13 +172,13 @@ TEST_F(frmOptionsTest, OkStoresTheFourOptionsAndHandsThemToTheMainWindow) {
     EXPECT_EQ(s->bankIndex, 3);
     EXPECT_EQ(s->printDate, 0);
     EXPECT_EQ(s->wordCase, QStringLiteral("Proper Case"));
-    EXPECT_EQ(main.SaveChange, 1);
-    EXPECT_EQ(main.ClearData, 0);
-    EXPECT_TRUE(main.AlertUser);
-    EXPECT_EQ(main.DateFormat, QStringLiteral("dddd, d mmmm yy"));
+    EXPECT_EQ(window->settings().saveChange, 1);
+    EXPECT_EQ(window->settings().clearData, 0);
+    EXPECT_TRUE(window->settings().alertUser);
+    EXPECT_EQ(window->settings().dateFormat, QStringLiteral("dddd, d mmmm yy"));
 }
 
-TEST_F(frmOptionsTest, AFailedStoreKeepsTheWindowOpenAndTheMainWindowUnchanged) {
+TEST_F(OptionsDialogTest, AFailedStoreKeepsTheWindowOpenAndTheSettingsUnchanged) {
     open();
     QTest::keyClick(find<QCheckBox>("chkSaveChange"), Qt::Key_Space);
     env.db().executeScript(QStringLiteral("ALTER TABLE Settings RENAME TO Elsewhere;"));
@@ -185,10 +186,10 @@ TEST_F(frmOptionsTest, AFailedStoreKeepsTheWindowOpenAndTheMainWindowUnchanged) 
     ASSERT_EQ(env.dialogs.messages.size(), 1u);
     EXPECT_EQ(lastMessage().title, QStringLiteral("Error"));
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(main.SaveChange, 0);
+    EXPECT_EQ(window->settings().saveChange, 0);
 }
 
-TEST_F(frmOptionsTest, LeavingTheDateBoxShowsTodayInTheNewPattern) {
+TEST_F(OptionsDialogTest, LeavingTheDateBoxShowsTodayInTheNewPattern) {
     open();
     QLineEdit* date = find<QLineEdit>("txtDate");
     date->setFocus();
@@ -200,7 +201,7 @@ TEST_F(frmOptionsTest, LeavingTheDateBoxShowsTodayInTheNewPattern) {
               QStringLiteral("Date sample: \r\nOn Sat 5 December 2026"));
 }
 
-TEST_F(frmOptionsTest, PayeeListIsNumberedInNameOrderWithAHiddenId) {
+TEST_F(OptionsDialogTest, PayeeListIsNumberedInNameOrderWithAHiddenId) {
     for (const char* payee : {"zeta Traders", "Alpha Sdn Bhd", "mike & Co"})
         CompanyStore::insert(env.db(), QString::fromUtf8(payee));
     open();
@@ -220,7 +221,7 @@ TEST_F(frmOptionsTest, PayeeListIsNumberedInNameOrderWithAHiddenId) {
     EXPECT_EQ(name()->text(), QStringLiteral("zeta Traders"));
 }
 
-TEST_F(frmOptionsTest, AddStoresNamesExactly) {
+TEST_F(OptionsDialogTest, AddStoresNamesExactly) {
     open();
     showTab(1);
     const QStringList names = {QStringLiteral("O'Brien \"Best\" Ltd"),
@@ -248,7 +249,7 @@ TEST_F(frmOptionsTest, AddStoresNamesExactly) {
     EXPECT_EQ(list()->topLevelItemCount(), 3);
 }
 
-TEST_F(frmOptionsTest, EditRenamesTheSelectedPayeeWhenTheBoxIsLeft) {
+TEST_F(OptionsDialogTest, EditRenamesTheSelectedPayeeWhenTheBoxIsLeft) {
     for (const char* payee : {"Able", "Baker", "Charlie"})
         CompanyStore::insert(env.db(), QString::fromUtf8(payee));
     open();
@@ -268,7 +269,7 @@ TEST_F(frmOptionsTest, EditRenamesTheSelectedPayeeWhenTheBoxIsLeft) {
     EXPECT_FALSE(editing());
 }
 
-TEST_F(frmOptionsTest, NoToTheSaveQuestionDropsTheEdit) {
+TEST_F(OptionsDialogTest, NoToTheSaveQuestionDropsTheEdit) {
     CompanyStore::insert(env.db(), QStringLiteral("Able"));
     open();
     showTab(1);
@@ -281,7 +282,7 @@ TEST_F(frmOptionsTest, NoToTheSaveQuestionDropsTheEdit) {
     EXPECT_EQ(stored(), QStringList{QStringLiteral("Able")});
 }
 
-TEST_F(frmOptionsTest, EnterThenCancelKeepsTheEditOpen) {
+TEST_F(OptionsDialogTest, EnterThenCancelKeepsTheEditOpen) {
     CompanyStore::insert(env.db(), QStringLiteral("Able"));
     open();
     showTab(1);
@@ -301,7 +302,7 @@ TEST_F(frmOptionsTest, EnterThenCancelKeepsTheEditOpen) {
     EXPECT_EQ(env.dialogs.messages.size(), 2u);
 }
 
-TEST_F(frmOptionsTest, SwitchingToAnotherWindowIsNotLeavingTheBox) {
+TEST_F(OptionsDialogTest, SwitchingToAnotherWindowIsNotLeavingTheBox) {
     CompanyStore::insert(env.db(), QStringLiteral("Able"));
     open();
     showTab(1);
@@ -317,7 +318,7 @@ TEST_F(frmOptionsTest, SwitchingToAnotherWindowIsNotLeavingTheBox) {
     EXPECT_TRUE(name()->hasFocus());
 }
 
-TEST_F(frmOptionsTest, RenamingToABlankName) {
+TEST_F(OptionsDialogTest, RenamingToABlankName) {
     CompanyStore::insert(env.db(), QStringLiteral("Able"));
     open();
     showTab(1);
@@ -346,7 +347,7 @@ TEST_F(frmOptionsTest, RenamingToABlankName) {
     EXPECT_EQ(rows(), QStringList{QStringLiteral("1|Able")});
 }
 
-TEST_F(frmOptionsTest, ClickingAnotherRowDuringAnEditDoesNotRedirectIt) {
+TEST_F(OptionsDialogTest, ClickingAnotherRowDuringAnEditDoesNotRedirectIt) {
     for (const char* payee : {"Able", "Baker", "Charlie"})
         CompanyStore::insert(env.db(), QString::fromUtf8(payee));
     open();
@@ -364,7 +365,7 @@ TEST_F(frmOptionsTest, ClickingAnotherRowDuringAnEditDoesNotRedirectIt) {
                                      QStringLiteral("Charlie")}));
 }
 
-TEST_F(frmOptionsTest, DeletingTheOnlyPayeeLeavesEditAndDeleteInert) {
+TEST_F(OptionsDialogTest, DeletingTheOnlyPayeeLeavesEditAndDeleteInert) {
     CompanyStore::insert(env.db(), QStringLiteral("O'Neil"));
     open();
     showTab(1);
@@ -388,7 +389,7 @@ TEST_F(frmOptionsTest, DeletingTheOnlyPayeeLeavesEditAndDeleteInert) {
     EXPECT_FALSE(editing());
 }
 
-TEST_F(frmOptionsTest, TheLinkOpensTheWebAddress) {
+TEST_F(OptionsDialogTest, TheLinkOpensTheWebAddress) {
     open();
     showTab(2);
     QLabel* link = find<QLabel>("lblLink");
@@ -397,7 +398,7 @@ TEST_F(frmOptionsTest, TheLinkOpensTheWebAddress) {
     EXPECT_EQ(env.shell.opened, QStringList{AppInfo::webAddress()});
 }
 
-TEST_F(frmOptionsTest, TheMainWindowsOptionsButtonOpensTheWindowModally) {
+TEST_F(OptionsDialogTest, TheMainWindowsOptionsButtonOpensTheWindowModally) {
     main.show();
     CompanyStore::insert(env.db(), QStringLiteral("Stored Payee"));
     env.dialogs.onNextModal([](QDialog* dialog) {
@@ -410,9 +411,9 @@ TEST_F(frmOptionsTest, TheMainWindowsOptionsButtonOpensTheWindowModally) {
     });
     QTest::mouseClick(main.findChild<QPushButton*>(QStringLiteral("cmdOption")), Qt::LeftButton);
     EXPECT_EQ(env.dialogs.modalWindows, std::vector<QString>{QStringLiteral("frmOptions")});
-    EXPECT_EQ(main.ClearData, 1);
+    EXPECT_EQ(main.settings().clearData, 1);
     EXPECT_EQ(SettingsStore::read(env.db())->clearData, 1);
-    EXPECT_TRUE(main.findChildren<frmOptions*>().isEmpty());  // destroyed when closed
+    EXPECT_TRUE(main.findChildren<OptionsDialog*>().isEmpty());  // destroyed when closed
 }
 
 }  // namespace

@@ -8,13 +8,13 @@ class QTimer;
 
 // The splash window: closes itself when its timer first fires, on a key press,
 // or on a click on its frame.
-class frmSplash : public QDialog {
+class SplashScreen : public QDialog {
     Q_OBJECT
 
 public:
     static constexpr int kIntervalMs = 1250;
 
-    explicit frmSplash(int intervalMs = kIntervalMs, QWidget* parent = nullptr);
+    explicit SplashScreen(int intervalMs = kIntervalMs, QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;

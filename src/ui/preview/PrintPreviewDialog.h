@@ -7,11 +7,12 @@
 #include <optional>
 
 #include "core/ChequeFormat.h"
+#include "core/ChequeRequest.h"
+#include "store/SettingsStore.h"
 #include "store/LanguageStore.h"
 #include "core/FieldLabelSet.h"
 
 struct AppContext;
-class frmMain;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -19,28 +20,32 @@ class QPushButton;
 class QRadioButton;
 class QWidget;
 
-// The print preview: the cheque of the main window's chosen format filled with its
+// The print preview: the cheque of the requested format filled with its
 // payee, amount, amount in words and date, at true size. The user may change the
 // language of the words, their letter case and the printer, then prints or goes back.
-class frmPrintPreview : public QDialog {
+class PrintPreviewDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmPrintPreview(frmMain& main, QWidget* parent = nullptr);
+    PrintPreviewDialog(AppContext& context, const ChequeRequest& request,
+                       const UserSettings& settings, QWidget* parent = nullptr);
+
+    // What happened, once the window has closed: printed or not, and the case chosen.
+    const ChequeOutcome& outcome() const { return m_outcome; }
 
     // The opening sequence. False when the chosen bank has no format (the message
     // has been shown and the preview is not to be shown). Database errors reach
     // the caller.
     bool load();
 
-    void LoadFormatIntoPreview();
-    void ApplyWordCase();
-    void RespellWords();
+    void loadFormatIntoPreview();
+    void applyWordCase();
+    void respellWords();
 
     const FieldLabelSet& labels() const { return m_labels; }
     int orientationCode() const { return m_orientationCode; }
-    double ChequeTop() const { return m_chequeTop; }
-    double ChequeLeft() const { return m_chequeLeft; }
+    double chequeTop() const { return m_chequeTop; }
+    double chequeLeft() const { return m_chequeLeft; }
 
     // Height of every field label on the picture, in twips (the labels' design height).
     static constexpr float kLabelHeight = 360.0f;
@@ -49,10 +54,10 @@ public:
     static constexpr double kPictureHeight = 3855.0;
 
 public slots:
-    void cmdPrint_Click();
-    void cmdBack_Click();
-    void cboLanguage_Click();
-    void optCase_Click();
+    void print();
+    void goBack();
+    void changeLanguage();
+    void changeWordCase();
     void done(int result) override;
 
 private:
@@ -61,8 +66,10 @@ private:
     void showLabels();
     QString selectedCaseCaption() const;
 
-    frmMain& m_main;
     AppContext& m_context;
+    ChequeRequest m_request;
+    UserSettings m_settings;
+    ChequeOutcome m_outcome;
 
     ChequeFormat m_format;
     std::optional<Language> m_language;  // the current language row

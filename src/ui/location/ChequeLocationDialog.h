@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 #include "designer/ChequeLocation.h"
 
 struct AppContext;
@@ -16,26 +18,30 @@ class SpinButton;
 
 // Places the cheque on the A4 sheet: a one-tenth picture of the sheet with the
 // cheque on it, one-click alignments, hundredth-inch steps and the orientation.
-// It reads the designer's ChequeTop, ChequeLeft, orientation code and size boxes
-// when it opens and writes the three values back only on "Ok".
-class frmChequeLocation : public QDialog {
+// It starts from the designer's chequeTop, chequeLeft, orientation code and size
+// boxes and hands the new placement back as a value only on "Ok".
+class ChequeLocationDialog : public QDialog {
     Q_OBJECT
 
 public:
-    frmChequeLocation(AppContext& context, ChequeFormatModel& designer, QWidget* parent = nullptr);
+    // `designer` is only read: its size boxes and, for the sample sheet, its fields.
+    ChequeLocationDialog(AppContext& context, const ChequeFormatModel& designer,
+                         QWidget* parent = nullptr);
 
     const ChequeLocation& location() const { return m_location; }
+    // The placement chosen with "Ok"; nothing when the window was left otherwise.
+    const std::optional<ChequePlacement>& placement() const { return m_placement; }
 
 public slots:
-    void cmdTop_Click();
-    void cmdBottom_Click();
-    void cmdLeft_Click();
-    void cmdRight_Click();
-    void cmdHCenter_Click();
-    void cmdVCenter_Click();
-    void cmdPrintSample_Click();
-    void cmdOk_Click();
-    void cmdCancel_Click();
+    void alignTop();
+    void alignBottom();
+    void alignLeft();
+    void alignRight();
+    void centreHorizontally();
+    void centreVertically();
+    void printSample();
+    void confirm();
+    void cancel();
 
 private:
     void buildUi();
@@ -56,8 +62,9 @@ private:
     void placeCheque();
 
     AppContext& m_context;
-    ChequeFormatModel& m_designer;
+    const ChequeFormatModel& m_designer;
     ChequeLocation m_location;
+    std::optional<ChequePlacement> m_placement;
 
     QFrame* m_picTips = nullptr;
     QLabel* m_lblNotes = nullptr;
@@ -71,10 +78,10 @@ private:
     QGroupBox* m_frameLocation = nullptr;
     QLabel* m_lblTop = nullptr;
     QLineEdit* m_txtTop = nullptr;
-    SpinButton* m_SBTop = nullptr;
+    SpinButton* m_topSpin = nullptr;
     QLabel* m_lblLeft = nullptr;
     QLineEdit* m_txtLeft = nullptr;
-    SpinButton* m_SBLeft = nullptr;
+    SpinButton* m_leftSpin = nullptr;
     QGroupBox* m_frameOrientation = nullptr;
     QRadioButton* m_optLandscape = nullptr;
     QRadioButton* m_optPortrait = nullptr;

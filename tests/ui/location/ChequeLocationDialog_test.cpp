@@ -18,7 +18,7 @@
 #include "support/QStringPrinter.h"
 #include "support/TestEnv.h"
 #include "ui/location/SpinButton.h"
-#include "ui/location/frmChequeLocation.h"
+#include "ui/location/ChequeLocationDialog.h"
 
 namespace {
 
@@ -30,22 +30,22 @@ QChar accelerator(const QString& text) {
     return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toUpper() : QChar();
 }
 
-class frmChequeLocationTest : public testing::Test {
+class ChequeLocationDialogTest : public testing::Test {
 protected:
     TestEnv env;
     ChequeFormatModel designer{env.context};
-    std::unique_ptr<frmChequeLocation> window;
+    std::unique_ptr<ChequeLocationDialog> window;
 
     void SetUp() override {
         designer.loadLanguages();
-        designer.ResetChequeFormat();
+        designer.resetChequeFormat();
         designer.setChequeWidthText(QStringLiteral("7.00"));
         designer.setChequeHeightText(QStringLiteral("3.50"));
         designer.setLanguageName(QStringLiteral("English"));
     }
 
-    frmChequeLocation& open() {
-        window = std::make_unique<frmChequeLocation>(env.context, designer);
+    ChequeLocationDialog& open() {
+        window = std::make_unique<ChequeLocationDialog>(env.context, designer);
         window->show();
         return *window;
     }
@@ -72,7 +72,7 @@ protected:
     }
 };
 
-TEST_F(frmChequeLocationTest, ControlsCaptionsAcceleratorsAndTips) {
+TEST_F(ChequeLocationDialogTest, ControlsCaptionsAcceleratorsAndTips) {
     open();
     EXPECT_EQ(window->objectName(), QStringLiteral("frmChequeLocation"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quorvanta - Cheque's location adjustment"));
@@ -127,7 +127,7 @@ TEST_F(frmChequeLocationTest, ControlsCaptionsAcceleratorsAndTips) {
     EXPECT_EQ(topText(), QStringLiteral("0.00\""));
 }
 
-TEST_F(frmChequeLocationTest, OpeningShowsTheDesignerValuesOnTheSheetAtOneTenth) {
+TEST_F(ChequeLocationDialogTest, OpeningShowsTheDesignerValuesOnTheSheetAtOneTenth) {
     designer.setChequeTop(1800);
     designer.setChequeLeft(-43.2);
     designer.setOrientationCode(1);
@@ -160,7 +160,7 @@ TEST_F(frmChequeLocationTest, OpeningShowsTheDesignerValuesOnTheSheetAtOneTenth)
     EXPECT_NEAR(letter->y(), (cheque->height() - letter->height()) / 2.0, 1.0);
 }
 
-TEST_F(frmChequeLocationTest, OpeningTurnedKeepsTheStoredTop) {
+TEST_F(ChequeLocationDialogTest, OpeningTurnedKeepsTheStoredTop) {
     designer.setChequeTop(100);
     designer.setChequeLeft(200);
     designer.setOrientationCode(2);
@@ -180,7 +180,7 @@ struct ButtonCase {
     const char* shown;
 };
 
-TEST_F(frmChequeLocationTest, EveryAlignmentForBothOrientations) {
+TEST_F(ChequeLocationDialogTest, EveryAlignmentForBothOrientations) {
     const double keep = NAN;
     const struct {
         int code;
@@ -231,7 +231,7 @@ TEST_F(frmChequeLocationTest, EveryAlignmentForBothOrientations) {
     EXPECT_EQ(cheque.bottom(), paper.bottom());
 }
 
-TEST_F(frmChequeLocationTest, SpinArrowsStepAHundredthEachWay) {
+TEST_F(ChequeLocationDialogTest, SpinArrowsStepAHundredthEachWay) {
     open();
     const int sheetTop = find<QWidget>("picPaper")->y();
     for (int i = 0; i < 3; ++i) clickArrow("SBTop", true);
@@ -257,7 +257,7 @@ TEST_F(frmChequeLocationTest, SpinArrowsStepAHundredthEachWay) {
     EXPECT_NEAR(window->location().top(), -28.8, 1e-9);
 }
 
-TEST_F(frmChequeLocationTest, SwitchingOrientationMovesTheChequeAndKeepsLeft) {
+TEST_F(ChequeLocationDialogTest, SwitchingOrientationMovesTheChequeAndKeepsLeft) {
     designer.setChequeTop(1000);
     designer.setChequeLeft(500);
     designer.setOrientationCode(1);
@@ -289,12 +289,12 @@ TEST_F(frmChequeLocationTest, SwitchingOrientationMovesTheChequeAndKeepsLeft) {
     EXPECT_DOUBLE_EQ(window->location().top(), (16834 - 5040) / 2.0);
 }
 
-TEST_F(frmChequeLocationTest, OkHandsTheThreeValuesBack) {
+TEST_F(ChequeLocationDialogTest, OkHandsTheThreeValuesBack) {
     designer.setChequeTop(10);
     designer.setChequeLeft(20);
     designer.setOrientationCode(1);
     env.dialogs.onNextModal([this](QDialog* dialog) {
-        auto* w = static_cast<frmChequeLocation*>(dialog);
+        auto* w = static_cast<ChequeLocationDialog*>(dialog);
         QTest::mouseClick(w->findChild<QRadioButton*>(QStringLiteral("optPortrait")),
                           Qt::LeftButton);
         QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("cmdHCenter")), Qt::LeftButton);
@@ -302,15 +302,17 @@ TEST_F(frmChequeLocationTest, OkHandsTheThreeValuesBack) {
         QTest::mouseClick(sb->upperArrow(), Qt::LeftButton);
         QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
     });
-    frmChequeLocation location(env.context, designer);
+    ChequeLocationDialog location(env.context, designer);
     EXPECT_EQ(env.dialogs.showModal(&location), QDialog::Accepted);
-    EXPECT_DOUBLE_EQ(designer.chequeTop(), 11909 - 5040 - 14.4);
-    EXPECT_DOUBLE_EQ(designer.chequeLeft(), (16834 - 10080) / 2.0);
-    EXPECT_EQ(designer.orientationCode(), 2);
+    ASSERT_TRUE(location.placement());
+    EXPECT_DOUBLE_EQ(location.placement()->top, 11909 - 5040 - 14.4);
+    EXPECT_DOUBLE_EQ(location.placement()->left, (16834 - 10080) / 2.0);
+    EXPECT_EQ(location.placement()->orientationCode, 2);
+    EXPECT_DOUBLE_EQ(designer.chequeTop(), 10);  // the designer applies it, not the window
     EXPECT_EQ(env.dialogs.modalWindows.back(), QStringLiteral("frmChequeLocation"));
 }
 
-TEST_F(frmChequeLocationTest, CancelAndTheCloseBoxHandNothingBack) {
+TEST_F(ChequeLocationDialogTest, CancelAndTheCloseBoxHandNothingBack) {
     const std::function<void(QWidget*)> closers[] = {
         [](QWidget* w) {
             QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("cmdCancel")),
@@ -332,20 +334,21 @@ TEST_F(frmChequeLocationTest, CancelAndTheCloseBoxHandNothingBack) {
                               Qt::LeftButton);
             close(dialog);
         });
-        frmChequeLocation location(env.context, designer);
+        ChequeLocationDialog location(env.context, designer);
         EXPECT_EQ(env.dialogs.showModal(&location), QDialog::Rejected);
         EXPECT_FALSE(location.isVisible());
+        EXPECT_FALSE(location.placement());
         EXPECT_DOUBLE_EQ(designer.chequeTop(), 10);
         EXPECT_DOUBLE_EQ(designer.chequeLeft(), 20);
         EXPECT_EQ(designer.orientationCode(), 2);
         // The next opening starts again from the designer's values.
-        frmChequeLocation again(env.context, designer);
+        ChequeLocationDialog again(env.context, designer);
         EXPECT_DOUBLE_EQ(again.location().top(), 10);
         EXPECT_EQ(again.location().orientationCode(), 2);
     }
 }
 
-TEST_F(frmChequeLocationTest, SizesThatAreNoNumbersCountAsZero) {
+TEST_F(ChequeLocationDialogTest, SizesThatAreNoNumbersCountAsZero) {
     designer.setChequeWidthText(QStringLiteral("wide"));
     designer.setChequeHeightText(QString());
     open();
@@ -356,7 +359,7 @@ TEST_F(frmChequeLocationTest, SizesThatAreNoNumbersCountAsZero) {
     EXPECT_DOUBLE_EQ(window->location().left(), 11909 / 2.0);
 }
 
-TEST_F(frmChequeLocationTest, PrintSampleUsesTheWindowsOffsetsAndOrientation) {
+TEST_F(ChequeLocationDialogTest, PrintSampleUsesTheWindowsOffsetsAndOrientation) {
     designer.setPrinterName(QStringLiteral("Cheque-Printer"));
     designer.setChequeTop(5000);
     designer.setChequeLeft(6000);

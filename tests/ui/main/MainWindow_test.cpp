@@ -11,7 +11,8 @@
 #include "store/CompanyStore.h"
 #include "store/SettingsStore.h"
 #include "support/TestEnv.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
+#include "support/Widgets.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ void insertBank(Database& db, const QString& code, const QString& name) {
 class MainWindowTest : public ::testing::Test {
 protected:
     void open() {
-        window = std::make_unique<frmMain>(env.context);
+        window = std::make_unique<MainWindow>(env.context);
         ASSERT_TRUE(window->load());
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -47,7 +48,7 @@ protected:
     }
 
     TestEnv env;
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<MainWindow> window;
     QLineEdit* amount = nullptr;
     QPushButton* print = nullptr;
 };
@@ -66,7 +67,7 @@ TEST_F(MainWindowTest, ControlsCarryTheirTexts) {
     EXPECT_EQ(amount->toolTip(), QStringLiteral("Amount pay to payee"));
     EXPECT_EQ(window->findChild<QCheckBox*>(QStringLiteral("chkPrintDate"))->text(),
               QStringLiteral("Print date"));
-    EXPECT_EQ(window->DatePicker()->date(), env.clock.current.date());
+    EXPECT_EQ(widget<QDateEdit>(window, "DatePicker")->date(), env.clock.current.date());
 }
 
 TEST_F(MainWindowTest, AmountIsRewrittenWhenLeft) {
@@ -87,8 +88,8 @@ TEST_F(MainWindowTest, OtherCharactersAreDroppedAndMoveTheFocusOn) {
     QTest::keyClick(amount, Qt::Key_A);
     EXPECT_FALSE(amount->hasFocus());
     EXPECT_EQ(amount->text(), QStringLiteral("12.00"));  // rewritten on leaving
-    EXPECT_TRUE(window->DatePicker()->hasFocus() ||
-                window->DatePicker()->isAncestorOf(QApplication::focusWidget()));
+    EXPECT_TRUE(widget<QDateEdit>(window, "DatePicker")->hasFocus() ||
+                widget<QDateEdit>(window, "DatePicker")->isAncestorOf(QApplication::focusWidget()));
 
     amount->setFocus();
     QTest::keyClick(amount, Qt::Key_End);
@@ -100,7 +101,7 @@ TEST_F(MainWindowTest, OtherCharactersAreDroppedAndMoveTheFocusOn) {
 TEST_F(MainWindowTest, FocusSelectsTheWholeAmount) {
     open();
     amount->setText(QStringLiteral("1,234.50"));
-    window->cboRecipient()->setFocus();
+    widget<QComboBox>(window, "cboRecipient")->setFocus();
     QTest::mouseClick(amount, Qt::LeftButton);
     QTest::qWait(20);
     EXPECT_EQ(amount->selectedText(), QStringLiteral("1,234.50"));
@@ -118,10 +119,10 @@ TEST_F(MainWindowTest, PrintChecksInOrder) {
                              "bank cheque format."));
     EXPECT_EQ(env.dialogs.messages[0].title, QStringLiteral("Quorvanta Solo"));
     EXPECT_EQ(env.dialogs.messages[0].icon, Dialogs::Icon::Exclamation);
-    EXPECT_TRUE(window->cboBank()->hasFocus());
+    EXPECT_TRUE(widget<QComboBox>(window, "cboBank")->hasFocus());
 
     insertBank(env.db(), QStringLiteral("MBB"), QStringLiteral("Maybank"));
-    window->RetrieveBank();
+    window->retrieveBanks();
 
     struct Step {
         const char* amount;
@@ -141,9 +142,9 @@ TEST_F(MainWindowTest, PrintChecksInOrder) {
     };
     for (const auto& step : steps) {
         env.dialogs.clear();
-        window->AlertUser = step.alertUser;
+        setSetting(*window, &UserSettings::alertUser, step.alertUser);
         amount->setText(QString::fromUtf8(step.amount));  // as if pasted
-        window->cboRecipient()->setEditText(QString::fromUtf8(step.payee));
+        widget<QComboBox>(window, "cboRecipient")->setEditText(QString::fromUtf8(step.payee));
         QTest::mouseClick(print, Qt::LeftButton);
         if (step.message) {
             ASSERT_EQ(env.dialogs.messages.size(), 1u) << step.amount << "/" << step.payee;
@@ -163,17 +164,17 @@ TEST_F(MainWindowTest, PrintChecksInOrder) {
 TEST_F(MainWindowTest, CheckRecipientStoresANewPayeeOnce) {
     CompanyStore::insert(env.db(), QStringLiteral("Known Ltd"));
     open();
-    ASSERT_EQ(window->cboRecipient()->count(), 1);
-    window->cboRecipient()->setEditText(QStringLiteral("O\"Brien & Sons"));
-    window->CheckRecipient();
-    window->CheckRecipient();
-    window->cboRecipient()->setEditText(QStringLiteral("Known Ltd"));
-    window->CheckRecipient();
+    ASSERT_EQ(widget<QComboBox>(window, "cboRecipient")->count(), 1);
+    widget<QComboBox>(window, "cboRecipient")->setEditText(QStringLiteral("O\"Brien & Sons"));
+    window->checkRecipient();
+    window->checkRecipient();
+    widget<QComboBox>(window, "cboRecipient")->setEditText(QStringLiteral("Known Ltd"));
+    window->checkRecipient();
     const auto payees = CompanyStore::listByName(env.db());
     ASSERT_EQ(payees.size(), 2u);
     EXPECT_EQ(payees[1].name, QStringLiteral("O\"Brien & Sons"));
-    ASSERT_EQ(window->cboRecipient()->count(), 2);
-    EXPECT_EQ(window->cboRecipient()->itemText(1), QStringLiteral("O\"Brien & Sons"));
+    ASSERT_EQ(widget<QComboBox>(window, "cboRecipient")->count(), 2);
+    EXPECT_EQ(widget<QComboBox>(window, "cboRecipient")->itemText(1), QStringLiteral("O\"Brien & Sons"));
 }
 
 TEST_F(MainWindowTest, ListsAndSettingsAreRead) {
@@ -184,24 +185,24 @@ TEST_F(MainWindowTest, ListsAndSettingsAreRead) {
     SettingsStore::writeRememberedChoices(env.db(), 1, 0, QStringLiteral("Proper Case"));
     SettingsStore::writeOptions(env.db(), 1, 0, 0, QStringLiteral("dd/mm/yy"));
     open();
-    ASSERT_EQ(window->cboBank()->count(), 2);
-    EXPECT_EQ(window->cboBank()->itemText(0), QStringLiteral("ABC - Alpha Bank"));
-    EXPECT_EQ(window->cboBank()->currentIndex(), 1);
-    EXPECT_EQ(window->cboRecipient()->itemText(0), QStringLiteral("Alpha"));
-    EXPECT_EQ(window->cboRecipient()->itemText(1), QStringLiteral("beta"));
-    EXPECT_FALSE(window->chkPrintDate()->isChecked());
-    EXPECT_EQ(window->SaveChange, 1);
-    EXPECT_EQ(window->ClearData, 0);
-    EXPECT_FALSE(window->AlertUser);
-    EXPECT_EQ(window->DateFormat, QStringLiteral("dd/mm/yy"));
-    EXPECT_EQ(window->WordCase, QStringLiteral("Proper Case"));
+    ASSERT_EQ(widget<QComboBox>(window, "cboBank")->count(), 2);
+    EXPECT_EQ(widget<QComboBox>(window, "cboBank")->itemText(0), QStringLiteral("ABC - Alpha Bank"));
+    EXPECT_EQ(widget<QComboBox>(window, "cboBank")->currentIndex(), 1);
+    EXPECT_EQ(widget<QComboBox>(window, "cboRecipient")->itemText(0), QStringLiteral("Alpha"));
+    EXPECT_EQ(widget<QComboBox>(window, "cboRecipient")->itemText(1), QStringLiteral("beta"));
+    EXPECT_FALSE(widget<QCheckBox>(window, "chkPrintDate")->isChecked());
+    EXPECT_EQ(window->settings().saveChange, 1);
+    EXPECT_EQ(window->settings().clearData, 0);
+    EXPECT_FALSE(window->settings().alertUser);
+    EXPECT_EQ(window->settings().dateFormat, QStringLiteral("dd/mm/yy"));
+    EXPECT_EQ(window->settings().wordCase, QStringLiteral("Proper Case"));
 }
 
 TEST_F(MainWindowTest, BankIndexBeyondTheListSelectsTheFirst) {
     insertBank(env.db(), QStringLiteral("ABC"), QStringLiteral("Alpha Bank"));
     SettingsStore::writeRememberedChoices(env.db(), 7, 1, QStringLiteral("UPPER CASE"));
     open();
-    EXPECT_EQ(window->cboBank()->currentIndex(), 0);
+    EXPECT_EQ(widget<QComboBox>(window, "cboBank")->currentIndex(), 0);
 }
 
 TEST_F(MainWindowTest, RememberedChoicesAreWrittenOnlyWithSaveChange) {
@@ -211,9 +212,9 @@ TEST_F(MainWindowTest, RememberedChoicesAreWrittenOnlyWithSaveChange) {
         SettingsStore::writeRememberedChoices(env.db(), 0, 1, QStringLiteral("UPPER CASE"));
         SettingsStore::writeOptions(env.db(), saveChange, 1, 1, QStringLiteral("dd mmm yyyy"));
         open();
-        window->cboBank()->setCurrentIndex(1);
-        QTest::mouseClick(window->chkPrintDate(), Qt::LeftButton);
-        window->WordCase = QStringLiteral("Proper Case");
+        widget<QComboBox>(window, "cboBank")->setCurrentIndex(1);
+        QTest::mouseClick(widget<QCheckBox>(window, "chkPrintDate"), Qt::LeftButton);
+        setSetting(*window, &UserSettings::wordCase, QStringLiteral("Proper Case"));
         window->close();
         const auto stored = SettingsStore::read(env.db());
         ASSERT_TRUE(stored);

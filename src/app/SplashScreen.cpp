@@ -1,4 +1,4 @@
-#include "app/frmSplash.h"
+#include "app/SplashScreen.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -32,7 +32,7 @@ QPixmap drawLogo() {
 
 }  // namespace
 
-frmSplash::frmSplash(int intervalMs, QWidget* parent)
+SplashScreen::SplashScreen(int intervalMs, QWidget* parent)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frmSplash"));
     auto* outer = new QVBoxLayout(this);
@@ -79,14 +79,14 @@ frmSplash::frmSplash(int intervalMs, QWidget* parent)
     connect(m_timer1, &QTimer::timeout, this, &QDialog::accept);
 }
 
-void frmSplash::showEvent(QShowEvent* event) {
+void SplashScreen::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     m_timer1->start();
 }
 
-void frmSplash::keyPressEvent(QKeyEvent*) { accept(); }
+void SplashScreen::keyPressEvent(QKeyEvent*) { accept(); }
 
-bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
+bool SplashScreen::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_frame1 && event->type() == QEvent::MouseButtonPress) {
         accept();
         return true;

@@ -2,6 +2,9 @@
 
 #include <QWidget>
 
+#include "core/ChequeRequest.h"
+#include "store/SettingsStore.h"
+
 struct AppContext;
 class QCheckBox;
 class QComboBox;
@@ -11,45 +14,38 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// The main window: a cheque is written here. It owns the settings in memory and
-// writes the remembered choices back when it closes.
-class frmMain : public QWidget {
+// The main window: a cheque is written here. It owns the user's settings for the
+// run, hands copies to the other windows and writes the remembered choices back
+// when it closes.
+class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmMain(AppContext& context, QWidget* parent = nullptr);
+    explicit MainWindow(AppContext& context, QWidget* parent = nullptr);
 
     // Reads the bank list, the payees, the date and the settings. False when the
     // Settings row is missing (the message has been shown; the program ends).
     // Database errors reach the caller.
     bool load();
 
-    void RetrieveBank();
-    void RetrieveRecipients();
-    bool RetrieveSettings();
-    // Stores the payee text as a new payee when no payee of that name is stored.
-    void CheckRecipient();
+    void retrieveBanks();
+    void retrieveRecipients();
+    bool retrieveSettings();
+    // Stores the payee text as a new payee when no payee of that name is stored;
+    // a blank name is never stored.
+    void checkRecipient();
 
-    // Settings shared with the options window and the preview.
-    int SaveChange = 1;
-    int ClearData = 0;
-    bool AlertUser = false;
-    QString DateFormat;
-    QString WordCase;
-
-    QComboBox* cboBank() const { return m_cboBank; }
-    QComboBox* cboRecipient() const { return m_cboRecipient; }
-    QLineEdit* txtAmount() const { return m_txtAmount; }
-    QDateEdit* DatePicker() const { return m_datePicker; }
-    QCheckBox* chkPrintDate() const { return m_chkPrintDate; }
-    AppContext& context() const { return m_context; }
+    const UserSettings& settings() const { return m_settings; }
+    void setSettings(const UserSettings& settings) { m_settings = settings; }
+    // The cheque the boxes describe.
+    ChequeRequest chequeRequest() const;
 
     static QString noBankDataText() { return QStringLiteral("[NO BANK DATA]"); }
 
 public slots:
-    void cmdPrint_Click();
-    void cmdEditCheque_Click();
-    void cmdOption_Click();
+    void print();
+    void openDesigner();
+    void openOptions();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -61,6 +57,7 @@ private:
     bool amountKeyPress(QKeyEvent* event);
 
     AppContext& m_context;
+    UserSettings m_settings;
     QGroupBox* m_frameCheque = nullptr;
     QLabel* m_lblBankerCheque = nullptr;
     QComboBox* m_cboBank = nullptr;

@@ -21,26 +21,26 @@ class QPushButton;
 // The cheque designer: one cheque format at a time, its boxes and lists, and
 // the full-size canvas with the 13 field labels between inch rulers. The boxes
 // bind to a ChequeFormatModel, which holds the rules.
-class frmAdjustCheque : public QDialog {
+class FormatDesigner : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmAdjustCheque(AppContext& context, QWidget* parent = nullptr);
+    explicit FormatDesigner(AppContext& context, QWidget* parent = nullptr);
 
     // The opening sequence: rulers and grid, lists, defaults, the bank list and
     // its first format. False (the error shown) when the database failed.
     bool load();
 
-    // The working copy; ChequeTop, ChequeLeft and the orientation code live there.
+    // The working copy; chequeTop, chequeLeft and the orientation code live there.
     ChequeFormatModel& model() const { return *m_model; }
     DesignerMode mode() const { return m_mode; }
 
     // twips as inches, "#.##" followed by " in".
-    static QString TwipToInch(double twips);
+    static QString twipToInch(double twips);
 
-    void DrawHorizontalRuler(PicturePane* ruler);
-    void DrawVerticalRuler(PicturePane* ruler);
-    void DrawChequeGrid();
+    void drawHorizontalRuler(PicturePane* ruler);
+    void drawVerticalRuler(PicturePane* ruler);
+    void drawChequeGrid();
 
     // Twips of the canvas to pixels and back, with the screen's logical DPI.
     int toPixelsX(double twips) const;
@@ -53,14 +53,14 @@ public:
     void placeHandles(int field);
 
 public slots:
-    void cmdAdd_Click();
-    void cmdEdit_Click();
-    void cmdSave_Click();
-    void cmdDelete_Click();
-    void cmdExit_Click();
-    void cmdChequeLocation_Click();
-    void cmdPrintSample_Click();
-    void cmdPrintRuler_Click();
+    void add();
+    void edit();
+    void save();
+    void remove();
+    void closeDesigner();
+    void openChequeLocation();
+    void printSample();
+    void printRuler();
     // Closing (Exit, the close box, Escape): asks while adding or editing.
     void reject() override;
 
