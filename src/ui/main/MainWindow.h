@@ -46,6 +46,7 @@ public slots:
     void print();
     void openDesigner();
     void openOptions();
+    void openBatch();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -71,4 +72,5 @@ private:
     QPushButton* m_cmdPrint = nullptr;
     QPushButton* m_cmdEditCheque = nullptr;
     QPushButton* m_cmdOption = nullptr;
+    QPushButton* m_cmdBatch = nullptr;
 };

@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,11 +14,16 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include <cmath>
 
+#include "batch/ChequePdf.h"
+#include "print/ChequePage.h"
+#include "print/ChequeRecorder.h"
 #include "store/ChequeFormatStore.h"
+#include "store/ChequeNumberStore.h"
 #include "store/DbError.h"
 #include "platform/AppContext.h"
 #include "platform/Dialogs.h"
@@ -184,12 +191,15 @@ void PrintPreviewDialog::buildUi() {
     m_cmdBack->setObjectName(QStringLiteral("cmdBack"));
     m_cmdPrint = new QPushButton(QStringLiteral("  Print"), this);
     m_cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-    for (QPushButton* button : {m_cmdBack, m_cmdPrint}) {
+    m_cmdSavePdf = new QPushButton(QStringLiteral("Save as P&DF…"), this);
+    m_cmdSavePdf->setObjectName(QStringLiteral("cmdSavePdf"));
+    for (QPushButton* button : {m_cmdBack, m_cmdPrint, m_cmdSavePdf}) {
         button->setAutoDefault(false);
         button->setMinimumWidth(100);
     }
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(m_cmdPrint);
+    buttons->addWidget(m_cmdSavePdf);
     buttons->addWidget(m_cmdBack);
     buttons->addStretch(1);
 
@@ -210,7 +220,8 @@ void PrintPreviewDialog::buildUi() {
     setTabOrder(m_cboPrinterName, m_optUpperCase);
     setTabOrder(m_optUpperCase, m_optProperCase);
     setTabOrder(m_optProperCase, m_cmdPrint);
-    setTabOrder(m_cmdPrint, m_cmdBack);
+    setTabOrder(m_cmdPrint, m_cmdSavePdf);
+    setTabOrder(m_cmdSavePdf, m_cmdBack);
 
     connect(m_cboLanguage, &QComboBox::currentIndexChanged, this,
             &PrintPreviewDialog::changeLanguage);
@@ -218,6 +229,7 @@ void PrintPreviewDialog::buildUi() {
     // toggle); one of the two always changes, so one connection sees every switch.
     connect(m_optProperCase, &QRadioButton::toggled, this, &PrintPreviewDialog::changeWordCase);
     connect(m_cmdPrint, &QPushButton::clicked, this, &PrintPreviewDialog::print);
+    connect(m_cmdSavePdf, &QPushButton::clicked, this, &PrintPreviewDialog::saveAsPdf);
     connect(m_cmdBack, &QPushButton::clicked, this, &PrintPreviewDialog::goBack);
 }
 
@@ -413,6 +425,69 @@ void PrintPreviewDialog::print() {
     }
     PrinterSelection::restorePrinter(m_context);
 
+    m_outcome.printed = true;
+    accept();
+}
+
+QString PrintPreviewDialog::chequeNumber() const {
+    return ChequeNumberStore::next(*m_context.db, m_format.bankCode);
+}
+
+// The page the printer would get, written to a PDF file: laid out for the chosen
+// printer by the same renderer, and recorded in the register with the file.
+void PrintPreviewDialog::saveAsPdf() {
+    Dialogs& dialogs = *m_context.dialogs;
+    PrinterService& printer = *m_context.printers;
+    QString number;
+    try {
+        number = chequeNumber();
+    } catch (const DbError& error) {
+        showDbError(dialogs, error);
+        return;
+    }
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const auto path = dialogs.saveFileName(
+        QStringLiteral("Save as PDF"),
+        QDir(folder).filePath(ChequePdf::suggestedName(m_format.bankCode, number, m_request.payee)),
+        QStringLiteral("PDF files (*.pdf)"));
+    if (!path) return;
+
+    const QString printerName = m_cboPrinterName->currentText();
+    if (PrinterSelection::removedSinceListed(printer, printerName, m_listedPrinters)) {
+        dialogs.message(QStringLiteral("The cheque was not saved.\r\nThe printer \"") + printerName +
+                            QStringLiteral("\" is no longer installed."),
+                        QStringLiteral("Error"), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+        return;
+    }
+    if (!PrinterSelection::selectPrinter(m_context, printerName)) {
+        PrinterSelection::reportNoPrinter(dialogs);
+        return;
+    }
+    try {
+        ChequeRecorder recorder(*m_context.db, *m_context.clock);
+        const RegisterEntry entry =
+            ChequePage::registerEntry(m_format, m_labels, m_request.printDate, number);
+        recorder.record(entry, [&] {
+            ChequePdf::write(printer, *path, 1, [&](int) {
+                ChequePage::draw(printer, m_format, m_labels, m_request.printDate);
+            });
+            PrintReceipt receipt;
+            receipt.destination = QFileInfo(*path).absoluteFilePath();
+            receipt.completed = true;
+            return receipt;
+        });
+    } catch (const PrintError& error) {
+        PrinterSelection::restorePrinter(m_context);
+        dialogs.message(QStringLiteral("The cheque was not saved.\r\n") +
+                            QString::fromStdString(error.what()),
+                        QStringLiteral("Error"), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+        return;
+    } catch (const DbError& error) {
+        PrinterSelection::restorePrinter(m_context);
+        showDbError(dialogs, error);
+        return;
+    }
+    PrinterSelection::restorePrinter(m_context);
     m_outcome.printed = true;
     accept();
 }

@@ -55,6 +55,7 @@ public:
 
 public slots:
     void print();
+    void saveAsPdf();
     void goBack();
     void changeLanguage();
     void changeWordCase();
@@ -65,6 +66,8 @@ private:
     // Shows the field label set on the picture.
     void showLabels();
     QString selectedCaseCaption() const;
+    // The number the cheque is recorded with.
+    QString chequeNumber() const;
 
     AppContext& m_context;
     ChequeRequest m_request;
@@ -95,6 +98,7 @@ private:
     QRadioButton* m_optProperCase = nullptr;
     QPushButton* m_cmdBack = nullptr;
     QPushButton* m_cmdPrint = nullptr;
+    QPushButton* m_cmdSavePdf = nullptr;
     QLabel* m_lblChequeHeight = nullptr;
     QLabel* m_lblWordTemp = nullptr;
 };
