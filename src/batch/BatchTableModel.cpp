@@ -38,8 +38,9 @@ int BatchTableModel::columnCount(const QModelIndex& parent) const {
 QVariant BatchTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char* const kTitles[ColumnCount] = {"Print", "Line", "Payee", "Amount", "Date",
-                                                     "Bank",  "Number", "Amount in words", "Check"};
+    static const char* const kTitles[ColumnCount] = {"Print", "Line",   "Payee", "Amount",
+                                                     "Date",  "Bank",   "Number", "Check",
+                                                     "Amount in words"};
     return section >= 0 && section < ColumnCount ? QString::fromLatin1(kTitles[section]) : QVariant();
 }
 
@@ -52,6 +53,8 @@ QVariant BatchTableModel::data(const QModelIndex& index, int role) const {
         return row.included ? Qt::Checked : Qt::Unchecked;
     if (role == Qt::BackgroundRole && row.included && !row.printed && !checked.printable())
         return warningColour();
+    if (role == Qt::ToolTipRole && column == Words)
+        return QString(checked.lines.line1 + checked.lines.line2).trimmed();
     if (role == Qt::ToolTipRole && !checked.printable()) return checked.reason();
     if (role == Qt::TextAlignmentRole && (column == Amount || column == Line))
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);

@@ -16,7 +16,7 @@ class BatchTableModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Column { Include, Line, Payee, Amount, Date, Bank, Number, Words, Result, ColumnCount };
+    enum Column { Include, Line, Payee, Amount, Date, Bank, Number, Result, Words, ColumnCount };
 
     explicit BatchTableModel(QObject* parent);
 

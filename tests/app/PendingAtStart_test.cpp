@@ -3,7 +3,7 @@
 #include "app/Startup.h"
 #include "store/RegisterStore.h"
 #include "support/TestEnv.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
 
 // A cheque whose job was under way when the program stopped is asked about at
 // the next start, before the main window is used; the answer settles it.

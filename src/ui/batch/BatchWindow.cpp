@@ -78,8 +78,9 @@ void BatchWindow::buildUi() {
     m_grdBatch->setColumnWidth(BatchTableModel::Date, 90);
     m_grdBatch->setColumnWidth(BatchTableModel::Bank, 60);
     m_grdBatch->setColumnWidth(BatchTableModel::Number, 80);
-    m_grdBatch->setColumnWidth(BatchTableModel::Words, 300);
-    m_grdBatch->setMinimumSize(1000, 300);
+    // The reason a row cannot print is read first; the words take what is left.
+    m_grdBatch->setColumnWidth(BatchTableModel::Result, 300);
+    m_grdBatch->setMinimumSize(1150, 300);
     root->addWidget(m_grdBatch, 1);
 
     m_lblSummary = new QLabel(this);
@@ -295,11 +296,13 @@ void BatchWindow::saveAllAsPdf() {
                                                     QStringLiteral(".pdf"));
     const auto path = m_context.dialogs->saveFileName(QStringLiteral("Save all as PDF"), suggested, kPdfFilter);
     if (!path) return;
-    // The pages are laid out as the chosen printer would get them.
-    if (!selectPrinter()) return;
+    // The pages are laid out as the chosen printer would get them; with no printer
+    // installed at all, on the whole sheet.
+    const bool anyPrinter = !m_context.printers->printerNames().isEmpty();
+    if (anyPrinter && !selectPrinter()) return;
     BatchRun run(*m_context.db, *m_context.clock, *m_context.printers, m_model->setup());
     const BatchRun::Outcome outcome = run.saveAsPdf(m_model->rows(), m_model->checked(), *path);
-    PrinterSelection::restorePrinter(m_context);
+    if (anyPrinter) PrinterSelection::restorePrinter(m_context);
     refresh();
     if (!outcome.failure.isEmpty())
         m_context.dialogs->message(outcome.failure, QStringLiteral("Error"), Dialogs::Icon::Exclamation,

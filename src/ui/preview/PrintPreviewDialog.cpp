@@ -452,14 +452,17 @@ void PrintPreviewDialog::saveAsPdf() {
         QStringLiteral("PDF files (*.pdf)"));
     if (!path) return;
 
+    // Laid out for the chosen printer; with no printer installed at all, on the
+    // whole sheet.
     const QString printerName = m_cboPrinterName->currentText();
+    const bool anyPrinter = !printer.printerNames().isEmpty();
     if (PrinterSelection::removedSinceListed(printer, printerName, m_listedPrinters)) {
         dialogs.message(QStringLiteral("The cheque was not saved.\r\nThe printer \"") + printerName +
                             QStringLiteral("\" is no longer installed."),
                         QStringLiteral("Error"), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
         return;
     }
-    if (!PrinterSelection::selectPrinter(m_context, printerName)) {
+    if (anyPrinter && !PrinterSelection::selectPrinter(m_context, printerName)) {
         PrinterSelection::reportNoPrinter(dialogs);
         return;
     }
@@ -477,17 +480,17 @@ void PrintPreviewDialog::saveAsPdf() {
             return receipt;
         });
     } catch (const PrintError& error) {
-        PrinterSelection::restorePrinter(m_context);
+        if (anyPrinter) PrinterSelection::restorePrinter(m_context);
         dialogs.message(QStringLiteral("The cheque was not saved.\r\n") +
                             QString::fromStdString(error.what()),
                         QStringLiteral("Error"), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
         return;
     } catch (const DbError& error) {
-        PrinterSelection::restorePrinter(m_context);
+        if (anyPrinter) PrinterSelection::restorePrinter(m_context);
         showDbError(dialogs, error);
         return;
     }
-    PrinterSelection::restorePrinter(m_context);
+    if (anyPrinter) PrinterSelection::restorePrinter(m_context);
     m_outcome.printed = true;
     accept();
 }
