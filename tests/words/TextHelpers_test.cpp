@@ -53,6 +53,16 @@ TEST(TextHelpers, LetterCase) {
     };
     for (const auto& [in, out] : proper) EXPECT_EQ(toProperCase(in), out) << in.toStdString();
 
+    // A payee's name: only each word's first letter rises; the rest stays as typed.
+    const std::pair<QString, QString> names[] = {
+        {QStringLiteral("McDonald o'Brien"), QStringLiteral("McDonald O'Brien")},
+        {QStringLiteral("ACME ltd"), QStringLiteral("ACME Ltd")},
+        {QStringLiteral("\u00e9COLE  x"), QStringLiteral("\u00c9COLE  X")},
+        {QStringLiteral("\U00010428\U00010428"), QStringLiteral("\U00010400\U00010428")},
+        {QString(), QString()},
+    };
+    for (const auto& [in, out] : names) EXPECT_EQ(toProperCaseName(in), out) << in.toStdString();
+
     EXPECT_EQ(toUpperCase(QStringLiteral("Twenty One Only.")), QStringLiteral("TWENTY ONE ONLY."));
     EXPECT_EQ(toUpperCase(QStringLiteral("sen \u00e9t\u00e9")),
               QStringLiteral("SEN \u00c9T\u00c9"));

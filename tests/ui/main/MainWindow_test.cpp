@@ -136,6 +136,8 @@ TEST_F(MainWindowTest, PrintChecksInOrder) {
         {"", "Someone", false, "No empty Amount field is allowed.", "txtAmount"},
         {"12x", "Someone", true, "Invalid amount.", "txtAmount"},
         {"-5", "Someone", true, "Invalid amount.", "txtAmount"},
+        {"1000000000000", "Someone", true, "Invalid amount. Amount can't exceed trillion value.",
+         "txtAmount"},
         {"5", "", true, "No emtpy Pay To field is allowed.", "cboRecipient"},
         {"5", "", false, nullptr, "cboRecipient"},
         {"5", "Someone", true, nullptr, "cboRecipient"},
@@ -170,11 +172,33 @@ TEST_F(MainWindowTest, CheckRecipientStoresANewPayeeOnce) {
     window->checkRecipient();
     widget<QComboBox>(window, "cboRecipient")->setEditText(QStringLiteral("Known Ltd"));
     window->checkRecipient();
+    for (const char* blank : {"", "   ", "\t"}) {
+        widget<QComboBox>(window, "cboRecipient")->setEditText(QString::fromUtf8(blank));
+        window->checkRecipient();
+    }
     const auto payees = CompanyStore::listByName(env.db());
     ASSERT_EQ(payees.size(), 2u);
     EXPECT_EQ(payees[1].name, QStringLiteral("O\"Brien & Sons"));
     ASSERT_EQ(widget<QComboBox>(window, "cboRecipient")->count(), 2);
     EXPECT_EQ(widget<QComboBox>(window, "cboRecipient")->itemText(1), QStringLiteral("O\"Brien & Sons"));
+}
+
+// The payee is what was typed: no stored name is completed into the box or
+// taken for the typed text because it matches in another letter case.
+TEST_F(MainWindowTest, ThePayeeBoxKeepsWhatWasTyped) {
+    for (const char* name : {"ACME Holdings", "Alpha"})
+        CompanyStore::insert(env.db(), QString::fromUtf8(name));
+    open();
+    auto* payee = widget<QComboBox>(window, "cboRecipient");
+    const char* typed[] = {"ACME", "alpha", "Alp", "Alpha"};
+    for (const char* text : typed) {
+        payee->setFocus();
+        payee->lineEdit()->clear();
+        QTest::keyClicks(payee->lineEdit(), QString::fromUtf8(text));
+        QTest::keyClick(payee->lineEdit(), Qt::Key_Tab);
+        EXPECT_EQ(payee->currentText(), QString::fromUtf8(text));
+        EXPECT_EQ(window->chequeRequest().payee, QString::fromUtf8(text));
+    }
 }
 
 TEST_F(MainWindowTest, ListsAndSettingsAreRead) {

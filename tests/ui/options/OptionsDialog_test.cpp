@@ -194,7 +194,7 @@ TEST_F(OptionsDialogTest, LeavingTheDateBoxShowsTodayInTheNewPattern) {
     QLineEdit* date = find<QLineEdit>("txtDate");
     date->setFocus();
     QTest::keyClick(date, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(date, QStringLiteral("On ddd d mmmm yyyy"));
+    QTest::keyClicks(date, QStringLiteral("On DDD d MMMM yyyy"));
     QTest::keyClick(date, Qt::Key_Tab);
     EXPECT_FALSE(date->hasFocus());
     EXPECT_EQ(find<QLabel>("lblSampleDate")->text(),
@@ -280,6 +280,39 @@ TEST_F(OptionsDialogTest, NoToTheSaveQuestionDropsTheEdit) {
     EXPECT_FALSE(editing());
     EXPECT_EQ(name()->text(), QStringLiteral("Able"));
     EXPECT_EQ(stored(), QStringList{QStringLiteral("Able")});
+}
+
+// Closing the window (Escape or the close box) during an edit asks the save
+// question: Yes stores and closes, No drops the edit and closes, Cancel stays.
+TEST_F(OptionsDialogTest, ClosingDuringAnEditAsksFirst) {
+    struct Case {
+        Answer answer;
+        bool escape;
+        const char* stored;
+        bool open;
+    };
+    const Case cases[] = {{Answer::Yes, true, "Able Ltd", false},
+                          {Answer::No, false, "Able", false},
+                          {Answer::Cancel, true, "Able", true},
+                          {Answer::Cancel, false, "Able", true}};
+    for (const Case& c : cases) {
+        env.db().write(QStringLiteral("DELETE FROM Company"));
+        CompanyStore::insert(env.db(), QStringLiteral("Able"));
+        open();
+        showTab(1);
+        click("cmdEdit");
+        QTest::keyClicks(name(), QStringLiteral(" Ltd"));
+        env.dialogs.clear();
+        env.dialogs.answer({c.answer});
+        if (c.escape)
+            QTest::keyClick(name(), Qt::Key_Escape);
+        else
+            window->close();
+        EXPECT_EQ(env.dialogs.texts(), QStringList{QStringLiteral("Save recipient's name?")});
+        EXPECT_EQ(stored(), QStringList{QString::fromUtf8(c.stored)});
+        EXPECT_EQ(window->isVisible(), c.open);
+        EXPECT_EQ(editing(), c.open);
+    }
 }
 
 TEST_F(OptionsDialogTest, EnterThenCancelKeepsTheEditOpen) {
