@@ -23,7 +23,8 @@ echo
 echo "== peak resident memory after opening and closing every window once ($N runs)"
 "$BUILD/bin/quorvanta-initdb" "$work/data" >/dev/null
 mkdir -p "$work/xdg/Quorvanta"
-printf '[1.00.0001]\nDirectory=%s\n' "$work/data" > "$work/xdg/Quorvanta/Quorvanta Solo Edition.conf"
+# The program reads the system-scope settings as an INI file named .ini.
+printf '[1.00.0001]\nDirectory=%s\n' "$work/data" > "$work/xdg/Quorvanta/Quorvanta Solo Edition.ini"
 : > "$work/rss_prog"; : > "$work/rss_base"
 for _ in $(seq "$N"); do
   XDG_CONFIG_DIRS="$work/xdg" QUORVANTA_WINDOW_TOUR=1 "$BUILD/bin/quorvanta" 2>/dev/null \

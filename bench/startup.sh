@@ -9,7 +9,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$BUILD/bin/quorvanta-initdb" "$work/data" >/dev/null
 mkdir -p "$work/xdg/Quorvanta"
-printf '[1.00.0001]\nDirectory=%s\n' "$work/data" > "$work/xdg/Quorvanta/Quorvanta Solo Edition.conf"
+# The program reads the system-scope settings as an INI file named .ini.
+printf '[1.00.0001]\nDirectory=%s\n' "$work/data" > "$work/xdg/Quorvanta/Quorvanta Solo Edition.ini"
 export XDG_CONFIG_DIRS="$work/xdg" QUORVANTA_EXIT_WHEN_SHOWN=1
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 

@@ -67,7 +67,8 @@ BatchRun::Page BatchRun::pageOf(const BatchRow& row, const CheckedRow& checked) 
     content.dateStyle = m_setup.dateStyle;
     content.properCase = m_setup.properCase;
     page.labels = ChequePage::labels(*page.format, content, *m_setup.measure);
-    page.entry = ChequePage::registerEntry(*page.format, page.labels, m_setup.printDate, checked.number);
+    page.entry = ChequePage::registerEntry(*page.format, page.labels, m_setup.printDate,
+                                           checked.date, checked.number);
     return page;
 }
 

@@ -59,29 +59,8 @@ void draw(PrinterService& printer, const ChequeFormat& format, const FieldLabelS
     ChequeRenderer::printChequeFields(printer, format.dateType, printDate, page);
 }
 
-std::optional<QString> printedDate(const ChequeFormat& format, const FieldLabelSet& labels,
-                                   bool printDate) {
-    if (!printDate) return std::nullopt;
-    switch (format.dateType) {
-        case 0:
-            return labels[FieldDate].caption;
-        case 1:
-        case 2: {
-            QString digits;
-            for (int i = FieldSDateD1; i <= FieldSDateY4; ++i) {
-                // Type 1 leaves out the first two year digits.
-                if (format.dateType == 1 && (i == FieldSDateY1 || i == FieldSDateY2)) continue;
-                digits += labels[i].caption;
-            }
-            return digits;
-        }
-        default:
-            return std::nullopt;
-    }
-}
-
 RegisterEntry registerEntry(const ChequeFormat& format, const FieldLabelSet& labels,
-                            bool printDate, const QString& chequeNumber) {
+                            bool printDate, const QDate& date, const QString& chequeNumber) {
     RegisterEntry entry;
     entry.bankCode = format.bankCode;
     entry.bankName = format.bankName;
@@ -91,7 +70,7 @@ RegisterEntry registerEntry(const ChequeFormat& format, const FieldLabelSet& lab
     entry.amountCents = AmountText::toCents(entry.amountText).value_or(0);
     entry.wordLine1 = labels[FieldWord1].caption;
     entry.wordLine2 = labels[FieldWord2].caption;
-    entry.chequeDate = printedDate(format, labels, printDate);
+    if (printDate) entry.chequeDate = date.toString(Qt::ISODate);
     return entry;
 }
 

@@ -3,7 +3,6 @@
 #include <QDate>
 #include <QString>
 
-#include <optional>
 
 #include "core/FieldLabelSet.h"
 #include "store/RegisterEntry.h"
@@ -44,14 +43,10 @@ WordLines wordLines(const ChequeFormat& format, const QString& words, bool prope
 void draw(PrinterService& printer, const ChequeFormat& format, const FieldLabelSet& labels,
           bool printDate);
 
-// The date as the cheque shows it: the Date field's text, or the digits of the
-// boxes the date type prints; nothing when the date is not printed.
-std::optional<QString> printedDate(const ChequeFormat& format, const FieldLabelSet& labels,
-                                   bool printDate);
-
 // The register entry of the cheque `labels` print, before it is recorded: bank,
-// number, payee, amount, word lines and date exactly as printed.
+// number, payee, amount and word lines exactly as printed, and the cheque's date
+// (ISO, as the preview records it) when it is printed.
 RegisterEntry registerEntry(const ChequeFormat& format, const FieldLabelSet& labels,
-                            bool printDate, const QString& chequeNumber);
+                            bool printDate, const QDate& date, const QString& chequeNumber);
 
 }  // namespace ChequePage

@@ -7,7 +7,14 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <iterator>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
 
 #include "store/DbError.h"
 #include "store/Schema.h"
@@ -57,6 +64,10 @@ std::unique_ptr<Database> Database::openWithFlags(const QString& path, const QBy
     // its folder, so a save reported done survives a power cut too.
     db->prepare(QStringLiteral("PRAGMA journal_mode = DELETE")).execute();
     db->prepare(QStringLiteral("PRAGMA synchronous = EXTRA")).execute();
+    // Decrypted pages kept in memory, up to 64 MiB: the register's totals and
+    // filters read the same pages again and again. Memory is taken only as
+    // pages are read.
+    db->prepare(QStringLiteral("PRAGMA cache_size = -65536")).execute();
     return db;
 }
 
@@ -112,29 +123,106 @@ Database::CheckVerdict Database::checkWholeFile() {
                                              QFileInfo(path()).absoluteFilePath())};
 }
 
+Database::CheckVerdict Database::readEveryPage(const std::atomic<bool>& stop) {
+    // Every row of every table and every entry of every index is read, which
+    // reads, decrypts and checks each page that holds data: a damaged page
+    // fails its check when it is read. The walk stops between rows when asked to.
+    try {
+        std::vector<std::pair<QString, QString>> trees;  // table, index (empty for the table)
+        Statement schema = prepare(QStringLiteral(
+            "SELECT tbl_name, CASE type WHEN 'index' THEN name ELSE '' END FROM sqlite_master "
+            "WHERE type IN ('table', 'index') AND rootpage > 0 ORDER BY tbl_name"));
+        while (schema.step()) trees.emplace_back(schema.text(0), schema.text(1));
+        auto ident = [](const QString& name) -> QString {
+            return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+                   QLatin1Char('"');
+        };
+        for (const auto& [table, index] : trees) {
+            QString sql;
+            if (index.isEmpty()) {
+                sql = QStringLiteral("SELECT * FROM ") + ident(table);
+            } else {
+                QStringList columns;
+                Statement info = prepare(QStringLiteral("PRAGMA index_info(") + ident(index) +
+                                         QLatin1Char(')'));
+                while (info.step())
+                    if (!info.value(2).isNull()) columns << ident(info.text(2));
+                if (columns.isEmpty()) continue;
+                // Only the index's own columns: the scan reads the index alone.
+                sql = QStringLiteral("SELECT ") + columns.join(QLatin1Char(',')) +
+                      QStringLiteral(" FROM ") + ident(table) + QStringLiteral(" INDEXED BY ") +
+                      ident(index);
+            }
+            Statement walk = prepare(sql);
+            while (walk.step())
+                if (stop.load()) return {SQLITE_INTERRUPT, {}};
+        }
+    } catch (const DbError& error) {
+        return {error.code(), error.message()};
+    }
+    return {};
+}
+
+// What the connection and its checking worker share. The worker may outlive
+// the connection: a program that ends while a large file is still being checked
+// does not wait for the check.
+struct Database::FileCheck {
+    std::mutex mutex;
+    std::condition_variable finished;
+    std::optional<CheckVerdict> verdict;
+    sqlite3* reader = nullptr;  // the worker's connection while it checks
+    std::atomic<bool> abandoned = false;
+    bool wanted = false;  // a write waits for the verdict: start at once
+};
+
+namespace {
+// The check starts this long after the file was opened, so that it does not
+// compete with building and showing the main window; a write starts it sooner.
+constexpr auto kCheckDelay = std::chrono::milliseconds(400);
+}  // namespace
+
 void Database::startFileCheck(const QByteArray& key) {
-    m_cancelCheck = std::make_shared<std::atomic<bool>>(false);
+    auto check = std::make_shared<FileCheck>();
+    m_fileCheck = check;
     // The worker reads through a connection of its own; the engine allows one
     // connection per thread.
-    m_fileCheck = std::async(
-        std::launch::async, [path = path(), key, cancel = m_cancelCheck]() -> CheckVerdict {
-            try {
-                auto reader = openWithFlags(path, key, SQLITE_OPEN_READONLY, kDefaultBusyTimeoutMs);
-                sqlite3_progress_handler(
-                    reader->handle(), 1000,
-                    [](void* flag) { return static_cast<std::atomic<bool>*>(flag)->load() ? 1 : 0; },
-                    cancel.get());
-                return reader->checkWholeFile();
-            } catch (const DbError& error) {
-                return {error.code(), error.message()};
+    std::thread([path = path(), key, check] {
+        CheckVerdict verdict;
+        try {
+            {
+                std::unique_lock lock(check->mutex);
+                check->finished.wait_for(lock, kCheckDelay,
+                                         [&] { return check->wanted || check->abandoned.load(); });
             }
-        });
+            if (check->abandoned) throw DbError(SQLITE_INTERRUPT, QString());
+            auto reader = openWithFlags(path, key, SQLITE_OPEN_READONLY, kDefaultBusyTimeoutMs);
+            {
+                const std::lock_guard lock(check->mutex);
+                if (check->abandoned) throw DbError(SQLITE_INTERRUPT, QString());
+                check->reader = reader->handle();
+            }
+            verdict = reader->readEveryPage(check->abandoned);
+            const std::lock_guard lock(check->mutex);
+            check->reader = nullptr;
+        } catch (const DbError& error) {
+            verdict = {error.code(), error.message()};
+        }
+        const std::lock_guard lock(check->mutex);
+        check->verdict = verdict;
+        check->finished.notify_all();
+    }).detach();
 }
 
 void Database::requireSoundFile() {
     if (m_sound) return;
     CheckVerdict verdict{SQLITE_MISUSE, {}};
-    if (m_fileCheck.valid()) verdict = m_fileCheck.get();
+    if (m_fileCheck) {
+        std::unique_lock lock(m_fileCheck->mutex);
+        m_fileCheck->wanted = true;
+        m_fileCheck->finished.notify_all();
+        m_fileCheck->finished.wait(lock, [this] { return m_fileCheck->verdict.has_value(); });
+        verdict = *m_fileCheck->verdict;
+    }
     // A check that could not finish (the worker was kept out by a lock, say)
     // is done again here.
     if (verdict.code != SQLITE_OK && verdict.code != SQLITE_CORRUPT && verdict.code != SQLITE_NOTADB)
@@ -144,9 +232,14 @@ void Database::requireSoundFile() {
 }
 
 Database::~Database() {
-    if (m_fileCheck.valid()) {
-        m_cancelCheck->store(true);
-        m_fileCheck.wait();
+    if (m_fileCheck) {
+        // The check is interrupted; the worker is waited for, so that it never
+        // outlives the program's libraries.
+        std::unique_lock lock(m_fileCheck->mutex);
+        m_fileCheck->abandoned = true;
+        if (m_fileCheck->reader) sqlite3_interrupt(m_fileCheck->reader);
+        m_fileCheck->finished.notify_all();
+        m_fileCheck->finished.wait(lock, [this] { return m_fileCheck->verdict.has_value(); });
     }
 }
 

@@ -4,7 +4,6 @@
 #include <QVariantList>
 
 #include <atomic>
-#include <future>
 #include <memory>
 
 #include "store/Statement.h"
@@ -25,10 +24,11 @@ public:
     // The program's fixed key of chequedb.mdb.
     static QByteArray defaultKey();
 
-    // Files up to this size are checked page by page while they are opened.
-    // Larger files (years of register entries) are checked on a worker thread
-    // from the moment they are opened, so that start-up does not grow with the
-    // file; every write waits for that check first (requireSoundFile).
+    // Files up to this size get the engine's full check while they are opened.
+    // Larger files (years of register entries) have every page that holds data
+    // read and checked on a worker thread from the moment they are opened, so
+    // that start-up does not grow with the file; every write waits for that
+    // check first (requireSoundFile).
     static constexpr qint64 kCheckedAtOpenBytes = 2 * 1024 * 1024;
 
     // Opens an existing file read-write; never creates one. Refuses, with a
@@ -79,9 +79,10 @@ private:
     void checkUsable(const QString& path);
     void startFileCheck(const QByteArray& key);
     CheckVerdict checkWholeFile();
+    CheckVerdict readEveryPage(const std::atomic<bool>& stop);
     std::unique_ptr<sqlite3, Closer> m_db;
     bool m_sound = false;
-    std::future<CheckVerdict> m_fileCheck;  // the worker's verdict, while there is one
-    std::shared_ptr<std::atomic<bool>> m_cancelCheck;
+    struct FileCheck;
+    std::shared_ptr<FileCheck> m_fileCheck;  // the worker's check, while there is one
     int m_busyTimeoutMs = kDefaultBusyTimeoutMs;
 };

@@ -78,6 +78,12 @@ void containsFunction(sqlite3_context* context, int, sqlite3_value** values) {
 // The WHERE conditions of a filter and their values. A leading "+" keeps the
 // engine from reading the conditions through an index, so that a page walks the
 // entries newest first and stops when it is full, instead of sorting every match.
+bool isAscii(const QString& text) {
+    for (const QChar c : text)
+        if (c.unicode() >= 0x80) return false;
+    return true;
+}
+
 struct Conditions {
     QStringList terms;
     QVariantList values;
@@ -98,7 +104,16 @@ Conditions conditionsOf(Database& db, const RegisterFilter& filter, bool viaInde
         c.terms << plus + QStringLiteral("PrintedAt < ?");
         c.values << isoTime(filter.printedBefore);
     }
-    if (!filter.payeeContains.isEmpty()) {
+    if (!filter.payeeContains.isEmpty() && isAscii(filter.payeeContains)) {
+        // The engine's LIKE ignores the letter case of ASCII letters, which is
+        // all an ASCII text has; it is much quicker than a call per row.
+        QString pattern = filter.payeeContains;
+        pattern.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+            .replace(QLatin1Char('%'), QStringLiteral("\\%"))
+            .replace(QLatin1Char('_'), QStringLiteral("\\_"));
+        c.terms << QStringLiteral("Payee LIKE ? ESCAPE '\\'");
+        c.values << QString(QLatin1Char('%') + pattern + QLatin1Char('%'));
+    } else if (!filter.payeeContains.isEmpty()) {
         sqlite3_create_function(db.handle(), "quorvanta_contains", 2,
                                 SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, containsFunction,
                                 nullptr, nullptr);

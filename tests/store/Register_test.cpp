@@ -168,12 +168,21 @@ TEST(Register, FiltersCombineAndTotalsAreExactCents) {
         EXPECT_EQ(total.count, c.count);
         EXPECT_EQ(total.cents, c.cents);
     }
+    // The engine's pattern characters in a payee text are plain characters.
+    addEntry(db, QStringLiteral("XYZ"), QStringLiteral("6"), QStringLiteral("100% Pure_Co \\x"), 3, utc(6));
+    for (const char* text : {"0% p", "e_c", "\\x", "%", "_"}) {
+        RegisterFilter f;
+        f.payeeContains = QString::fromUtf8(text);
+        const auto found = RegisterStore::page(db, f, 0, 100);
+        ASSERT_EQ(found.size(), 1u) << text;
+        EXPECT_EQ(found.front().chequeNumber, QStringLiteral("6")) << text;
+    }
     // Pages follow one another without gaps or repeats.
     const auto first = RegisterStore::page(db, {}, 0, 2);
     ASSERT_EQ(first.size(), 2u);
     const auto second = RegisterStore::page(db, {}, first.back().id, 2);
     ASSERT_EQ(second.size(), 2u);
-    EXPECT_EQ(second.front().chequeNumber, QStringLiteral("3"));
+    EXPECT_EQ(second.front().chequeNumber, QStringLiteral("4"));
 }
 
 // A file as the first release's initdb made it: its tables and rows, version 0.

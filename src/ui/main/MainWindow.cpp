@@ -33,6 +33,7 @@
 #include "ui/designer/FormatDesigner.h"
 #include "ui/options/OptionsDialog.h"
 #include "ui/preview/PrintPreviewDialog.h"
+#include "ui/register/RegisterWindow.h"
 #include "words/AmountToWords.h"
 #include "words/TextHelpers.h"
 
@@ -119,6 +120,9 @@ void MainWindow::buildUi() {
     m_cmdEditCheque->setToolTip(QStringLiteral("Cheque book adjustment"));
     m_cmdOption = new QPushButton(QStringLiteral("Options"), this);
     m_cmdOption->setObjectName(QStringLiteral("cmdOption"));
+    m_cmdRegister = new QPushButton(QStringLiteral("&Register"), this);
+    m_cmdRegister->setObjectName(QStringLiteral("cmdRegister"));
+    m_cmdRegister->setToolTip(QStringLiteral("Every cheque printed"));
     m_cmdBatch = new QPushButton(QStringLiteral("&Batch…"), this);
     m_cmdBatch->setObjectName(QStringLiteral("cmdBatch"));
     m_cmdBatch->setToolTip(QStringLiteral("Print many cheques from a CSV file"));
@@ -127,6 +131,7 @@ void MainWindow::buildUi() {
     buttons->addWidget(m_cmdPrint);
     buttons->addWidget(m_cmdEditCheque);
     buttons->addWidget(m_cmdOption);
+    buttons->addWidget(m_cmdRegister);
     buttons->addWidget(m_cmdBatch);
     buttons->addStretch(1);
 
@@ -140,11 +145,13 @@ void MainWindow::buildUi() {
     setTabOrder(m_chkPrintDate, m_cmdPrint);
     setTabOrder(m_cmdPrint, m_cmdEditCheque);
     setTabOrder(m_cmdEditCheque, m_cmdOption);
-    setTabOrder(m_cmdOption, m_cmdBatch);
+    setTabOrder(m_cmdOption, m_cmdRegister);
+    setTabOrder(m_cmdRegister, m_cmdBatch);
 
     connect(m_cmdPrint, &QPushButton::clicked, this, &MainWindow::print);
     connect(m_cmdEditCheque, &QPushButton::clicked, this, &MainWindow::openDesigner);
     connect(m_cmdOption, &QPushButton::clicked, this, &MainWindow::openOptions);
+    connect(m_cmdRegister, &QPushButton::clicked, this, &MainWindow::openRegister);
     connect(m_cmdBatch, &QPushButton::clicked, this, &MainWindow::openBatch);
 }
 
@@ -282,6 +289,25 @@ void MainWindow::openDesigner() {
     } catch (const DbError& error) {
         showDbError(*m_context.dialogs, error);
     }
+}
+
+void MainWindow::openRegister() {
+    RegisterWindow window(m_context, this);
+    if (!window.load()) return;
+    m_context.dialogs->showModal(&window);
+    if (window.reprint()) fillFrom(*window.reprint());
+}
+
+void MainWindow::fillFrom(const ReprintRequest& cheque) {
+    for (int i = 0; i < m_cboBank->count(); ++i) {
+        if (m_cboBank->itemText(i).section(QLatin1Char(' '), 0, 0) == cheque.bankCode) {
+            m_cboBank->setCurrentIndex(i);
+            break;
+        }
+    }
+    m_cboRecipient->setEditText(cheque.payee);
+    m_txtAmount->setText(cheque.amountText);
+    m_txtAmount->setFocus();
 }
 
 void MainWindow::openOptions() {

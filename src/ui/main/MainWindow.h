@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "core/ChequeRequest.h"
+#include "register/ReprintRequest.h"
 #include "store/SettingsStore.h"
 
 struct AppContext;
@@ -39,6 +40,8 @@ public:
     void setSettings(const UserSettings& settings) { m_settings = settings; }
     // The cheque the boxes describe.
     ChequeRequest chequeRequest() const;
+    // Fills the bank, payee and amount boxes with a cheque to write again.
+    void fillFrom(const ReprintRequest& cheque);
 
     static QString noBankDataText() { return QStringLiteral("[NO BANK DATA]"); }
 
@@ -46,6 +49,7 @@ public slots:
     void print();
     void openDesigner();
     void openOptions();
+    void openRegister();
     void openBatch();
 
 protected:
@@ -72,5 +76,6 @@ private:
     QPushButton* m_cmdPrint = nullptr;
     QPushButton* m_cmdEditCheque = nullptr;
     QPushButton* m_cmdOption = nullptr;
+    QPushButton* m_cmdRegister = nullptr;
     QPushButton* m_cmdBatch = nullptr;
 };

@@ -14,6 +14,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
@@ -21,6 +22,9 @@
 
 #include "batch/ChequePdf.h"
 #include "print/ChequePage.h"
+#include "core/AmountText.h"
+#include "core/ChequeNumber.h"
+#include "platform/AppInfo.h"
 #include "print/ChequeRecorder.h"
 #include "store/ChequeFormatStore.h"
 #include "store/ChequeNumberStore.h"
@@ -169,11 +173,24 @@ void PrintPreviewDialog::buildUi() {
     orientation->addWidget(m_imgLandscape, 0, Qt::AlignCenter);
     orientation->addWidget(m_imgPortrait, 0, Qt::AlignCenter);
 
+    auto* lblChequeNo = new QLabel(QStringLiteral("Cheque &No.:"), m_framePrintSettings);
+    lblChequeNo->setObjectName(QStringLiteral("lblChequeNo"));
+    // Digits only, leading zeros kept: the number as the cheque book prints it.
+    m_txtChequeNo = new QLineEdit(m_framePrintSettings);
+    m_txtChequeNo->setObjectName(QStringLiteral("txtChequeNo"));
+    m_txtChequeNo->setMaxLength(ChequeNumber::kMaxDigits);
+    m_txtChequeNo->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,12}")), m_txtChequeNo));
+    m_txtChequeNo->setAccessibleName(QStringLiteral("Cheque number"));
+    lblChequeNo->setBuddy(m_txtChequeNo);
+
     settings->addWidget(lblLanguage, 0, 0);
     settings->addWidget(m_cboLanguage, 0, 1);
     settings->addWidget(lblPrinterName, 1, 0);
     settings->addWidget(m_cboPrinterName, 1, 1);
-    settings->addWidget(m_frameOrientation, 0, 2, 2, 1);
+    settings->addWidget(lblChequeNo, 2, 0);
+    settings->addWidget(m_txtChequeNo, 2, 1);
+    settings->addWidget(m_frameOrientation, 0, 2, 3, 1);
     settings->setColumnStretch(1, 1);
 
     m_frameCase = new QGroupBox(QStringLiteral("Case"), this);
@@ -217,7 +234,8 @@ void PrintPreviewDialog::buildUi() {
     root->setSizeConstraint(QLayout::SetFixedSize);
 
     setTabOrder(m_cboLanguage, m_cboPrinterName);
-    setTabOrder(m_cboPrinterName, m_optUpperCase);
+    setTabOrder(m_cboPrinterName, m_txtChequeNo);
+    setTabOrder(m_txtChequeNo, m_optUpperCase);
     setTabOrder(m_optUpperCase, m_optProperCase);
     setTabOrder(m_optProperCase, m_cmdPrint);
     setTabOrder(m_cmdPrint, m_cmdSavePdf);
@@ -257,6 +275,7 @@ bool PrintPreviewDialog::load() {
         return false;
     }
     m_format = *format;
+    m_txtChequeNo->setText(ChequeNumberStore::next(db, m_format.bankCode));
 
     if (m_request.printDate) {
         fillDateLabels(m_format.dateType, m_request.date, m_settings.dateFormat, m_labels);
@@ -394,6 +413,19 @@ void PrintPreviewDialog::changeWordCase() {
 void PrintPreviewDialog::print() {
     Dialogs& dialogs = *m_context.dialogs;
     PrinterService& printer = *m_context.printers;
+    ChequeRecorder recorder(*m_context.db, *m_context.clock);
+    const QString chequeNumber = m_txtChequeNo->text();
+
+    try {
+        if (const auto question = recorder.duplicateQuestion(m_format.bankCode, chequeNumber)) {
+            if (dialogs.message(*question, AppInfo::title(), Dialogs::Icon::None,
+                                Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+                return;
+        }
+    } catch (const DbError& error) {
+        showDbError(dialogs, error);
+        return;
+    }
 
     const QString printerName = m_cboPrinterName->currentText();
     if (PrinterSelection::removedSinceListed(printer, printerName, m_listedPrinters)) {
@@ -406,21 +438,44 @@ void PrintPreviewDialog::print() {
         PrinterSelection::reportNoPrinter(dialogs);
         return;
     }
+
+    // The register keeps the cheque as it is printed.
+    RegisterEntry cheque;
+    cheque.bankCode = m_format.bankCode;
+    cheque.bankName = m_format.bankName;
+    cheque.chequeNumber = chequeNumber;
+    cheque.payee = m_labels[FieldRecipient].caption;
+    cheque.amountText = m_labels[FieldAmount].caption;
+    cheque.amountCents = AmountText::toCents(m_request.amountText).value_or(0);
+    cheque.wordLine1 = m_labels[FieldWord1].caption;
+    cheque.wordLine2 = m_labels[FieldWord2].caption;
+    if (m_request.printDate) cheque.chequeDate = m_request.date.toString(Qt::ISODate);
+    cheque.destination = printer.currentPrinterName();
     try {
-        printer.setOrientation(m_orientationCode);
-        // The page positions are worked out on a copy, so a failed job leaves the
-        // preview as it was for another try.
-        const FieldLabelSet page = ChequeRenderer::shifted(m_labels, m_chequeLeft, m_chequeTop);
-        printer.setPaperA4();
-        ChequeRenderer::printChequeFields(printer, m_format.dateType,
-                                          m_request.printDate, page);
-        printer.endDocument();
+        recorder.record(cheque, [&] {
+            printer.setOrientation(m_orientationCode);
+            // The page positions are worked out on a copy, so a failed job leaves
+            // the preview as it was for another try.
+            const FieldLabelSet page =
+                ChequeRenderer::shifted(m_labels, m_chequeLeft, m_chequeTop);
+            printer.setPaperA4();
+            ChequeRenderer::printChequeFields(printer, m_format.dateType, m_request.printDate,
+                                              page);
+            return printer.endDocument();
+        });
     } catch (const PrintError& error) {
         printer.abortDocument();
         PrinterSelection::restorePrinter(m_context);
         dialogs.message(QStringLiteral("The cheque was not printed.\r\n") +
                             QString::fromStdString(error.what()),
                         QStringLiteral("Error"), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+        return;
+    } catch (const DbError& error) {
+        // Either nothing was sent (the entry could not be written), or the job
+        // went out and its entry stays pending for the next start to settle.
+        printer.abortDocument();
+        PrinterSelection::restorePrinter(m_context);
+        showDbError(dialogs, error);
         return;
     }
     PrinterSelection::restorePrinter(m_context);
@@ -429,18 +484,20 @@ void PrintPreviewDialog::print() {
     accept();
 }
 
-QString PrintPreviewDialog::chequeNumber() const {
-    return ChequeNumberStore::next(*m_context.db, m_format.bankCode);
-}
 
 // The page the printer would get, written to a PDF file: laid out for the chosen
 // printer by the same renderer, and recorded in the register with the file.
 void PrintPreviewDialog::saveAsPdf() {
     Dialogs& dialogs = *m_context.dialogs;
     PrinterService& printer = *m_context.printers;
-    QString number;
+    const QString number = m_txtChequeNo->text();
     try {
-        number = chequeNumber();
+        const ChequeRecorder recorder(*m_context.db, *m_context.clock);
+        if (const auto question = recorder.duplicateQuestion(m_format.bankCode, number)) {
+            if (dialogs.message(*question, AppInfo::title(), Dialogs::Icon::None,
+                                Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+                return;
+        }
     } catch (const DbError& error) {
         showDbError(dialogs, error);
         return;
@@ -469,7 +526,7 @@ void PrintPreviewDialog::saveAsPdf() {
     try {
         ChequeRecorder recorder(*m_context.db, *m_context.clock);
         const RegisterEntry entry =
-            ChequePage::registerEntry(m_format, m_labels, m_request.printDate, number);
+            ChequePage::registerEntry(m_format, m_labels, m_request.printDate, m_request.date, number);
         recorder.record(entry, [&] {
             ChequePdf::write(printer, *path, 1, [&](int) {
                 ChequePage::draw(printer, m_format, m_labels, m_request.printDate);

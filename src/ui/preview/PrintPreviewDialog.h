@@ -16,6 +16,7 @@ struct AppContext;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QWidget;
@@ -66,8 +67,6 @@ private:
     // Shows the field label set on the picture.
     void showLabels();
     QString selectedCaseCaption() const;
-    // The number the cheque is recorded with.
-    QString chequeNumber() const;
 
     AppContext& m_context;
     ChequeRequest m_request;
@@ -90,6 +89,7 @@ private:
     QGroupBox* m_framePrintSettings = nullptr;
     QComboBox* m_cboLanguage = nullptr;
     QComboBox* m_cboPrinterName = nullptr;
+    QLineEdit* m_txtChequeNo = nullptr;
     QGroupBox* m_frameOrientation = nullptr;
     QLabel* m_imgLandscape = nullptr;
     QLabel* m_imgPortrait = nullptr;

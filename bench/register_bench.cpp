@@ -1,0 +1,74 @@
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+#include "print/ChequeRecorder.h"
+#include "register/RegisterTableModel.h"
+#include "store/RegisterStore.h"
+#include "support/RegisterFill.h"
+#include "support/TestEnv.h"
+
+namespace {
+
+// One database per register size, filled once for every benchmark of the run.
+TestEnv& registerOf(int entries) {
+    static std::map<int, std::unique_ptr<TestEnv>> envs;
+    auto& env = envs[entries];
+    if (!env) {
+        env = std::make_unique<TestEnv>();
+        fillRegister(env->db(), entries);
+        env->reopen();
+    }
+    return *env;
+}
+
+// The newest page of the register, as the window's model reads it.
+void BM_RegisterFirstPage(benchmark::State& state) {
+    TestEnv& env = registerOf(static_cast<int>(state.range(0)));
+    RegisterTableModel model(env.db(), nullptr);
+    for (auto _ : state) {
+        model.setFilter({});
+        benchmark::DoNotOptimize(model.rowCount());
+    }
+}
+BENCHMARK(BM_RegisterFirstPage)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A filter change: one bank and a payee text, first page and foot total.
+void BM_RegisterFilterChange(benchmark::State& state) {
+    TestEnv& env = registerOf(static_cast<int>(state.range(0)));
+    RegisterTableModel model(env.db(), nullptr);
+    RegisterFilter filter;
+    filter.bankCode = QStringLiteral("HSB");
+    filter.payeeContains = QStringLiteral("acme");
+    for (auto _ : state) {
+        model.setFilter(filter);
+        benchmark::DoNotOptimize(RegisterStore::printedTotal(env.db(), filter));
+    }
+}
+BENCHMARK(BM_RegisterFilterChange)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The foot total of every printed entry.
+void BM_RegisterTotal(benchmark::State& state) {
+    TestEnv& env = registerOf(static_cast<int>(state.range(0)));
+    for (auto _ : state) benchmark::DoNotOptimize(RegisterStore::printedTotal(env.db(), {}));
+}
+BENCHMARK(BM_RegisterTotal)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Recording one cheque: the pending write, a job that the fake takes at once,
+// and the printed write (each a synced transaction).
+void BM_RecordCheque(benchmark::State& state) {
+    TestEnv& env = registerOf(static_cast<int>(state.range(0)));
+    ChequeRecorder recorder(env.db(), env.clock);
+    RegisterEntry cheque;
+    cheque.bankCode = QStringLiteral("MBB");
+    cheque.chequeNumber = QStringLiteral("900001");
+    cheque.payee = QStringLiteral("Bench Payee");
+    cheque.amountCents = 123450;
+    cheque.amountText = QStringLiteral("1,234.50");
+    for (auto _ : state)
+        recorder.record(cheque, [] { return PrintReceipt{QStringLiteral("Office-Laser"), 1, true}; });
+}
+BENCHMARK(BM_RecordCheque)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
