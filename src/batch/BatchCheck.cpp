@@ -10,6 +10,7 @@
 
 
 
+#include "batch/CachedTextMeasure.h"
 #include "core/AmountText.h"
 #include "core/ChequeNumber.h"
 #include "core/ChequeEntryRules.h"
@@ -46,7 +47,8 @@ QDate parseDate(const QString& cell, const QString& shortDateFormat, const QDate
     return date;
 }
 
-CheckedRow checkRow(const BatchRow& row, const BatchSetup& setup) {
+CheckedRow checkRow(const BatchRow& row, const BatchSetup& setup, const TextMeasure* measure) {
+    if (!measure) measure = setup.measure;
     CheckedRow out;
     if (row.payee.trimmed().isEmpty()) addProblem(out.problem, ChequeEntryRules::emptyPayeeMessage());
 
@@ -83,8 +85,8 @@ CheckedRow checkRow(const BatchRow& row, const BatchSetup& setup) {
             table = &fb.value();
         if (table) {
             out.words = table->spell(amount);
-            if (setup.measure)
-                out.lines = ChequePage::wordLines(*format, out.words, setup.properCase, *setup.measure);
+            if (measure)
+                out.lines = ChequePage::wordLines(*format, out.words, setup.properCase, *measure);
         }
     }
     return out;
@@ -159,7 +161,10 @@ std::vector<CheckedRow> checkAll(const std::vector<BatchRow>& rows, const BatchS
     const size_t threads = std::clamp<size_t>(rows.size() / kRowsPerThread, 1,
                                               static_cast<size_t>(std::max(1, QThread::idealThreadCount())));
     auto checkRange = [&](size_t from, size_t to) {
-        for (size_t i = from; i < to; ++i) checked[i] = checkRow(rows[i], setup);
+        std::optional<CachedTextMeasure> cache;
+        if (setup.measure) cache.emplace(*setup.measure);
+        const TextMeasure* measure = cache ? &*cache : nullptr;
+        for (size_t i = from; i < to; ++i) checked[i] = checkRow(rows[i], setup, measure);
     };
     std::vector<std::thread> workers;
     const size_t share = (rows.size() + threads - 1) / threads;

@@ -14,8 +14,10 @@
 // already in the register or used by an earlier row of the file.
 namespace BatchCheck {
 
-// Checks one row on its own; the number is not judged (see checkAll).
-CheckedRow checkRow(const BatchRow& row, const BatchSetup& setup);
+// Checks one row on its own; the number is not judged (see checkAll). The word
+// lines are measured with `measure`, else with the setup's.
+CheckedRow checkRow(const BatchRow& row, const BatchSetup& setup,
+                    const TextMeasure* measure = nullptr);
 
 // Checks every row and gives the numbers: a row without one takes its bank's
 // next number, counting on past the numbers given to earlier rows. Excluded rows

@@ -18,19 +18,35 @@ WordLines splitWordLines(const QString& words, const FontSpec& word1Font, double
     for (qsizetype i = 1; i < text.size(); ++i)
         if (text.at(i) == QLatin1Char(' ')) ends.push_back(i);
     ends.push_back(text.size());
-    // The run only grows, so once a word overflows every later one does too: the
-    // longest fitting run is found by halving.
-    size_t fits = 0;
-    size_t overflows = ends.size();
-    while (overflows - fits > 1) {
-        const size_t middle = fits + (overflows - fits) / 2;
-        if (measure.widthTwips(text.left(ends[middle]), word1Font) < word1Width)
-            fits = middle;
-        else
-            overflows = middle;
+    const size_t count = ends.size() - 1;
+    auto fits = [&](size_t k) {
+        return k == 0 || measure.widthTwips(text.left(ends[k]), word1Font) < word1Width;
+    };
+    // The run only grows, so once a word overflows every later one does too. The
+    // widths of the words measured alone (the same few words recur on every
+    // cheque) give a first guess; the guess and the word after it are measured
+    // as one run, and only a wrong guess is searched for by halving.
+    double sum = 0;
+    size_t guess = 0;
+    for (size_t k = 1; k <= count; ++k) {
+        sum += measure.widthTwips(text.mid(ends[k - 1], ends[k] - ends[k - 1]), word1Font);
+        if (!(sum < word1Width)) break;
+        guess = k;
     }
-    lines.line1 = text.left(ends[fits]);
-    lines.line2 = text.mid(ends[fits]);
+    size_t low = 0;             // fits
+    size_t high = count + 1;   // overflows (past the last word)
+    if (fits(guess)) {
+        low = guess;
+        if (guess + 1 <= count && !fits(guess + 1)) high = guess + 1;
+    } else {
+        high = guess;
+    }
+    while (high - low > 1) {
+        const size_t middle = low + (high - low) / 2;
+        (fits(middle) ? low : high) = middle;
+    }
+    lines.line1 = text.left(ends[low]);
+    lines.line2 = text.mid(ends[low]);
     return lines;
 }
 
