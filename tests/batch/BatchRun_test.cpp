@@ -49,9 +49,8 @@ protected:
         BatchRun batch(env.db(), env.clock, env.printers, setup);
         batch.askFeed = [this](const QString& prompt) {
             prompts << prompt;
-            return feedAnswer;
+            return true;
         };
-        batch.finished = [this](int ordinal, int) { return ordinal != cancelAfter; };
         return go(batch, checked);
     }
     BatchRun::Outcome print() {
@@ -72,8 +71,6 @@ protected:
     BatchSetup setup;
     std::vector<CheckedRow> checked;
     QStringList prompts;
-    bool feedAnswer = true;
-    int cancelAfter = 0;
 };
 
 TEST_F(BatchRuns, TheThirdJobFailingLeavesTwoEntriesAndTheRetryStartsThere) {
@@ -106,45 +103,6 @@ TEST_F(BatchRuns, TheThirdJobFailingLeavesTwoEntriesAndTheRetryStartsThere) {
     env.printers.clearRecord();
     EXPECT_EQ(print().total, 0);
     EXPECT_EQ(env.printers.documentsEnded, 0);
-}
-
-TEST_F(BatchRuns, EachChequeIsItsOwnJobAtTheFormatsOffsets) {
-    rows[1].included = false;
-    rows[3].amount = QStringLiteral("-4");
-    const BatchRun::Outcome outcome = print();
-    EXPECT_EQ(outcome.total, 3);
-    EXPECT_EQ(env.printers.documentsEnded, 3);
-    const QStringList steps = env.printers.jobSteps();
-    EXPECT_EQ(steps.count(QStringLiteral("end")), 3);
-    const auto texts = env.printers.callsOf(QStringLiteral("text"));
-    const auto payee = std::find_if(texts.begin(), texts.end(),
-                                    [](const auto& c) { return c.text == QStringLiteral("PAYEE 3"); });
-    ASSERT_NE(payee, texts.end());
-    EXPECT_DOUBLE_EQ(payee->x, 100.0);  // the field's 0 plus the cheque's left offset
-    EXPECT_DOUBLE_EQ(payee->y, 50.0);
-    EXPECT_EQ(registerLines(), (QStringList{QStringLiteral("000120 PAYEE 1 printed Office"),
-                                            QStringLiteral("000121 PAYEE 3 printed Office"),
-                                            QStringLiteral("000122 PAYEE 5 printed Office")}));
-}
-
-TEST_F(BatchRuns, CancelAndTheFeedPromptStopAfterTheChequeInHand) {
-    struct Case {
-        bool feedAnswer;
-        int cancelAfter;
-        int printed;
-    } cases[] = {{true, 2, 2}, {false, 0, 1}, {true, 5, 5}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.cancelAfter);
-        for (BatchRow& row : rows) row.printed = false, row.number.clear();
-        feedAnswer = c.feedAnswer;
-        cancelAfter = c.cancelAfter;
-        const BatchRun::Outcome outcome = print();
-        EXPECT_EQ(outcome.done, c.printed);
-        EXPECT_EQ(outcome.cancelled, c.printed < 5);
-        int marked = 0;
-        for (const BatchRow& row : rows) marked += row.printed ? 1 : 0;
-        EXPECT_EQ(marked, c.printed);
-    }
 }
 
 TEST_F(BatchRuns, SaveAllAsPdfRecordsEveryPageWithTheFile) {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
-
 #include "batch/BatchFile.h"
 #include "batch/CsvReader.h"
 #include "support/QStringPrinter.h"
@@ -121,20 +119,5 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderCase{"missing payee after blank line", "\nname,amount\nA,1\n", {}, 2},
         HeaderCase{"no header at all", "", {}, 1},
         HeaderCase{"not text", "payee,amount\n\xFF\xFE,1\n", {}, 2}));
-
-TEST(BatchFileSize, TenThousandRowsAreReadInOrder) {
-    QByteArray bytes = "payee,amount,date,bank,number\n";
-    for (int i = 0; i < 10000; ++i)
-        bytes += "\"Supplier " + QByteArray::number(i) + ", Ltd\"," + QByteArray::number(i) +
-                 ".5,2026-12-24,MBB,\n";
-    QElapsedTimer timer;
-    timer.start();
-    const BatchFile::Result result = BatchFile::read(bytes);
-    ASSERT_TRUE(result.ok);
-    ASSERT_EQ(result.rows.size(), 10000u);
-    EXPECT_EQ(result.rows[9999].payee, QStringLiteral("Supplier 9999, Ltd"));
-    EXPECT_EQ(result.rows[9999].line, 10001);
-    EXPECT_LT(timer.elapsed(), 500);
-}
 
 }  // namespace
