@@ -3,11 +3,16 @@
 #include <map>
 #include <memory>
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QTableView>
+
 #include "print/ChequeRecorder.h"
 #include "register/RegisterTableModel.h"
 #include "store/RegisterStore.h"
 #include "support/RegisterFill.h"
 #include "support/TestEnv.h"
+#include "ui/register/RegisterWindow.h"
 
 namespace {
 
@@ -70,5 +75,34 @@ void BM_RecordCheque(benchmark::State& state) {
         recorder.record(cheque, [] { return PrintReceipt{QStringLiteral("Office-Laser"), 1, true}; });
 }
 BENCHMARK(BM_RecordCheque)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The register window from construction to its first rows painted.
+void BM_RegisterWindowOpen(benchmark::State& state) {
+    TestEnv& env = registerOf(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        RegisterWindow window(env.context);
+        window.load();
+        window.show();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(window.findChild<QTableView*>()->model()->rowCount());
+        window.close();
+    }
+}
+BENCHMARK(BM_RegisterWindowOpen)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A payee filter typed into the open window: new first page and foot total.
+void BM_RegisterWindowFilter(benchmark::State& state) {
+    TestEnv& env = registerOf(static_cast<int>(state.range(0)));
+    RegisterWindow window(env.context);
+    window.load();
+    window.show();
+    auto* payee = window.findChild<QLineEdit*>(QStringLiteral("txtFilterPayee"));
+    bool flip = false;
+    for (auto _ : state) {
+        payee->setText((flip = !flip) ? QStringLiteral("acme") : QStringLiteral("payee 1"));
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_RegisterWindowFilter)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # All benchmarks in one run: each figure as median, minimum and maximum of
 # repeated measurements, beside its baseline measured in the same run.
+# Every benchmark works on temporary databases of its own; the database beside the
+# program and the user's are never opened.
 # usage: bench/run.sh [BUILD_DIR] [REPETITIONS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${1:-build}
 N=${2:-10}
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-cmake --build "$BUILD" --target quorvanta quorvanta-initdb quorvanta_bench bench_minimal_window >/dev/null
+cmake --build "$BUILD" --target quorvanta-initdb quorvanta_bench bench_minimal_window \
+  bench_startup_probe bench_window_tour >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -21,13 +24,12 @@ bench/startup.sh "$BUILD" $(( N > 15 ? N : 15 ))
 echo
 
 echo "== peak resident memory after opening and closing every window once ($N runs)"
-"$BUILD/bin/quorvanta-initdb" "$work/data" >/dev/null
-mkdir -p "$work/xdg/Quorvanta"
-# The program reads the system-scope settings as an INI file named .ini.
-printf '[1.00.0001]\nDirectory=%s\n' "$work/data" > "$work/xdg/Quorvanta/Quorvanta Solo Edition.ini"
+"$BUILD/bin/quorvanta-initdb" "$work/fresh" >/dev/null
 : > "$work/rss_prog"; : > "$work/rss_base"
-for _ in $(seq "$N"); do
-  XDG_CONFIG_DIRS="$work/xdg" QUORVANTA_WINDOW_TOUR=1 "$BUILD/bin/quorvanta" 2>/dev/null \
+for i in $(seq "$N"); do
+  # The tour adds a format: each run starts from a fresh copy of a new database.
+  cp -r "$work/fresh" "$work/tour-$i"
+  "$BUILD/bin/bench_window_tour" "$work/tour-$i" 2>/dev/null \
     | awk '/peak_rss_kb/ {print $2}' >> "$work/rss_prog"
   "$BUILD/bin/bench_minimal_window" 2>/dev/null | awk '/peak_rss_kb/ {print $2}' >> "$work/rss_base"
 done

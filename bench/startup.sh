@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Start-up time: process start to the main window shown (no splash delay), against
 # a minimal Qt Widgets program showing one empty window, alternated in one run.
+# bench_startup_probe is the program's start-up on a database of this run's own.
 # usage: bench/startup.sh [BUILD_DIR] [REPETITIONS]
 set -euo pipefail
 BUILD=${1:-build}
@@ -8,10 +9,6 @@ N=${2:-15}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$BUILD/bin/quorvanta-initdb" "$work/data" >/dev/null
-mkdir -p "$work/xdg/Quorvanta"
-# The program reads the system-scope settings as an INI file named .ini.
-printf '[1.00.0001]\nDirectory=%s\n' "$work/data" > "$work/xdg/Quorvanta/Quorvanta Solo Edition.ini"
-export XDG_CONFIG_DIRS="$work/xdg" QUORVANTA_EXIT_WHEN_SHOWN=1
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 
 ms() { local s e; s=$(date +%s%N); "$@" >/dev/null 2>&1; e=$(date +%s%N); echo $(( (e - s) / 1000 )); }
@@ -19,7 +16,7 @@ stats() { sort -n | awk '{a[NR]=$1} END {m=(NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1]
 
 : > "$work/prog"; : > "$work/base"
 for _ in $(seq "$N"); do
-  ms "$BUILD/bin/quorvanta" >> "$work/prog"
+  ms "$BUILD/bin/bench_startup_probe" "$work/data" >> "$work/prog"
   ms "$BUILD/bin/bench_minimal_window" >> "$work/base"
 done
 read -r pm pmin pmax < <(stats < "$work/prog")

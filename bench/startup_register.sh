@@ -13,20 +13,15 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$BUILD/bin/bench_fill_register" "$work/empty" 0
 "$BUILD/bin/bench_fill_register" "$work/full" "$ENTRIES"
-for kind in empty full; do
-  mkdir -p "$work/xdg-$kind/Quorvanta"
-  # The program reads the system-scope settings as an INI file named .ini.
-  printf '[1.00.0001]\nDirectory=%s\n' "$work/$kind" > "$work/xdg-$kind/Quorvanta/Quorvanta Solo Edition.ini"
-done
-export QUORVANTA_EXIT_WHEN_SHOWN=1 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 
-ms() { local s e; s=$(date +%s%N); XDG_CONFIG_DIRS="$1" "$BUILD/bin/quorvanta" >/dev/null 2>&1; e=$(date +%s%N); echo $(( (e - s) / 1000 )); }
+ms() { local s e; s=$(date +%s%N); "$BUILD/bin/bench_startup_probe" "$1" >/dev/null 2>&1; e=$(date +%s%N); echo $(( (e - s) / 1000 )); }
 stats() { sort -n | awk '{a[NR]=$1} END {m=(NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1])/2; printf "%.1f %.1f %.1f\n", m/1000, a[1]/1000, a[NR]/1000}'; }
 
 : > "$work/t-empty"; : > "$work/t-full"
 for _ in $(seq "$N"); do
-  ms "$work/xdg-empty" >> "$work/t-empty"
-  ms "$work/xdg-full" >> "$work/t-full"
+  ms "$work/empty" >> "$work/t-empty"
+  ms "$work/full" >> "$work/t-full"
 done
 read -r em emin emax < <(stats < "$work/t-empty")
 read -r fm fmin fmax < <(stats < "$work/t-full")

@@ -5,14 +5,15 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libqt6printsupport6 qt6-qpa-plugins
+  qt6-base-dev libqt6printsupport6 qt6-qpa-plugins qt6-svg-dev
   libsqlcipher-dev sqlcipher sqlite3
   libcups2-dev cups cups-client cups-bsd
   fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils
   clang libclang-rt-14-dev
-  xvfb xauth rsync imagemagick
+  xvfb xauth rsync file imagemagick
+  desktop-file-utils appstream
 )
 
 missing=()

@@ -1,9 +1,18 @@
 #include "app/DataDirectory.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <sqlite3.h>
+
+#include <cerrno>
+#include <sys/stat.h>
 
 #include "platform/AppInfo.h"
 #include "platform/MachineSettings.h"
+#include "store/DbError.h"
 
 QVariant readMachineValue(const MachineSettings& settings, const QString& keyPath,
                      const QString& valueName) {
@@ -23,11 +32,39 @@ QVariant readMachineValue(const MachineSettings& settings, const QString& keyPat
     }
 }
 
-QString dataDirectory(const MachineSettings& settings, const QString& programDirectory) {
-    const QVariant value =
-        readMachineValue(settings, AppInfo::settingsKeyPath(), AppInfo::dataDirectoryValueName());
-    const QString text = value.toString();
-    return text.isEmpty() ? programDirectory : text;
+DataLocation locateData(const MachineSettings& settings, const QString& programDirectory,
+                        const QString& userDataDirectory) {
+    const QString configured =
+        readMachineValue(settings, AppInfo::settingsKeyPath(), AppInfo::dataDirectoryValueName())
+            .toString();
+    if (!configured.isEmpty()) return {configured, DataLocation::Source::Settings};
+    if (QFileInfo::exists(databasePath(programDirectory)))
+        return {programDirectory, DataLocation::Source::ProgramFolder};
+    return {userDataDirectory, DataLocation::Source::UserDataFolder};
+}
+
+QString userDataDirectory() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Quorvanta/Solo");
+}
+
+void makeUserDataDirectory(const QString& directory) {
+    const QString absolute = QDir::cleanPath(QDir(directory).absolutePath());
+    if (QFileInfo(absolute).isDir()) return;
+    // Each missing folder on the way is made owner-only, from the top down.
+    const QStringList parts = absolute.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString path;
+    for (const QString& part : parts) {
+        path += QLatin1Char('/') + part;
+        if (::mkdir(QFile::encodeName(path).constData(), 0700) == 0 || errno == EEXIST) continue;
+        const int error = errno;
+        throw DbError(SQLITE_CANTOPEN, QStringLiteral("The data folder ") + absolute +
+                                           QStringLiteral(" cannot be created: ") +
+                                           qt_error_string(error));
+    }
+    if (!QFileInfo(absolute).isDir())
+        throw DbError(SQLITE_CANTOPEN, QStringLiteral("The data folder ") + absolute +
+                                           QStringLiteral(" cannot be created: a file of that name is in the way"));
 }
 
 QString databasePath(const QString& directory) {

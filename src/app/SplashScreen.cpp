@@ -4,33 +4,11 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
-#include <QPixmap>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/AppIcon.h"
 #include "platform/AppInfo.h"
-
-namespace {
-
-// The logo: a cheque with a pen stroke, drawn rather than loaded.
-QPixmap drawLogo() {
-    QPixmap pixmap(96, 64);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(20, 50, 120), 2));
-    painter.setBrush(QColor(255, 255, 192));
-    painter.drawRoundedRect(QRectF(4, 10, 88, 44), 4, 4);
-    painter.setPen(QPen(QColor(20, 50, 120), 1.5));
-    painter.drawLine(QPointF(12, 24), QPointF(60, 24));
-    painter.drawLine(QPointF(12, 34), QPointF(80, 34));
-    painter.setPen(QPen(QColor(160, 20, 20), 2.5));
-    painter.drawLine(QPointF(52, 46), QPointF(84, 42));
-    return pixmap;
-}
-
-}  // namespace
 
 SplashScreen::SplashScreen(int intervalMs, QWidget* parent)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
@@ -50,7 +28,7 @@ SplashScreen::SplashScreen(int intervalMs, QWidget* parent)
     row->setSpacing(20);
     m_imgLogo = new QLabel(m_frame1);
     m_imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    m_imgLogo->setPixmap(drawLogo());
+    m_imgLogo->setPixmap(appLogo(80));  // the program's icon
     row->addWidget(m_imgLogo);
 
     auto* texts = new QVBoxLayout;

@@ -5,11 +5,21 @@
 // The program's identity texts.
 namespace AppInfo {
 
-constexpr int kMajor = 1;
-constexpr int kMinor = 0;
-constexpr int kRevision = 1;
+// The build's version, from the project's version number (major.minor.revision).
+constexpr int kMajor = QUORVANTA_VERSION_MAJOR;
+constexpr int kMinor = QUORVANTA_VERSION_MINOR;
+constexpr int kRevision = QUORVANTA_VERSION_PATCH;
 
 inline QString title() { return QStringLiteral("Quorvanta Solo"); }
+
+// The desktop entry's name without ".desktop"; also the icon's and metainfo's name.
+inline QString desktopFileName() { return QStringLiteral(QUORVANTA_APP_ID); }
+
+// "1.0.1": the package's version.
+inline QString version() {
+    return QString::number(kMajor) + QLatin1Char('.') + QString::number(kMinor) + QLatin1Char('.') +
+           QString::number(kRevision);
+}
 
 // "1.00.0001": major, minor as "00", revision as "0000".
 inline QString versionKey() {

@@ -85,7 +85,10 @@ QVariant RegisterTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant RegisterTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    if (orientation != Qt::Horizontal) return {};
+    if (role == Qt::TextAlignmentRole)
+        return QVariant((section == Amount ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole) return {};
     static const char* const kTitles[] = {"Printed", "Cheque Date", "Bank", "Number",
                                           "Payee",   "Amount",      "State"};
     return section >= 0 && section < ColumnCount ? QString::fromLatin1(kTitles[section]) : QVariant();

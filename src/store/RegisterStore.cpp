@@ -267,8 +267,8 @@ std::vector<RegisterEntry> page(Database& db, const RegisterFilter& filter, qint
 
 RegisterTotal printedTotal(Database& db, const RegisterFilter& filter) {
     if (filter.state && *filter.state != RegisterEntry::State::Printed) return {};
-    // The totals index holds state, bank, time and amount: without a payee
-    // condition the sum is read from the index alone.
+    // The totals index holds state, bank, time, amount and payee: the sum is
+    // read from the index alone, a fraction of the table's size.
     Conditions c = conditionsOf(db, filter, true);
     c.terms.prepend(QStringLiteral("State = 'printed'"));
     Statement query = db.prepare(

@@ -34,7 +34,7 @@ CREATE TABLE ChequeRegister (
 );
 CREATE INDEX ChequeRegisterBankNumber ON ChequeRegister (BankCode, ChequeNumber);
 CREATE INDEX ChequeRegisterPrinted ON ChequeRegister (PrintedAt);
-CREATE INDEX ChequeRegisterTotals ON ChequeRegister (State, BankCode, PrintedAt, AmountCents);
+CREATE INDEX ChequeRegisterTotals ON ChequeRegister (State, BankCode, PrintedAt, AmountCents, Payee);
 CREATE TABLE ChequeNumber (
     BankCode TEXT PRIMARY KEY,
     NextNumber TEXT NOT NULL

@@ -20,7 +20,8 @@ TEST(StartupPending, EachPendingChequeIsAskedAboutAndSettledByTheAnswer) {
         const qint64 id = RegisterStore::addPending(env.db(), entry);
         env.dialogs.answer({answer});
         AppContext context = env.context;
-        StartupResult result = startApplication(context, env.directory());
+        StartupResult result =
+            startApplication(context, StartupPaths{env.directory(), QStringLiteral("/nonexistent/user")});
         ASSERT_TRUE(result.mainWindow);
         ASSERT_EQ(env.dialogs.messages.size(), 1u);
         EXPECT_EQ(env.dialogs.messages[0].text,

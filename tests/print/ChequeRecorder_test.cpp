@@ -1,9 +1,7 @@
-// Recording a cheque around its print job: only what the print system took is
-// recorded, and what a stop left pending is settled at the next start.
+// Recording a cheque around its print job: only what the print system took is recorded.
 #include <gtest/gtest.h>
 
 #include "print/ChequeRecorder.h"
-#include "print/PendingCheques.h"
 #include "store/ChequeNumberStore.h"
 #include "store/DbError.h"
 #include "store/RegisterStore.h"
@@ -87,51 +85,6 @@ TEST(ChequeRecorder, RecordsOnlyWhatThePrintSystemTook) {
             EXPECT_EQ(e.printedAt, env.clock.current.toUTC());
         }
     }
-}
-
-TEST(ChequeRecorder, AsksBeforeANumberThisBankAlreadyIssued) {
-    TestEnv env;
-    env.clock.current = QDateTime(QDate(2026, 12, 7), QTime(9, 15));
-    ChequeRecorder recorder(env.db(), env.clock);
-    recorder.record(cheque(QStringLiteral("000123")), job(env.printers));
-    EXPECT_EQ(recorder.duplicateQuestion(QStringLiteral("MBB"), QStringLiteral("000123")).value_or(QString()),
-              QStringLiteral("Cheque number 000123 of MBB was already printed on 7 Dec 2026 to "
-                             "ACME Ltd. Print anyway?"));
-    EXPECT_FALSE(recorder.duplicateQuestion(QStringLiteral("MBB"), QStringLiteral("123")));
-    EXPECT_FALSE(recorder.duplicateQuestion(QStringLiteral("HSB"), QStringLiteral("000123")));
-    EXPECT_FALSE(recorder.duplicateQuestion(QStringLiteral("MBB"), QString()));
-}
-
-TEST(PendingCheques, TheNextStartSettlesEachAsTheUserAnswers) {
-    TestEnv env;
-    ChequeNumberStore::setNext(env.db(), QStringLiteral("MBB"), QStringLiteral("000120"));
-    // Two jobs cut short by a stop: their entries stayed pending.
-    RegisterEntry first = cheque(QStringLiteral("000123"));
-    first.printedAt = env.clock.current;
-    first.destination = QStringLiteral("Office-Laser");
-    const qint64 a = RegisterStore::addPending(env.db(), first);
-    const qint64 b = RegisterStore::addPending(env.db(), cheque(QString(), QStringLiteral("Zoë")));
-    env.reopen();
-
-    env.dialogs.answer({Dialogs::Answer::Yes, Dialogs::Answer::No});
-    EXPECT_EQ(PendingCheques::settle(env.db(), env.dialogs), 2);
-    ASSERT_EQ(env.dialogs.messages.size(), 2u);
-    EXPECT_EQ(env.dialogs.messages[0].text,
-              QStringLiteral("Cheque 000123 to ACME Ltd for 1,234.50 was being printed when the "
-                             "program stopped. Was it printed?"));
-    EXPECT_EQ(env.dialogs.messages[0].title, QStringLiteral("Quorvanta Solo"));
-    EXPECT_EQ(env.dialogs.messages[0].buttons, Dialogs::Buttons::YesNo);
-    EXPECT_EQ(env.dialogs.messages[1].text,
-              QStringLiteral("Cheque to Zoë for 1,234.50 was being printed when the program "
-                             "stopped. Was it printed?"));
-    EXPECT_EQ(RegisterStore::find(env.db(), a)->state, State::Printed);
-    EXPECT_FALSE(RegisterStore::find(env.db(), b));
-    EXPECT_EQ(ChequeNumberStore::next(env.db(), QStringLiteral("MBB")), QStringLiteral("000124"));
-
-    env.reopen();  // settled once: nothing is asked again
-    env.dialogs.clear();
-    EXPECT_EQ(PendingCheques::settle(env.db(), env.dialogs), 0);
-    EXPECT_TRUE(env.dialogs.messages.empty());
 }
 
 }  // namespace

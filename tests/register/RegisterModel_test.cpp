@@ -32,24 +32,6 @@ qint64 addPrinted(Database& db, int n, const QString& payee, qint64 cents) {
     return id;
 }
 
-TEST(Cents, ExactTextWithAndWithoutGrouping) {
-    const struct {
-        qint64 cents;
-        const char* grouped;
-        const char* plain;
-    } cases[] = {
-        {0, "0.00", "0.00"},
-        {29, "0.29", "0.29"},
-        {123450, "1,234.50", "1234.50"},
-        {100000000001, "1,000,000,000.01", "1000000000.01"},
-        {9223372036854775807, "92,233,720,368,547,758.07", "92233720368547758.07"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Cents::toText(c.cents), QString::fromLatin1(c.grouped));
-        EXPECT_EQ(Cents::toText(c.cents, false), QString::fromLatin1(c.plain));
-    }
-}
-
 TEST(RegisterCsv, FieldsAreQuotedAsRfc4180Says) {
     const struct {
         const char* text;

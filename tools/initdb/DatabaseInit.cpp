@@ -16,12 +16,22 @@ namespace DatabaseInit {
 
 QString fileName() { return QStringLiteral("chequedb.mdb"); }
 
-QString createDatabase(const QString& directory) {
+QString createDatabase(const QString& directory, Access access) {
     const QString path = QDir(directory).filePath(fileName());
     if (QFileInfo::exists(path))
         throw DbError(1, QStringLiteral("Refusing to overwrite the existing database ") + path);
     if (!QDir().mkpath(directory))
         throw DbError(14, QStringLiteral("Cannot create the folder ") + directory);
+    if (access == Access::OwnerOnly) {
+        // The engine makes a new file with the umask's mode; an empty file made
+        // owner-only first is taken as a new database, and its journal gets the
+        // same mode.
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                       QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+            throw DbError(14, QStringLiteral("Cannot create the database ") + path +
+                                  QStringLiteral(": ") + file.errorString());
+    }
     try {
         auto db = Database::create(path);
         Transaction transaction(*db);

@@ -63,6 +63,8 @@ void RegisterWindow::buildUi() {
         date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
         date->setCalendarPopup(true);
         date->setEnabled(false);
+        // Room for the whole date beside the drop-down arrow.
+        date->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("8888-88-88")) + 48);
     }
     m_dtpFrom->setAccessibleName(QStringLiteral("Printed from"));
     m_dtpTo->setAccessibleName(QStringLiteral("Printed to"));

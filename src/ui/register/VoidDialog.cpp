@@ -21,9 +21,8 @@ VoidDialog::VoidDialog(const QString& question, QWidget* parent) : QDialog(paren
     lblReason->setBuddy(m_txtReason);
     auto* buttons = new QDialogButtonBox(this);
     auto* cmdVoid = named(buttons->addButton(QStringLiteral("&Void"), QDialogButtonBox::AcceptRole), "cmdVoidOk");
-    auto* cmdCancel = named(buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole), "cmdVoidCancel");
+    named(buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole), "cmdVoidCancel");
     cmdVoid->setDefault(true);
-    Q_UNUSED(cmdCancel);
     layout->addWidget(lblQuestion);
     layout->addWidget(lblReason);
     layout->addWidget(m_txtReason);

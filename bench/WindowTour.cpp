@@ -1,4 +1,4 @@
-#include "app/WindowTour.h"
+#include "WindowTour.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -28,7 +28,7 @@ void type(QWidget* window, const char* name, const QString& text) {
 }  // namespace
 
 Dialogs::Answer WindowTourDialogs::message(const QString& text, const QString&, Icon, Buttons buttons) {
-    if (qEnvironmentVariableIsSet("QUORVANTA_TOUR_VERBOSE")) qWarning("tour message: %s", qPrintable(text));
+    qWarning("tour message: %s", qPrintable(text));
     // "Save before exit?" and the like are answered No: the tour keeps nothing half-done.
     return buttons == Buttons::Ok || buttons == Buttons::OkCancel ? Answer::Ok : Answer::No;
 }
@@ -37,9 +37,7 @@ std::optional<FontSpec> WindowTourDialogs::chooseFont(const FontSpec&, const Fon
     return std::nullopt;
 }
 
-// With QUORVANTA_TOUR_GRAB set to a folder, each window is saved there as a picture.
-static void grabWindow(QWidget* window, const QString& suffix = {}) {
-    const QString folder = qEnvironmentVariable("QUORVANTA_TOUR_GRAB");
+static void grabWindow(const QString& folder, QWidget* window, const QString& suffix = {}) {
     if (folder.isEmpty()) return;
     QCoreApplication::processEvents();
     window->grab().save(folder + QLatin1Char('/') + window->objectName() + suffix +
@@ -49,12 +47,12 @@ static void grabWindow(QWidget* window, const QString& suffix = {}) {
 int WindowTourDialogs::showModal(QDialog* dialog) {
     dialog->show();
     QCoreApplication::processEvents();
-    grabWindow(dialog);
+    grabWindow(m_grabFolder, dialog);
     const QString name = dialog->objectName();
     if (name == QStringLiteral("frmAdjustCheque")) {
         // Add a format so that the preview has one, visiting the location window.
         click(dialog, "cmdAdd");
-        grabWindow(dialog, QStringLiteral("_adding"));
+        grabWindow(m_grabFolder, dialog, QStringLiteral("_adding"));
         type(dialog, "txtBankName", QStringLiteral("Tour Bank"));
         type(dialog, "txtBankCode", QStringLiteral("TOUR"));
         type(dialog, "txtChequeWidth", QStringLiteral("7.00"));
@@ -68,10 +66,10 @@ int WindowTourDialogs::showModal(QDialog* dialog) {
     return dialog->result();
 }
 
-void runWindowTour(AppContext& context, MainWindow& main) {
+void runWindowTour(AppContext& context, MainWindow& main, const QString& grabFolder) {
     (void)context;
     QCoreApplication::processEvents();
-    if (!qEnvironmentVariableIsEmpty("QUORVANTA_TOUR_GRAB")) grabWindow(&main);
+    grabWindow(grabFolder, &main);
     main.openOptions();
     main.openDesigner();
     main.findChild<QComboBox*>(QStringLiteral("cboRecipient"))
