@@ -18,6 +18,12 @@ public:
     Answer message(const QString&, const QString&, Icon, Buttons buttons) override;
     std::optional<FontSpec> chooseFont(const FontSpec&, const FontDialogOptions&) override;
     int showModal(QDialog* dialog) override;
+    std::optional<QString> openFileName(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> saveFileName(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
 
 private:
     QString m_grabFolder;

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${FUZZ_BUILD_DIR:-build-fuzz}
 seconds=${FUZZ_SECONDS:-60}
-read -r -a targets <<<"${FUZZ_TARGETS:-amount_text amount_words word_split date_style}"
+read -r -a targets <<<"${FUZZ_TARGETS:-amount_text amount_words word_split date_style csv_reader}"
 
 SECONDS=0
 export CC=clang CXX=clang++
@@ -26,7 +26,7 @@ export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 
 # Longest input and dictionary of each target.
-declare -A max_len=([amount_text]=128 [amount_words]=128 [word_split]=512 [date_style]=256)
+declare -A max_len=([amount_text]=128 [amount_words]=128 [word_split]=512 [date_style]=256 [csv_reader]=2048)
 declare -A dict=([amount_text]=amount [amount_words]=amount [date_style]=date_style)
 
 summary="$run/summary.md"

@@ -12,7 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils
   clang libclang-rt-14-dev
-  xvfb xauth rsync file
+  xvfb xauth rsync file imagemagick
   desktop-file-utils appstream
 )
 

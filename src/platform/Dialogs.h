@@ -13,7 +13,8 @@ class QDialog;
 class Dialogs {
 public:
     enum class Icon { None, Information, Exclamation, Critical, Question };
-    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    // ContinueCancel shows "Continue" and "Cancel"; Continue answers Ok.
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, ContinueCancel };
     enum class Answer { Ok, Cancel, Yes, No };
 
     struct FontDialogOptions {
@@ -31,4 +32,13 @@ public:
                                                const FontDialogOptions& options) = 0;
     // Shows the dialog modally and returns its result code.
     virtual int showModal(QDialog* dialog) = 0;
+    // The path of an existing file to read, starting in `directory` and showing
+    // the files of `filter` ("CSV files (*.csv)"); nothing when the user cancelled.
+    virtual std::optional<QString> openFileName(const QString& caption, const QString& directory,
+                                                const QString& filter) = 0;
+    // The path of a file to write, `suggestedPath` offered; replacing a file is
+    // confirmed by the dialog. Nothing when the user cancelled.
+    virtual std::optional<QString> saveFileName(const QString& caption,
+                                                const QString& suggestedPath,
+                                                const QString& filter) = 0;
 };

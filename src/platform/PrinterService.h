@@ -55,6 +55,13 @@ public:
     virtual void drawLine(double x1, double y1, double x2, double y2) = 0;
     virtual double pageHeight() const = 0;
 
+    // Ends the page in progress and starts another one of the same document.
+    virtual void newPage() = 0;
+    // Documents started from now on are written to this PDF file, laid out exactly
+    // as they would go to the current printer, instead of being sent to it; the
+    // empty path sends them to the printer again.
+    virtual void setOutputFile(const QString& path) = 0;
+
     // Ends the document and sends the page; returns once the print system has
     // taken the job, or throws PrintError when it failed, was refused, cancelled
     // or stopped. A job in which nothing was drawn returns an empty destination.

@@ -118,9 +118,13 @@ void QtPrinterService::beginJobIfNeeded() {
 
     QString output;
     auto dir = std::unique_ptr<QTemporaryDir>();
-    if (m_pdf) {
+    bool toPrinter = false;
+    if (!m_outputFile.isEmpty()) {
+        output = m_outputFile;
+    } else if (m_pdf) {
         output = m_pdf->path;
     } else {
+        toPrinter = true;
         if (currentPrinterName().isEmpty()) fail(QStringLiteral("No printer is available."));
         CupsPrintSystem::checkReady(m_current);
         dir = std::make_unique<QTemporaryDir>();
@@ -143,7 +147,7 @@ void QtPrinterService::beginJobIfNeeded() {
         fail(QStringLiteral("The page could not be written to \"") +
              QFileInfo(output).absoluteFilePath() + QStringLiteral("\"."));
 
-    m_jobPrinter = m_current;
+    m_jobPrinter = toPrinter ? m_current : QString();
     m_jobDir = std::move(dir);
     m_printer = std::move(printer);
     m_painter = std::move(painter);
@@ -196,7 +200,7 @@ PrintReceipt QtPrinterService::endDocument() {
     if (QFileInfo(file).size() <= 0)
         fail(QStringLiteral("The page could not be written to \"") + file + QStringLiteral("\"."));
     PrintReceipt receipt;
-    if (m_pdf) {
+    if (m_jobPrinter.isEmpty()) {
         receipt.destination = QFileInfo(file).absoluteFilePath();
         receipt.completed = true;
         return receipt;
@@ -209,9 +213,18 @@ PrintReceipt QtPrinterService::endDocument() {
     return receipt;
 }
 
+void QtPrinterService::newPage() {
+    beginJobIfNeeded();
+    if (!m_printer->newPage()) fail(QStringLiteral("The page could not be completed."));
+    m_x = 0;
+    m_y = 0;
+}
+
+void QtPrinterService::setOutputFile(const QString& path) { m_outputFile = path; }
+
 void QtPrinterService::abortDocument() {
     if (!m_painter) return;
-    const bool toFile = m_pdf.has_value();
+    const bool toFile = m_jobPrinter.isEmpty();
     const QString file = m_printer->outputFileName();
     m_painter->end();
     finishJob();

@@ -50,6 +50,8 @@ public:
     void setLineWidth(int width) override;
     void drawLine(double x1, double y1, double x2, double y2) override;
     double pageHeight() const override;
+    void newPage() override;
+    void setOutputFile(const QString& path) override;
     PrintReceipt endDocument() override;
     void abortDocument() override;
 
@@ -76,8 +78,10 @@ private:
     LineStyle m_lineStyle = LineStyle::Solid;
     int m_lineWidth = 1;
     int m_lastJobId = 0;
+    QString m_outputFile;  // documents go to this PDF file instead of the printer
 
-    // The job in progress: the printer that receives it, its PDF and the painter.
+    // The job in progress: the printer that receives it (empty when it is written
+    // to a file), its PDF and the painter.
     QString m_jobPrinter;
     std::unique_ptr<QTemporaryDir> m_jobDir;
     std::unique_ptr<QPrinter> m_printer;

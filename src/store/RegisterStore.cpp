@@ -133,20 +133,23 @@ QString isoTime(const QDateTime& time) {
     return time.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss'Z'"));
 }
 
-qint64 addPending(Database& db, const RegisterEntry& e) {
-    db.write(QStringLiteral("INSERT INTO ChequeRegister (PrintedAt, BankCode, BankName, "
-                            "ChequeNumber, Payee, AmountCents, AmountText, WordLine1, WordLine2, "
-                            "ChequeDate, Destination, JobId, State) "
-                            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, NULL, 'pending')"),
-             {isoTime(e.printedAt), e.bankCode, e.bankName, e.chequeNumber, e.payee,
-              QVariant::fromValue<qint64>(e.amountCents), e.amountText, e.wordLine1, e.wordLine2,
-              e.chequeDate ? QVariant(*e.chequeDate) : QVariant(), e.destination});
+namespace {
+
+// The statements of addPending and markPrinted, run inside the caller's transaction.
+qint64 insertPending(Database& db, const RegisterEntry& e) {
+    db.prepare(QStringLiteral("INSERT INTO ChequeRegister (PrintedAt, BankCode, BankName, "
+                              "ChequeNumber, Payee, AmountCents, AmountText, WordLine1, WordLine2, "
+                              "ChequeDate, Destination, JobId, State) "
+                              "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, NULL, 'pending')"))
+        .bindAll({isoTime(e.printedAt), e.bankCode, e.bankName, e.chequeNumber, e.payee,
+                  QVariant::fromValue<qint64>(e.amountCents), e.amountText, e.wordLine1,
+                  e.wordLine2, e.chequeDate ? QVariant(*e.chequeDate) : QVariant(), e.destination})
+        .execute();
     return db.lastInsertId();
 }
 
-void markPrinted(Database& db, qint64 id, const QDateTime& printedAt, const QString& destination,
-                 std::optional<qint64> jobId) {
-    Transaction transaction(db);
+void setPrinted(Database& db, qint64 id, const QDateTime& printedAt, const QString& destination,
+                std::optional<qint64> jobId) {
     db.prepare(QStringLiteral("UPDATE ChequeRegister SET State = 'printed', PrintedAt = ?, "
                               "Destination = ?, JobId = ? WHERE ID = ? AND State = 'pending'"))
         .bindAll({isoTime(printedAt), destination, jobId ? QVariant(*jobId) : QVariant(), id})
@@ -159,6 +162,46 @@ void markPrinted(Database& db, qint64 id, const QDateTime& printedAt, const QStr
         QStringLiteral("SELECT BankCode, ChequeNumber FROM ChequeRegister WHERE ID = ?"));
     entry.bind(1, id);
     if (entry.step()) ChequeNumberStore::advancePast(db, entry.text(0), entry.text(1));
+}
+
+}  // namespace
+
+qint64 addPending(Database& db, const RegisterEntry& e) {
+    Transaction transaction(db);
+    const qint64 id = insertPending(db, e);
+    transaction.commit();
+    return id;
+}
+
+std::vector<qint64> addPendingAll(Database& db, const std::vector<RegisterEntry>& entries) {
+    Transaction transaction(db);
+    std::vector<qint64> ids;
+    ids.reserve(entries.size());
+    for (const RegisterEntry& e : entries) ids.push_back(insertPending(db, e));
+    transaction.commit();
+    return ids;
+}
+
+void markPrinted(Database& db, qint64 id, const QDateTime& printedAt, const QString& destination,
+                 std::optional<qint64> jobId) {
+    Transaction transaction(db);
+    setPrinted(db, id, printedAt, destination, jobId);
+    transaction.commit();
+}
+
+void markAllPrinted(Database& db, const std::vector<qint64>& ids, const QDateTime& printedAt,
+                    const QString& destination) {
+    Transaction transaction(db);
+    for (qint64 id : ids) setPrinted(db, id, printedAt, destination, std::nullopt);
+    transaction.commit();
+}
+
+void removeAllPending(Database& db, const std::vector<qint64>& ids) {
+    Transaction transaction(db);
+    for (qint64 id : ids)
+        db.prepare(QStringLiteral("DELETE FROM ChequeRegister WHERE ID = ? AND State = 'pending'"))
+            .bindAll({id})
+            .execute();
     transaction.commit();
 }
 
@@ -238,6 +281,15 @@ RegisterTotal printedTotal(Database& db, const RegisterFilter& filter) {
         total.cents = query.integer(1);
     }
     return total;
+}
+
+std::vector<RegisterEntry> issuedNumbers(Database& db) {
+    Statement query = db.prepare(QStringLiteral("SELECT ") + kColumns +
+                                 QStringLiteral(" FROM ChequeRegister WHERE State <> 'pending' "
+                                                "AND ChequeNumber <> '' ORDER BY ID"));
+    std::vector<RegisterEntry> list;
+    while (query.step()) list.push_back(entryOf(query));
+    return list;
 }
 
 }  // namespace RegisterStore

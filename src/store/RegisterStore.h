@@ -24,6 +24,12 @@ qint64 addPending(Database& db, const RegisterEntry& entry);
 // Throws DbError when the entry is not pending.
 void markPrinted(Database& db, qint64 id, const QDateTime& printedAt, const QString& destination,
                  std::optional<qint64> jobId);
+// The pages of one PDF file: all written pending in one transaction, marked
+// printed (the banks' next numbers moved past them) in one, or removed in one.
+std::vector<qint64> addPendingAll(Database& db, const std::vector<RegisterEntry>& entries);
+void markAllPrinted(Database& db, const std::vector<qint64>& ids, const QDateTime& printedAt,
+                    const QString& destination);
+void removeAllPending(Database& db, const std::vector<qint64>& ids);
 // Removes a pending entry (its job failed). Printed and void entries stay.
 void removePending(Database& db, qint64 id);
 // Pending entries, oldest first.
@@ -45,6 +51,10 @@ std::vector<RegisterEntry> page(Database& db, const RegisterFilter& filter, qint
                                 int limit);
 // Count and exact sum of the printed entries the filter covers.
 RegisterTotal printedTotal(Database& db, const RegisterFilter& filter);
+
+// Every entry that went out with a cheque number (printed or void), oldest first:
+// what a batch checks its numbers against in one read.
+std::vector<RegisterEntry> issuedNumbers(Database& db);
 
 // The stored form of times: UTC, ISO 8601 to the second ("2026-12-07T10:30:00Z").
 QString isoTime(const QDateTime& time);

@@ -10,6 +10,8 @@
 #include "store/Database.h"
 #include "platform/Dialogs.h"
 #include "core/AmountText.h"
+#include "core/ChequeEntryRules.h"
+#include "words/AmountWordTable.h"
 #include "words/TextHelpers.h"
 
 namespace {
@@ -22,7 +24,7 @@ constexpr int kMillion = 103;
 constexpr int kBillion = 104;
 constexpr int kClosing = 105;
 constexpr int kJoining = 106;
-constexpr int kMaxDigits = 14;
+constexpr int kMaxDigits = ChequeEntryRules::kMaxAmountDigits;
 
 // The amount in the display form the spelling relies on: digits grouped by ","
 // and exactly two decimals. Nothing when the text is no amount. The whole text
@@ -75,6 +77,18 @@ std::vector<int> slotSequence(const QString& digits) {
 
 using WordTable = std::array<QString, kSlotCount>;
 
+// Every slot is followed by a blank but the closing word, which ends with a full stop.
+QString joinWords(const WordTable& words, const std::vector<int>& sequence) {
+    QString result;
+    for (size_t i = 0; i + 1 < sequence.size(); ++i) {
+        result += words[static_cast<size_t>(sequence[i])];
+        result += QLatin1Char(' ');
+    }
+    result += words[kClosing];
+    result += QLatin1Char('.');
+    return result;
+}
+
 // Reads the language's rows in Type order; the i-th row is slot i, whatever its
 // Type. Only the slots in `wanted` are kept; rows past the last slot do not fit.
 WordTable loadWords(Database& db, int languageId, const std::array<bool, kSlotCount>& wanted) {
@@ -109,15 +123,23 @@ QString amountToWords(Database& db, Dialogs& dialogs, const QString& amountText,
                         QStringLiteral("Error"), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
         return {};
     }
-    // Every slot is followed by a blank but the closing word, which ends with a full stop.
-    QString result;
-    for (size_t i = 0; i + 1 < sequence.size(); ++i) {
-        result += words[static_cast<size_t>(sequence[i])];
-        result += QLatin1Char(' ');
-    }
-    result += words[kClosing];
-    result += QLatin1Char('.');
-    return result;
+    return joinWords(words, sequence);
+}
+
+AmountWordTable AmountWordTable::load(Database& db, int languageId) {
+    std::array<bool, kSlotCount> all;
+    all.fill(true);
+    AmountWordTable table;
+    table.words = loadWords(db, languageId, all);
+    return table;
+}
+
+QString AmountWordTable::spell(const QString& amountText) const {
+    const auto amount = displayForm(amountText);
+    if (!amount) return {};
+    const QString digits = removeChars(*amount, QStringLiteral(",."));
+    if (digits.size() > kMaxDigits) return {};
+    return joinWords(words, slotSequence(digits));
 }
 
 bool exceedsWordLimit(const QString& amountText) {
@@ -125,6 +147,4 @@ bool exceedsWordLimit(const QString& amountText) {
     return amount && removeChars(*amount, QStringLiteral(",.")).size() > kMaxDigits;
 }
 
-QString amountLimitText() {
-    return QStringLiteral("Invalid amount. Amount can't exceed trillion value.");
-}
+QString amountLimitText() { return ChequeEntryRules::limitMessage(); }

@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include <vector>
+
 #include "platform/TextMeasure.h"
 #include "core/FieldLabelSet.h"
 #include "words/AmountToWords.h"
@@ -10,17 +12,41 @@ WordLines splitWordLines(const QString& words, const FontSpec& word1Font, double
                          const TextMeasure& measure) {
     WordLines lines;
     if (words.isEmpty()) return lines;
-    QString run;
-    bool onLine2 = false;
-    for (const QStringView token : QStringView(words).split(QLatin1Char(' '))) {
-        QString piece = QLatin1Char(' ') + token.toString();
-        if (!onLine2) {
-            run += piece;
-            // The run only grows, so once a word overflows every later one does too.
-            onLine2 = !(measure.widthTwips(run, word1Font) < word1Width);
-        }
-        (onLine2 ? lines.line2 : lines.line1) += piece;
+    // Each word with its blank; ends[k] is where the first k words end in `text`.
+    const QString text = QLatin1Char(' ') + words;
+    std::vector<qsizetype> ends{0};
+    for (qsizetype i = 1; i < text.size(); ++i)
+        if (text.at(i) == QLatin1Char(' ')) ends.push_back(i);
+    ends.push_back(text.size());
+    const size_t count = ends.size() - 1;
+    auto fits = [&](size_t k) {
+        return k == 0 || measure.widthTwips(text.left(ends[k]), word1Font) < word1Width;
+    };
+    // The run only grows, so once a word overflows every later one does too. The
+    // widths of the words measured alone (the same few words recur on every
+    // cheque) give a first guess; the guess and the word after it are measured
+    // as one run, and only a wrong guess is searched for by halving.
+    double sum = 0;
+    size_t guess = 0;
+    for (size_t k = 1; k <= count; ++k) {
+        sum += measure.widthTwips(text.mid(ends[k - 1], ends[k] - ends[k - 1]), word1Font);
+        if (!(sum < word1Width)) break;
+        guess = k;
     }
+    size_t low = 0;             // fits
+    size_t high = count + 1;   // overflows (past the last word)
+    if (fits(guess)) {
+        low = guess;
+        if (guess + 1 <= count && !fits(guess + 1)) high = guess + 1;
+    } else {
+        high = guess;
+    }
+    while (high - low > 1) {
+        const size_t middle = low + (high - low) / 2;
+        (fits(middle) ? low : high) = middle;
+    }
+    lines.line1 = text.left(ends[low]);
+    lines.line2 = text.mid(ends[low]);
     return lines;
 }
 

@@ -13,7 +13,10 @@ Dialogs::Answer FakeDialogs::message(const QString& text, const QString& title, 
         answers.pop_front();
         return a;
     }
-    return buttons == Buttons::Ok || buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
+    return buttons == Buttons::Ok || buttons == Buttons::OkCancel ||
+                   buttons == Buttons::ContinueCancel
+               ? Answer::Ok
+               : Answer::Yes;
 }
 
 std::optional<FontSpec> FakeDialogs::chooseFont(const FontSpec& initial,
@@ -43,6 +46,29 @@ int FakeDialogs::showModal(QDialog* dialog) {
     QCoreApplication::processEvents();
     if (owner && owner->isVisible() && !dialog->isVisible()) QApplication::setActiveWindow(owner);
     return dialog->result();
+}
+
+namespace {
+
+std::optional<QString> nextFileName(std::deque<std::optional<QString>>& names) {
+    if (names.empty()) return std::nullopt;
+    auto name = names.front();
+    names.pop_front();
+    return name;
+}
+
+}  // namespace
+
+std::optional<QString> FakeDialogs::openFileName(const QString& caption, const QString& directory,
+                                                 const QString&) {
+    fileRequests << QStringLiteral("open|") + caption + QLatin1Char('|') + directory;
+    return nextFileName(fileNames);
+}
+
+std::optional<QString> FakeDialogs::saveFileName(const QString& caption, const QString& suggestedPath,
+                                                 const QString&) {
+    fileRequests << QStringLiteral("save|") + caption + QLatin1Char('|') + suggestedPath;
+    return nextFileName(fileNames);
 }
 
 void FakeDialogs::answer(std::initializer_list<Answer> list) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <deque>
 #include <functional>
@@ -24,6 +25,14 @@ public:
     std::optional<FontSpec> chooseFont(const FontSpec& initial,
                                        const FontDialogOptions& options) override;
     int showModal(QDialog* dialog) override;
+    // File names are answered from `fileNames` in order (nothing: cancelled); every
+    // request is kept as "open|save caption|directory or suggested path".
+    std::optional<QString> openFileName(const QString& caption, const QString& directory,
+                                        const QString& filter) override;
+    std::optional<QString> saveFileName(const QString& caption, const QString& suggestedPath,
+                                        const QString& filter) override;
+    std::deque<std::optional<QString>> fileNames;
+    QStringList fileRequests;
 
     // Answers for the next messages, in order.
     void answer(std::initializer_list<Answer> answers);

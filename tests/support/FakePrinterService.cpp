@@ -63,10 +63,29 @@ PrintReceipt FakePrinterService::endDocument() {
     Call c;
     c.op = QStringLiteral("end");
     calls.push_back(c);
+    ++endCalls;
     if (!failEndWith.isEmpty()) throw PrintError(failEndWith.toStdString());
+    if (endCalls == failEndOfDocument) throw PrintError("The printer is out of paper.");
     ++documentsEnded;
-    receipts.push_back({currentPrinterName(), nextJobId++, true});
+    if (outputFile.isEmpty())
+        receipts.push_back({currentPrinterName(), nextJobId++, true});
+    else
+        receipts.push_back({outputFile, 0, true});
     return receipts.back();
+}
+
+void FakePrinterService::newPage() {
+    Call c;
+    c.op = QStringLiteral("newPage");
+    calls.push_back(c);
+}
+
+void FakePrinterService::setOutputFile(const QString& path) {
+    outputFile = path;
+    Call c;
+    c.op = QStringLiteral("outputFile");
+    c.text = path;
+    calls.push_back(c);
 }
 
 void FakePrinterService::abortDocument() {

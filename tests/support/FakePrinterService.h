@@ -41,6 +41,8 @@ public:
     void setLineWidth(int width) override;
     void drawLine(double x1, double y1, double x2, double y2) override;
     double pageHeight() const override { return height; }
+    void newPage() override;
+    void setOutputFile(const QString& path) override;
     PrintReceipt endDocument() override;
     void abortDocument() override;
 
@@ -62,6 +64,9 @@ public:
     double height = 11909;   // A4 landscape page height in twips
     double lineHeight = 240; // what printText moves down by
     QString failEndWith;     // when set, endDocument throws PrintError with it
+    int failEndOfDocument = 0;  // when set, the n-th endDocument (counting from 1) throws
+    int endCalls = 0;
+    QString outputFile;      // the last setOutputFile path
     qint64 nextJobId = 101;  // the job id the next ended document gets
     std::vector<PrintReceipt> receipts;  // what each ended document gave back
     std::vector<Call> calls;

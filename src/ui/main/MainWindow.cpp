@@ -12,11 +12,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "batch/BatchSetup.h"
 #include "core/AmountText.h"
+#include "core/ChequeEntryRules.h"
 #include "store/BankList.h"
 #include "store/CompanyStore.h"
 #include "store/DbError.h"
@@ -26,6 +29,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "ui/UiErrors.h"
+#include "ui/batch/BatchWindow.h"
 #include "ui/designer/FormatDesigner.h"
 #include "ui/options/OptionsDialog.h"
 #include "ui/preview/PrintPreviewDialog.h"
@@ -119,12 +123,16 @@ void MainWindow::buildUi() {
     m_cmdRegister = new QPushButton(QStringLiteral("&Register"), this);
     m_cmdRegister->setObjectName(QStringLiteral("cmdRegister"));
     m_cmdRegister->setToolTip(QStringLiteral("Every cheque printed"));
+    m_cmdBatch = new QPushButton(QStringLiteral("&Batch…"), this);
+    m_cmdBatch->setObjectName(QStringLiteral("cmdBatch"));
+    m_cmdBatch->setToolTip(QStringLiteral("Print many cheques from a CSV file"));
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(m_cmdPrint);
     buttons->addWidget(m_cmdEditCheque);
     buttons->addWidget(m_cmdOption);
     buttons->addWidget(m_cmdRegister);
+    buttons->addWidget(m_cmdBatch);
     buttons->addStretch(1);
 
     root->addWidget(m_frameCheque, 1);
@@ -138,11 +146,13 @@ void MainWindow::buildUi() {
     setTabOrder(m_cmdPrint, m_cmdEditCheque);
     setTabOrder(m_cmdEditCheque, m_cmdOption);
     setTabOrder(m_cmdOption, m_cmdRegister);
+    setTabOrder(m_cmdRegister, m_cmdBatch);
 
     connect(m_cmdPrint, &QPushButton::clicked, this, &MainWindow::print);
     connect(m_cmdEditCheque, &QPushButton::clicked, this, &MainWindow::openDesigner);
     connect(m_cmdOption, &QPushButton::clicked, this, &MainWindow::openOptions);
     connect(m_cmdRegister, &QPushButton::clicked, this, &MainWindow::openRegister);
+    connect(m_cmdBatch, &QPushButton::clicked, this, &MainWindow::openBatch);
 }
 
 bool MainWindow::load() {
@@ -212,28 +222,17 @@ void MainWindow::print() {
         m_cboBank->setFocus();
         return;
     }
-    if (amount.isEmpty()) {
-        dialogs.message(QStringLiteral("No empty Amount field is allowed."), QStringLiteral("Error"),
+    // The rules every cheque meets, typed here or read from a batch file.
+    if (const auto problem = ChequeEntryRules::checkAmount(amount);
+        problem != ChequeEntryRules::AmountProblem::None) {
+        dialogs.message(ChequeEntryRules::amountMessage(problem), QStringLiteral("Error"),
                         Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
         m_txtAmount->setFocus();
-        return;
-    }
-    if (!AmountText::format(amount)) {
-        dialogs.message(QStringLiteral("Invalid amount."), QStringLiteral("Error"),
-                        Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
-        m_txtAmount->setFocus();
-        m_txtAmount->selectAll();
-        return;
-    }
-    if (exceedsWordLimit(amount)) {
-        dialogs.message(amountLimitText(), QStringLiteral("Error"), Dialogs::Icon::Exclamation,
-                        Dialogs::Buttons::Ok);
-        m_txtAmount->setFocus();
-        m_txtAmount->selectAll();
+        if (problem != ChequeEntryRules::AmountProblem::Empty) m_txtAmount->selectAll();
         return;
     }
     if (m_settings.alertUser && m_cboRecipient->currentText().isEmpty()) {
-        dialogs.message(QStringLiteral("No emtpy Pay To field is allowed."), QStringLiteral("Error"),
+        dialogs.message(ChequeEntryRules::emptyPayeeMessage(), QStringLiteral("Error"),
                         Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
         m_cboRecipient->setFocus();
         return;
@@ -315,6 +314,20 @@ void MainWindow::openOptions() {
     OptionsDialog options(m_context, m_settings, this);
     m_context.dialogs->showModal(&options);
     m_settings = options.settings();
+}
+
+void MainWindow::openBatch() {
+    BatchSetup::Choices choices;
+    if (m_cboBank->currentText() != noBankDataText())
+        choices.defaultBankCode = firstWord(m_cboBank->currentText());
+    choices.today = m_context.clock->now().date();
+    choices.shortDateFormat = QLocale().dateFormat(QLocale::ShortFormat);
+    choices.dateStyle = m_settings.dateFormat;
+    choices.printDate = m_chkPrintDate->isChecked();
+    choices.properCase = m_settings.wordCase == QStringLiteral("Proper Case");
+    choices.measure = m_context.textMeasure;
+    BatchWindow batch(m_context, choices, this);
+    m_context.dialogs->showModal(&batch);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -50,6 +50,7 @@ public slots:
     void openDesigner();
     void openOptions();
     void openRegister();
+    void openBatch();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -76,4 +77,5 @@ private:
     QPushButton* m_cmdEditCheque = nullptr;
     QPushButton* m_cmdOption = nullptr;
     QPushButton* m_cmdRegister = nullptr;
+    QPushButton* m_cmdBatch = nullptr;
 };

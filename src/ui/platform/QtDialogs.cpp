@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFontDatabase>
+#include <QFileDialog>
 #include <QFontDialog>
+#include <QPushButton>
 #include <QMessageBox>
 
 #include "platform/AppInfo.h"
@@ -28,6 +30,10 @@ Dialogs::Answer QtDialogs::message(const QString& text, const QString& title, Ic
         case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
         case Buttons::YesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+        case Buttons::ContinueCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            box.button(QMessageBox::Ok)->setText(QStringLiteral("&Continue"));
             break;
     }
     switch (box.exec()) {
@@ -60,3 +66,19 @@ std::optional<FontSpec> QtDialogs::chooseFont(const FontSpec& initial,
 }
 
 int QtDialogs::showModal(QDialog* dialog) { return dialog->exec(); }
+
+std::optional<QString> QtDialogs::openFileName(const QString& caption, const QString& directory,
+                                               const QString& filter) {
+    const QString path =
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, directory, filter);
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
+std::optional<QString> QtDialogs::saveFileName(const QString& caption, const QString& suggestedPath,
+                                               const QString& filter) {
+    const QString path =
+        QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, suggestedPath, filter);
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}

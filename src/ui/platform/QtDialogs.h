@@ -10,4 +10,8 @@ public:
     std::optional<FontSpec> chooseFont(const FontSpec& initial,
                                        const FontDialogOptions& options) override;
     int showModal(QDialog* dialog) override;
+    std::optional<QString> openFileName(const QString& caption, const QString& directory,
+                                        const QString& filter) override;
+    std::optional<QString> saveFileName(const QString& caption, const QString& suggestedPath,
+                                        const QString& filter) override;
 };

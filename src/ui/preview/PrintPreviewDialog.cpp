@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,10 +15,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include <cmath>
 
+#include "batch/ChequePdf.h"
+#include "print/ChequePage.h"
 #include "core/AmountText.h"
 #include "core/ChequeNumber.h"
 #include "platform/AppInfo.h"
@@ -203,12 +208,15 @@ void PrintPreviewDialog::buildUi() {
     m_cmdBack->setObjectName(QStringLiteral("cmdBack"));
     m_cmdPrint = new QPushButton(QStringLiteral("  Print"), this);
     m_cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-    for (QPushButton* button : {m_cmdBack, m_cmdPrint}) {
+    m_cmdSavePdf = new QPushButton(QStringLiteral("Save as P&DF…"), this);
+    m_cmdSavePdf->setObjectName(QStringLiteral("cmdSavePdf"));
+    for (QPushButton* button : {m_cmdBack, m_cmdPrint, m_cmdSavePdf}) {
         button->setAutoDefault(false);
         button->setMinimumWidth(100);
     }
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(m_cmdPrint);
+    buttons->addWidget(m_cmdSavePdf);
     buttons->addWidget(m_cmdBack);
     buttons->addStretch(1);
 
@@ -230,7 +238,8 @@ void PrintPreviewDialog::buildUi() {
     setTabOrder(m_txtChequeNo, m_optUpperCase);
     setTabOrder(m_optUpperCase, m_optProperCase);
     setTabOrder(m_optProperCase, m_cmdPrint);
-    setTabOrder(m_cmdPrint, m_cmdBack);
+    setTabOrder(m_cmdPrint, m_cmdSavePdf);
+    setTabOrder(m_cmdSavePdf, m_cmdBack);
 
     connect(m_cboLanguage, &QComboBox::currentIndexChanged, this,
             &PrintPreviewDialog::changeLanguage);
@@ -238,6 +247,7 @@ void PrintPreviewDialog::buildUi() {
     // toggle); one of the two always changes, so one connection sees every switch.
     connect(m_optProperCase, &QRadioButton::toggled, this, &PrintPreviewDialog::changeWordCase);
     connect(m_cmdPrint, &QPushButton::clicked, this, &PrintPreviewDialog::print);
+    connect(m_cmdSavePdf, &QPushButton::clicked, this, &PrintPreviewDialog::saveAsPdf);
     connect(m_cmdBack, &QPushButton::clicked, this, &PrintPreviewDialog::goBack);
 }
 
@@ -470,6 +480,74 @@ void PrintPreviewDialog::print() {
     }
     PrinterSelection::restorePrinter(m_context);
 
+    m_outcome.printed = true;
+    accept();
+}
+
+
+// The page the printer would get, written to a PDF file: laid out for the chosen
+// printer by the same renderer, and recorded in the register with the file.
+void PrintPreviewDialog::saveAsPdf() {
+    Dialogs& dialogs = *m_context.dialogs;
+    PrinterService& printer = *m_context.printers;
+    const QString number = m_txtChequeNo->text();
+    try {
+        const ChequeRecorder recorder(*m_context.db, *m_context.clock);
+        if (const auto question = recorder.duplicateQuestion(m_format.bankCode, number)) {
+            if (dialogs.message(*question, AppInfo::title(), Dialogs::Icon::None,
+                                Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+                return;
+        }
+    } catch (const DbError& error) {
+        showDbError(dialogs, error);
+        return;
+    }
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const auto path = dialogs.saveFileName(
+        QStringLiteral("Save as PDF"),
+        QDir(folder).filePath(ChequePdf::suggestedName(m_format.bankCode, number, m_request.payee)),
+        QStringLiteral("PDF files (*.pdf)"));
+    if (!path) return;
+
+    // Laid out for the chosen printer; with no printer installed at all, on the
+    // whole sheet.
+    const QString printerName = m_cboPrinterName->currentText();
+    const bool anyPrinter = !printer.printerNames().isEmpty();
+    if (PrinterSelection::removedSinceListed(printer, printerName, m_listedPrinters)) {
+        dialogs.message(QStringLiteral("The cheque was not saved.\r\nThe printer \"") + printerName +
+                            QStringLiteral("\" is no longer installed."),
+                        QStringLiteral("Error"), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+        return;
+    }
+    if (anyPrinter && !PrinterSelection::selectPrinter(m_context, printerName)) {
+        PrinterSelection::reportNoPrinter(dialogs);
+        return;
+    }
+    try {
+        ChequeRecorder recorder(*m_context.db, *m_context.clock);
+        const RegisterEntry entry =
+            ChequePage::registerEntry(m_format, m_labels, m_request.printDate, m_request.date, number);
+        recorder.record(entry, [&] {
+            ChequePdf::write(printer, *path, 1, [&](int) {
+                ChequePage::draw(printer, m_format, m_labels, m_request.printDate);
+            });
+            PrintReceipt receipt;
+            receipt.destination = QFileInfo(*path).absoluteFilePath();
+            receipt.completed = true;
+            return receipt;
+        });
+    } catch (const PrintError& error) {
+        if (anyPrinter) PrinterSelection::restorePrinter(m_context);
+        dialogs.message(QStringLiteral("The cheque was not saved.\r\n") +
+                            QString::fromStdString(error.what()),
+                        QStringLiteral("Error"), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+        return;
+    } catch (const DbError& error) {
+        if (anyPrinter) PrinterSelection::restorePrinter(m_context);
+        showDbError(dialogs, error);
+        return;
+    }
+    if (anyPrinter) PrinterSelection::restorePrinter(m_context);
     m_outcome.printed = true;
     accept();
 }

@@ -56,6 +56,7 @@ public:
 
 public slots:
     void print();
+    void saveAsPdf();
     void goBack();
     void changeLanguage();
     void changeWordCase();
@@ -97,6 +98,7 @@ private:
     QRadioButton* m_optProperCase = nullptr;
     QPushButton* m_cmdBack = nullptr;
     QPushButton* m_cmdPrint = nullptr;
+    QPushButton* m_cmdSavePdf = nullptr;
     QLabel* m_lblChequeHeight = nullptr;
     QLabel* m_lblWordTemp = nullptr;
 };
