@@ -13,9 +13,11 @@ struct DesignerControlStates {
     bool edit = true;      // cmdEdit
     QString editCaption;
     bool codeReadOnly = true;  // txtBankCode
+    bool remove = true;        // cmdDelete
 
     bool operator==(const DesignerControlStates&) const = default;
 };
 
-// `editAvailable` is false while the bank list is empty (nothing to edit).
-DesignerControlStates designerControlStates(DesignerMode mode, bool editAvailable);
+// `formatsExist` is false while the bank list is empty (nothing to edit or
+// delete); it is read afresh each time, so the first saved format turns both on.
+DesignerControlStates designerControlStates(DesignerMode mode, bool formatsExist);

@@ -6,10 +6,11 @@ namespace {
 
 QString twoDigits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
 
-// How many times `c` repeats at `pos`, at most `max`.
+// How many times `c` (a lower-case code letter) repeats at `pos` in either
+// case, at most `max`.
 int runLength(const QString& text, qsizetype pos, QChar c, int max) {
     int n = 0;
-    while (n < max && pos + n < text.size() && text.at(pos + n) == c) ++n;
+    while (n < max && pos + n < text.size() && text.at(pos + n).toLower() == c) ++n;
     return n;
 }
 
@@ -32,7 +33,8 @@ QString formatDateStyle(QDate date, const QString& dateStyle, const QLocale& loc
     QString out;
     qsizetype i = 0;
     while (i < dateStyle.size()) {
-        const QChar c = dateStyle.at(i);
+        // The codes are read whatever their letter case: "DD/MM/YYYY" is "dd/mm/yyyy".
+        const QChar c = dateStyle.at(i).toLower();
         if (c == QLatin1Char('d')) {
             const int n = runLength(dateStyle, i, c, 4);
             switch (n) {
@@ -79,7 +81,7 @@ QString formatDateStyle(QDate date, const QString& dateStyle, const QLocale& loc
             out += dateSeparator(locale);
             ++i;
         } else {
-            out += c;
+            out += dateStyle.at(i);
             ++i;
         }
     }

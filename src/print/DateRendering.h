@@ -8,8 +8,8 @@ class FieldLabelSet;
 
 // The date written in a date style: d, dd, ddd, dddd (day, two-digit day,
 // abbreviated and full weekday name), m, mm, mmm, mmmm (month likewise), yy,
-// yyyy (year) and "/" (the locale's date separator), longest code first; every
-// other character is copied. Names come from `locale`.
+// yyyy (year) and "/" (the locale's date separator), longest code first, in
+// either letter case; every other character is copied. Names come from `locale`.
 QString formatDateStyle(QDate date, const QString& dateStyle,
                         const QLocale& locale = QLocale::system());
 

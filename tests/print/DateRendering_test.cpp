@@ -29,12 +29,16 @@ TEST(DateRendering, StyleCodes) {
         {QStringLiteral("mmmm"), QDate(2024, 3, 9), german, QStringLiteral("M\u00e4rz")},
         {QStringLiteral("d mmmm yyyy"), QDate(2024, 3, 9), malay, QStringLiteral("9 Mac 2024")},
         // Text around and between the codes stays in place.
-        {QStringLiteral("Date: dd-mm-yyyy (yy)!"), saturday, kUk,
-         QStringLiteral("Date: 05-12-2026 (26)!")},
+        {QStringLiteral("On: dd-mm-yyyy (yy)!"), saturday, kUk,
+         QStringLiteral("On: 05-12-2026 (26)!")},
         // Longest code first; what no code matches is copied.
         {QStringLiteral("ddddd mmmmm"), saturday, kUk, QStringLiteral("Saturday5 December12")},
         {QStringLiteral("yyyyy y yyy"), QDate(2009, 7, 4), kUk, QStringLiteral("2009y y 09y")},
-        {QStringLiteral("DD MM YYYY"), saturday, kUk, QStringLiteral("DD MM YYYY")},
+        // Either letter case is a code; a copied letter keeps its case.
+        {QStringLiteral("DD/MM/YYYY"), saturday, kUk, QStringLiteral("05/12/2026")},
+        {QStringLiteral("Dddd, D mMMm yYYy"), saturday, kUk,
+         QStringLiteral("Saturday, 5 December 2026")},
+        {QStringLiteral("DDD MMM YY Y"), saturday, kUk, QStringLiteral("Sat Dec 26 Y")},
         {QStringLiteral("m/d"), QDate(2026, 10, 31), kUk, QStringLiteral("10/31")},
         {QString(), saturday, kUk, QString()},
     };

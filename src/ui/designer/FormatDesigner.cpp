@@ -294,7 +294,7 @@ QGroupBox* FormatDesigner::buildPrintFrame() {
     m_cboPrinterName->setMinimumWidth(150);
     m_cboLanguage = new QComboBox(m_framePrintSet);
     m_cboLanguage->setObjectName(QStringLiteral("cboLanguage"));
-    m_cmdChequeLocation = makeButton("cmdChequeLocation", "&Cheque Location", m_framePrintSet);
+    m_cmdChequeLocation = makeButton("cmdChequeLocation", "Cheque &Location", m_framePrintSet);
     m_cmdChequeLocation->setToolTip(QStringLiteral("Cheque's location adjustment"));
     m_cmdPrintSample = makeButton("cmdPrintSample", "&Print Sample", m_framePrintSet);
     m_cmdPrintRuler = makeButton("cmdPrintRuler", "P&rint Ruler", m_framePrintSet);
@@ -367,12 +367,29 @@ void FormatDesigner::connectControls() {
     connect(m_cboPrinterName, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_syncing) m_model->setPrinterName(m_cboPrinterName->currentText());
     });
-    connect(m_txtBankName, &QLineEdit::textEdited, m_model, &ChequeFormatModel::setBankName);
-    connect(m_txtBankCode, &QLineEdit::textEdited, m_model, &ChequeFormatModel::setBankCode);
-
+    // The working copy follows what the boxes hold, however the text got there
+    // (keys, paste, a screen reader, a program).
+    connect(m_txtBankName, &QLineEdit::textChanged, m_model, &ChequeFormatModel::setBankName);
+    connect(m_txtBankCode, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (m_syncing) return;
+        if (m_txtBankCode->isReadOnly()) {
+            // Only an assistive or programmatic edit reaches a read-only box: undo it.
+            showInBox(m_txtBankCode, m_model->bankCode());
+            return;
+        }
+        m_model->setBankCode(text);
+    });
     for (QLineEdit* box :
-         {m_txtBankCode, m_txtChequeWidth, m_txtChequeHeight, m_txtXLeft, m_txtYTop, m_txtWidth})
+         {m_txtBankCode, m_txtChequeWidth, m_txtChequeHeight, m_txtXLeft, m_txtYTop, m_txtWidth}) {
         box->installEventFilter(this);
+        // A typed box's rule runs when it is left; text set while the user is
+        // elsewhere (a screen reader, a program) is taken at once.
+        connect(box, &QLineEdit::textChanged, this, [this, box] {
+            if (m_syncing || box->isReadOnly()) return;
+            box->setModified(true);
+            if (!box->hasFocus()) boxLostFocus(box);
+        });
+    }
 
     connect(m_cmdFontSetting, &QPushButton::clicked, m_model, &ChequeFormatModel::chooseFieldFont);
     connect(m_model, &ChequeFormatModel::changed, this, &FormatDesigner::showWorkingCopy);
@@ -428,7 +445,7 @@ void FormatDesigner::drawChequeGrid() {
 
 bool FormatDesigner::load() {
     try {
-        m_cmdChequeLocation->setText(QStringLiteral("&Cheque\nLocation"));
+        m_cmdChequeLocation->setText(QStringLiteral("Cheque\n&Location"));
 
         m_picHRuler->setPictureSize({m_picCheque->width(), m_picHRuler->height()});
         m_picVRuler->setPictureSize({m_picVRuler->width(), m_picCheque->height()});
@@ -466,13 +483,8 @@ bool FormatDesigner::load() {
             m_cboBank->addItem(format.bankCode + QStringLiteral(" - ") + format.bankName);
         m_cboBank->setCurrentIndex(-1);
         m_syncing = false;
-        if (m_cboBank->count() == 0) {
-            m_editAvailable = false;
-            m_cmdEdit->setEnabled(false);
-            m_cmdDelete->setEnabled(false);
-        } else {
-            m_cboBank->setCurrentIndex(0);  // runs the bank selection
-        }
+        setMode(DesignerMode::Browse);  // Edit and Delete follow the list
+        if (m_cboBank->count() > 0) m_cboBank->setCurrentIndex(0);  // runs the bank selection
         return true;
     } catch (const DbError& error) {
         m_syncing = false;
@@ -489,7 +501,9 @@ void FormatDesigner::setMode(DesignerMode mode) {
         m_picCheque->releaseMouse();
         m_resizeHandle = -1;
     }
-    const DesignerControlStates s = designerControlStates(mode, m_editAvailable);
+    // The handles belong to a field being placed; browse mode places nothing.
+    if (mode == DesignerMode::Browse) hideHandles();
+    const DesignerControlStates s = designerControlStates(mode, m_cboBank->count() > 0);
     for (QWidget* w : std::initializer_list<QWidget*>{m_picCheque, m_frameBank, m_frameSettings,
                                                       m_framePrintSet, m_cmdSave})
         w->setEnabled(s.editing);
@@ -498,6 +512,7 @@ void FormatDesigner::setMode(DesignerMode mode) {
     m_cmdAdd->setText(s.addCaption);
     m_cmdEdit->setEnabled(s.edit);
     m_cmdEdit->setText(s.editCaption);
+    m_cmdDelete->setEnabled(s.remove);
     m_txtBankCode->setReadOnly(s.codeReadOnly);
 }
 
@@ -513,7 +528,14 @@ void FormatDesigner::showWorkingCopy() {
     if (m_cboLanguage->count() > 0 || !model.languageName().isEmpty())
         showInList(m_cboLanguage, model.languageName());
     if (m_cboPrinterName->count() > 0) showInList(m_cboPrinterName, model.printerName());
+    m_syncing = wasSyncing;
+    showLabels();
+}
 
+void FormatDesigner::showLabels() {
+    const bool wasSyncing = m_syncing;
+    m_syncing = true;
+    const ChequeFormatModel& model = *m_model;
     for (int i = 0; i < kFieldCount; ++i) {
         const FieldLabel& field = model.labels()[i];
         QLabel* label = m_chequeLabels[static_cast<size_t>(i)];
@@ -536,9 +558,17 @@ void FormatDesigner::refreshPanel(int field) {
     m_lblFont->setText(label.font.face);
     m_lblFontSize->setText(QString::number(static_cast<double>(label.font.size)));
     m_lblFontStyle->setText(label.font.bold ? QStringLiteral("Bold") : QStringLiteral("Normal"));
-    m_txtXLeft->setText(units::twipsToInchText(label.left));
-    m_txtYTop->setText(units::twipsToInchText(label.top));
-    m_txtWidth->setText(units::twipsToInchText(label.width));
+    showInBox(m_txtXLeft, units::twipsToInchText(label.left));
+    showInBox(m_txtYTop, units::twipsToInchText(label.top));
+    showInBox(m_txtWidth, units::twipsToInchText(label.width));
+}
+
+void FormatDesigner::showInBox(QLineEdit* box, const QString& text) {
+    const bool wasSyncing = m_syncing;
+    m_syncing = true;
+    setTextIfChanged(box, text);
+    box->setModified(false);
+    m_syncing = wasSyncing;
 }
 
 void FormatDesigner::selectFieldZero() {
@@ -606,9 +636,9 @@ void FormatDesigner::showDragBox() {
 }
 
 void FormatDesigner::showBoxInPanel() {
-    m_txtXLeft->setText(units::twipsToInchText(m_drag.box().left));
-    m_txtYTop->setText(units::twipsToInchText(m_drag.box().top));
-    m_txtWidth->setText(units::twipsToInchText(m_drag.box().width));
+    showInBox(m_txtXLeft, units::twipsToInchText(m_drag.box().left));
+    showInBox(m_txtYTop, units::twipsToInchText(m_drag.box().top));
+    showInBox(m_txtWidth, units::twipsToInchText(m_drag.box().width));
 }
 
 bool FormatDesigner::labelMouse(int field, QMouseEvent* event) {
@@ -711,8 +741,18 @@ bool FormatDesigner::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseMove:
         case QEvent::MouseButtonDblClick: {
             // The canvas answers only while adding or editing.
-            if (m_mode == DesignerMode::Browse) break;
+            if (m_mode == DesignerMode::Browse || !isCanvasPart(watched)) break;
             auto* mouse = static_cast<QMouseEvent*>(event);
+            if (event->type() == QEvent::MouseButtonPress ||
+                event->type() == QEvent::MouseButtonDblClick) {
+                // The box being typed in is left first, as when the focus moves;
+                // a refused number stops the click until its button is released.
+                m_mouseRefused = !commitFocusedBox();
+                if (m_mouseRefused) return true;
+            } else if (m_mouseRefused) {
+                if (event->type() == QEvent::MouseButtonRelease) m_mouseRefused = false;
+                return true;
+            }
             if (watched == m_picCheque) return canvasMouse(mouse);
             for (int i = 0; i < kFieldCount; ++i)
                 if (watched == m_chequeLabels[static_cast<size_t>(i)]) return labelMouse(i, mouse);
@@ -732,10 +772,22 @@ bool FormatDesigner::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+bool FormatDesigner::isCanvasPart(QObject* watched) const {
+    if (watched == m_picCheque) return true;
+    for (QLabel* label : m_chequeLabels)
+        if (watched == label) return true;
+    for (QWidget* handle : m_picHandles)
+        if (watched == handle) return true;
+    return false;
+}
+
 bool FormatDesigner::boxLostFocus(QLineEdit* box) {
     using Result = ChequeFormatModel::InchResult;
+    // A box showing what the window wrote has nothing to take; taking it again
+    // would round a dragged position to the hundredth.
+    if (!box->isModified()) return true;
     if (box == m_txtBankCode) {
-        box->setText(m_model->typeBankCode(box->text()));
+        showInBox(box, m_model->typeBankCode(box->text()));
         return true;
     }
     ChequeFormatModel::InchEntry entry;
@@ -748,10 +800,8 @@ bool FormatDesigner::boxLostFocus(QLineEdit* box) {
                           : box == m_txtYTop ? ChequeFormatModel::Axis::Top
                                              : ChequeFormatModel::Axis::Width;
         entry = m_model->typeFieldInches(axis, box->text());
-        if (entry.result == Result::Accepted) {
-            showWorkingCopy();
-            placeHandles(m_model->selectedField());
-        }
+        // Only the labels: another box may hold text not yet taken.
+        if (entry.result == Result::Accepted) showLabels();
     }
     if (entry.result == Result::Negative) {
         // Back to the box for correction, once the focus has settled.
@@ -761,7 +811,7 @@ bool FormatDesigner::boxLostFocus(QLineEdit* box) {
         });
         return false;
     }
-    box->setText(entry.text);
+    showInBox(box, entry.text);
     return true;
 }
 
@@ -780,7 +830,6 @@ void FormatDesigner::add() {
     if (m_mode == DesignerMode::Adding) {
         setMode(DesignerMode::Browse);
         m_model->resetChequeFormat();
-        hideHandles();
         // An empty list has nothing to show again: the defaults stay.
         if (m_cboBank->currentIndex() >= 0) bankSelection();
         return;
@@ -794,7 +843,6 @@ void FormatDesigner::add() {
 void FormatDesigner::edit() {
     if (m_mode == DesignerMode::Editing) {
         setMode(DesignerMode::Browse);
-        hideHandles();
         bankSelection();
         return;
     }
@@ -823,12 +871,11 @@ bool FormatDesigner::saveNew() {
         showDbError(*m_context.dialogs, error);
         return false;
     }
-    m_editAvailable = true;
-    setMode(DesignerMode::Browse);
     m_syncing = true;
     m_cboBank->addItem(m_model->bankCode() + QStringLiteral(" - ") + m_model->bankName());
     m_cboBank->setCurrentIndex(m_cboBank->count() - 1);
     m_syncing = false;
+    setMode(DesignerMode::Browse);
     bankSelection();
     return true;
 }
@@ -843,7 +890,6 @@ bool FormatDesigner::saveEdited() {
         return false;
     }
     setMode(DesignerMode::Browse);
-    hideHandles();
     return true;
 }
 
@@ -903,14 +949,11 @@ void FormatDesigner::remove() {
         if (m_mode != DesignerMode::Adding) bankSelection();
         return;
     }
-    m_editAvailable = false;
-    m_cmdDelete->setEnabled(false);
     if (m_mode == DesignerMode::Adding) {
         setMode(DesignerMode::Adding);
     } else {
         // Nothing is left to edit.
         m_model->resetChequeFormat();
-        hideHandles();
         setMode(DesignerMode::Browse);
     }
 }

@@ -78,12 +78,17 @@ private:
     void setMode(DesignerMode mode);
     void bankSelection();
     void showWorkingCopy();
+    // The 13 labels as the working copy places them, and the handles around the selection.
+    void showLabels();
     void refreshPanel(int field);
     void selectFieldZero();
     // Runs the lost-focus rule of the box that has the focus. False when the box
     // refused its text (a negative number).
     bool commitFocusedBox();
     bool boxLostFocus(QLineEdit* box);
+    // Writes the window's own text into a box: no rule runs, nothing is pending.
+    void showInBox(QLineEdit* box, const QString& text);
+    bool isCanvasPart(QObject* watched) const;
     // Save while adding (closing's Yes too). True when the format was stored.
     bool saveNew();
     bool saveEdited();
@@ -99,9 +104,9 @@ private:
     AppContext& m_context;
     ChequeFormatModel* m_model = nullptr;
     DesignerMode m_mode = DesignerMode::Browse;
-    bool m_editAvailable = true;
     bool m_syncing = false;
     bool m_closing = false;
+    bool m_mouseRefused = false;  // a press on the canvas stopped by a refused box
     double m_dpiX = 96;
     double m_dpiY = 96;
 

@@ -268,6 +268,11 @@ void ChequeLocationDialog::connectControls() {
         showLeft();
     });
 
+    // The boxes only show the location: an edit that gets past their read-only
+    // state (an assistive or programmatic one) is undone.
+    connect(m_txtTop, &QLineEdit::textChanged, this, &ChequeLocationDialog::showTop);
+    connect(m_txtLeft, &QLineEdit::textChanged, this, &ChequeLocationDialog::showLeft);
+
     connect(m_optLandscape, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked) chooseOrientation(ChequeLocation::Orientation::Landscape);
     });

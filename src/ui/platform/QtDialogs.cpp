@@ -11,6 +11,8 @@
 Dialogs::Answer QtDialogs::message(const QString& text, const QString& title, Icon icon,
                                    Buttons buttons) {
     QMessageBox box(QApplication::activeWindow());
+    // Names in a message (a payee, a bank) are shown as written, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     box.setWindowTitle(title.isEmpty() ? AppInfo::title() : title);
     switch (icon) {

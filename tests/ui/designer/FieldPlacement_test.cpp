@@ -238,6 +238,66 @@ TEST(FieldPlacement, BareCanvasClickHidesTheHandles) {
     EXPECT_EQ(p.f.model().selectedField(), 4);
 }
 
+// A click on the canvas, a label or a handle first runs the rule of the box
+// still being typed in, as leaving it would; a refused number stops the click.
+TEST(FieldPlacement, ClickTakesTheTypedBoxFirst) {
+    struct Case {
+        const char* typed;
+        int target;  // -1 the bare canvas, 0..12 a label, 100 + k handle k
+        float left;  // of field 3 afterwards
+        int selected;
+        const char* panel;  // txtXLeft afterwards
+    };
+    const Case cases[] = {
+        {"1", -1, 1440.0f, 3, "1.00"},
+        {"1", 4, 1440.0f, 4, nullptr},
+        {"1", 101, 1440.0f, 3, "1.00"},
+        {"-1", 4, -1.0f, 3, "-1"},
+        {"-1", -1, -1.0f, 3, "-1"},
+    };
+    for (const auto& c : cases) {
+        Placement p;
+        p.select(3);
+        const float before = p.field(3).left;
+        p.f.type("txtXLeft", QString::fromLatin1(c.typed), false);
+        QWidget* target = c.target < 0    ? p.canvas
+                          : c.target < 100 ? static_cast<QWidget*>(p.label(c.target))
+                                           : p.handle(c.target - 100);
+        const QPoint point = c.target < 0 ? QPoint(5, 5) : target->rect().center();
+        QTest::mousePress(target, Qt::LeftButton, {}, point);
+        QTest::mouseRelease(c.target >= 100 ? p.canvas : target, Qt::LeftButton, {},
+                            c.target >= 100 ? target->geometry().center() : point);
+        const std::string what = std::string(c.typed) + " on " + std::to_string(c.target);
+        EXPECT_EQ(p.field(3).left, c.left < 0 ? before : c.left) << what;
+        EXPECT_EQ(p.f.model().selectedField(), c.selected) << what;
+        if (c.panel) {
+            EXPECT_EQ(p.panel("txtXLeft"), QString::fromLatin1(c.panel)) << what;
+        }
+        EXPECT_EQ(p.f.messageTexts().size(), c.left < 0 ? 1 : 0) << what;
+        if (c.left < 0) {
+            EXPECT_TRUE(p.handlesShown()) << what;
+        }
+    }
+}
+
+// However browse mode starts, the handles go.
+TEST(FieldPlacement, BrowseModeHidesTheHandles) {
+    for (const auto& [start, end] : {std::pair{"cmdAdd", "cmdSave"}, {"cmdAdd", "cmdAdd"},
+                                     {"cmdEdit", "cmdSave"}, {"cmdEdit", "cmdEdit"}}) {
+        Placement p;
+        p.f.click("cmdEdit");  // back to browse
+        p.f.click(start);
+        p.f.type("txtBankName", QStringLiteral("Handle Bank"));
+        p.f.type("txtBankCode", QStringLiteral("HB"));
+        p.select(2);
+        ASSERT_TRUE(p.handlesShown()) << start;
+        p.f.click(end);
+        const std::string what = std::string(start) + " then " + end;
+        EXPECT_EQ(p.f.window().mode(), DesignerMode::Browse) << what;
+        EXPECT_FALSE(p.handlesShown()) << what;
+    }
+}
+
 TEST(FieldPlacement, NothingHappensInBrowseMode) {
     Placement p;
     p.f.click("cmdEdit");  // back to browse

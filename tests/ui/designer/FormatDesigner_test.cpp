@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
 #include <QImage>
 
 #include "DesignerFixture.h"
+#include "support/Accelerators.h"
 #include "ui/designer/PicturePane.h"
 #include "ui/main/MainWindow.h"
 #include "support/Widgets.h"
@@ -65,7 +67,7 @@ TEST(FormatDesigner, ControlsCaptionsAndLimits) {
         {"cmdSave", "&Save"},
         {"cmdDelete", "&Delete"},
         {"cmdExit", "Exit"},
-        {"cmdChequeLocation", "&Cheque\nLocation"},
+        {"cmdChequeLocation", "Cheque\n&Location"},
         {"cmdPrintSample", "&Print Sample"},
         {"cmdPrintRuler", "P&rint Ruler"},
         {"cmdFontSetting", "&Font Settings"}};
@@ -227,7 +229,7 @@ TEST(FormatDesigner, OpeningOverAnEmptyTable) {
     EXPECT_TRUE(f.find<QLabel>("ChequeLabel0")->isVisibleTo(&f.window()));
     EXPECT_FALSE(f.find<QLabel>("ChequeLabel5")->isVisibleTo(&f.window()));
 
-    // Add and save the first format: listed, selected, shown; Edit on, Delete still off.
+    // Add and save the first format: listed, selected, shown; Edit and Delete on.
     f.click("cmdAdd");
     f.type("txtBankName", QStringLiteral("First Bank"));
     f.type("txtBankCode", QStringLiteral("fb 1"));
@@ -239,8 +241,74 @@ TEST(FormatDesigner, OpeningOverAnEmptyTable) {
     EXPECT_EQ(f.list("cboBank")->currentIndex(), 0);
     EXPECT_EQ(f.window().mode(), DesignerMode::Browse);
     EXPECT_TRUE(f.button("cmdEdit")->isEnabled());
-    EXPECT_FALSE(f.button("cmdDelete")->isEnabled());
+    EXPECT_TRUE(f.button("cmdDelete")->isEnabled());
     EXPECT_EQ(stored(f, "FB1", "BankName"), QStringLiteral("First Bank"));
+
+    // Deleting it empties the table again: Edit and Delete off.
+    f.dialogs().answer({Answer::Yes});
+    f.click("cmdDelete");
+    EXPECT_TRUE(f.bankEntries().isEmpty());
+    EXPECT_EQ(enabledStates(f), expected);
+}
+
+// Every button of the window answers its own Alt key, in every mode.
+TEST(FormatDesigner, NoTwoButtonsShareAnAccelerator) {
+    DesignerFixture f(kThree);
+    for (const char* mode : {"browse", "cmdAdd", "cmdEdit"}) {
+        if (QByteArray(mode) != "browse") f.click(mode);
+        EXPECT_EQ(sharedAccelerators(&f.window()), QStringList()) << mode;
+        if (QByteArray(mode) != "browse") f.click(mode);  // Cancel
+    }
+    // While adding, Alt+L opens the location window and Alt+C cancels.
+    f.click("cmdAdd");
+    // A button answers its Alt key with an animated click, done a moment later.
+    QTest::keyClick(&f.window(), Qt::Key_L, Qt::AltModifier);
+    QTest::qWait(200);
+    EXPECT_EQ(f.dialogs().modalWindows, std::vector{QStringLiteral("frmChequeLocation")});
+    QTest::keyClick(&f.window(), Qt::Key_C, Qt::AltModifier);
+    QTest::qWait(200);
+    EXPECT_EQ(f.window().mode(), DesignerMode::Browse);
+}
+
+// A value set through the accessibility interface, as a screen reader or a
+// program sets it, counts as a typed one: shown by its box's rule and saved.
+TEST(FormatDesigner, TextSetWithoutTypingIsTheWorkingCopy) {
+    DesignerFixture f(kThree);
+    f.click("cmdAdd");
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"txtBankName", "Assisted Bank", "Assisted Bank"},
+        {"txtBankCode", "as 1", "AS1"},
+        {"txtChequeWidth", "7.5", "7.50"},
+        {"txtChequeHeight", "3", "3.00"},
+        {"txtXLeft", "1", "1.00"},
+        {"txtYTop", "0.5", "0.50"},
+    };
+    f.box("txtChequeHeight")->setFocus();  // the focused box takes its text when left
+    for (const auto& [name, text, shown] : cases) {
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(f.box(name));
+        ASSERT_TRUE(box && box->editableTextInterface() && box->textInterface()) << name;
+        box->editableTextInterface()->replaceText(0, box->textInterface()->characterCount(),
+                                                  QString::fromUtf8(text));
+    }
+    f.click("cmdSave");
+    for (const auto& [name, text, shown] : cases)
+        EXPECT_EQ(f.box(name)->text(), QString::fromUtf8(shown)) << name;
+    EXPECT_TRUE(f.messageTexts().isEmpty())
+        << f.messageTexts().join(QLatin1Char('|')).toStdString();
+    const auto row = ChequeFormatStore::findByCode(f.db(), QStringLiteral("AS1"));
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->bankName, QStringLiteral("Assisted Bank"));
+    EXPECT_EQ(row->chequeWidth, 7.5 * 1440);
+    EXPECT_EQ(row->chequeHeight, 3 * 1440);
+    EXPECT_EQ(row->fields[FieldDate].left, 1440.0f);
+    EXPECT_EQ(row->fields[FieldDate].top, 720.0f);
+
+    // While editing, the code box is read-only: an edit that bypasses that is undone.
+    f.click("cmdEdit");
+    QAccessibleInterface* code = QAccessible::queryAccessibleInterface(f.box("txtBankCode"));
+    code->editableTextInterface()->replaceText(0, 3, QStringLiteral("ZZZ"));
+    EXPECT_EQ(f.box("txtBankCode")->text(), QStringLiteral("AS1"));
+    EXPECT_EQ(f.model().bankCode(), QStringLiteral("AS1"));
 }
 
 TEST(FormatDesigner, OpeningListsInCreationOrderAndShowsTheFirst) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 
 #include "designer/ChequeFormatModel.h"
 #include "core/Units.h"
+#include "support/Accelerators.h"
 #include "support/QStringPrinter.h"
 #include "support/TestEnv.h"
 #include "ui/location/SpinButton.h"
@@ -108,6 +110,7 @@ TEST_F(ChequeLocationDialogTest, ControlsCaptionsAcceleratorsAndTips) {
         }
         EXPECT_TRUE(button->isVisible()) << b.name;
     }
+    EXPECT_EQ(sharedAccelerators(window.get()), QStringList());
 
     EXPECT_EQ(find<QGroupBox>("frameLocation2")->title(), QStringLiteral("Fast click"));
     EXPECT_EQ(find<QGroupBox>("frameLocation")->title(), QStringLiteral("Cheque Location"));
@@ -122,9 +125,15 @@ TEST_F(ChequeLocationDialogTest, ControlsCaptionsAcceleratorsAndTips) {
     EXPECT_TRUE(find<QLineEdit>("txtLeft")->isReadOnly());
     EXPECT_EQ(find<QLabel>("lblA")->text(), QStringLiteral("A"));
 
-    // Typing into the value boxes changes nothing.
+    // Typing into the value boxes changes nothing, nor does a screen reader's edit.
     QTest::keyClicks(find<QLineEdit>("txtTop"), QStringLiteral("9"));
     EXPECT_EQ(topText(), QStringLiteral("0.00\""));
+    for (const char* name : {"txtTop", "txtLeft"}) {
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(find<QLineEdit>(name));
+        ASSERT_TRUE(box && box->editableTextInterface()) << name;
+        box->editableTextInterface()->replaceText(0, 4, QStringLiteral("9.99"));
+        EXPECT_EQ(find<QLineEdit>(name)->text(), QStringLiteral("0.00\"")) << name;
+    }
 }
 
 TEST_F(ChequeLocationDialogTest, OpeningShowsTheDesignerValuesOnTheSheetAtOneTenth) {
