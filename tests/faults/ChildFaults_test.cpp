@@ -38,7 +38,9 @@ Reported parse(const QByteArray& output) {
     for (const QByteArray& line : output.split('\n')) {
         r.ready |= line == "ready";
         if (line.startsWith("done ")) r.done.push_back(line.mid(5).toInt());
-        if (line.startsWith("fail ")) r.failed[line.split(' ').at(1).toInt()] = QString::fromUtf8(line.mid(line.indexOf(' ', 5) + 1));
+        if (line.startsWith("fail "))
+            r.failed[line.split(' ').at(1).toInt()] =
+                QString::fromUtf8(line.mid(line.indexOf(' ', 5) + 1));
     }
     return r;
 }
@@ -51,7 +53,8 @@ std::map<int, int> readBack(const QString& path) {
     auto db = Database::open(path);
     for (const Payee& p : CompanyStore::listByName(*db)) {
         const int n = p.name.section(u' ', 1, 1).toInt();
-        EXPECT_TRUE(p.name == payeeName(n) || p.name == payeeName(n, 900)) << p.name.left(80).toStdString();
+        EXPECT_TRUE(p.name == payeeName(n) || p.name == payeeName(n, 900))
+            << p.name.left(80).toStdString();
         ++stored[n];
     }
     for (ChequeFormat f : ChequeFormatStore::listById(*db)) {
@@ -71,7 +74,8 @@ std::map<int, int> readBack(const QString& path) {
 
 int lastOptions(const std::vector<int>& done) {
     int last = -1;
-    for (int n : done) if (kindOf(n) == Kind::Settings) last = n;
+    for (int n : done)
+        if (kindOf(n) == Kind::Settings) last = n;
     return last;
 }
 
@@ -87,7 +91,8 @@ TEST(DiskFull, FailedSavesAreReportedAndNothingIsLost) {
     const QString path = DatabaseInit::createDatabase(dir.path());
     const qint64 limit = QFileInfo(path).size() + 48 * 1024;
     QProcess writer;
-    ASSERT_TRUE(startWriter(writer, {path, QStringLiteral("1"), QStringLiteral("150"), QString::number(limit), QStringLiteral("900")}));
+    ASSERT_TRUE(startWriter(writer, {path, QStringLiteral("1"), QStringLiteral("150"),
+                                     QString::number(limit), QStringLiteral("900")}));
     ASSERT_TRUE(writer.waitForFinished(60000));
     EXPECT_EQ(writer.exitStatus(), QProcess::NormalExit) << "killed by the size limit";
     const Reported reported = parse(writer.readAllStandardOutput());
@@ -100,25 +105,32 @@ TEST(DiskFull, FailedSavesAreReportedAndNothingIsLost) {
     for (const auto& [n, error] : reported.failed) {
         const int code = error.section(u' ', 0, 0).toInt();
         EXPECT_TRUE(code == SQLITE_FULL || code == SQLITE_IOERR) << error.toStdString();
-        EXPECT_TRUE(error.contains(u'"' + path + u'"') && error.contains(QStringLiteral("could not be written: the disk")))
+        EXPECT_TRUE(error.contains(u'"' + path + u'"') &&
+                    error.contains(QStringLiteral("could not be written: the disk")))
             << error.toStdString();
-        EXPECT_FALSE(kindOf(n) != Kind::Settings && stored.count(n)) << "save " << n << " failed but is stored";
+        EXPECT_FALSE(kindOf(n) != Kind::Settings && stored.count(n))
+            << "save " << n << " failed but is stored";
     }
-    for (int n : reported.done) EXPECT_TRUE(kindOf(n) == Kind::Settings || stored.count(n)) << "save " << n << " lost";
+    for (int n : reported.done)
+        EXPECT_TRUE(kindOf(n) == Kind::Settings || stored.count(n)) << "save " << n << " lost";
     EXPECT_EQ(stored.count(-lastOptions(reported.done)), 1u);
     for (const auto& [n, rows] : stored) EXPECT_EQ(rows, 1) << "record " << n;
 
     // With room again, saving goes on.
-    EXPECT_NO_THROW(CompanyStore::insert(*Database::open(path), QStringLiteral("After the disk was freed")));
+    EXPECT_NO_THROW(
+        CompanyStore::insert(*Database::open(path), QStringLiteral("After the disk was freed")));
 }
 
 // A process killed while it saves leaves a file that is whole and holds every
 // save it reported done, and nothing it never began.
 TEST(KilledWhileSaving, EveryReportedSaveSurvives) {
-    const int kills = qEnvironmentVariableIntValue("QUORVANTA_FAULT_KILLS") > 0 ? qEnvironmentVariableIntValue("QUORVANTA_FAULT_KILLS") : 60;
-    const unsigned seed = qEnvironmentVariableIsSet("QUORVANTA_FAULT_SEED")
-                              ? static_cast<unsigned>(qEnvironmentVariableIntValue("QUORVANTA_FAULT_SEED"))
-                              : std::random_device{}();
+    const int kills = qEnvironmentVariableIntValue("QUORVANTA_FAULT_KILLS") > 0
+                          ? qEnvironmentVariableIntValue("QUORVANTA_FAULT_KILLS")
+                          : 60;
+    const unsigned seed =
+        qEnvironmentVariableIsSet("QUORVANTA_FAULT_SEED")
+            ? static_cast<unsigned>(qEnvironmentVariableIntValue("QUORVANTA_FAULT_SEED"))
+            : std::random_device{}();
     std::mt19937 random(seed);
     // Each kill comes after 0 to 2 reported saves and then 0 to 30 ms, so that
     // the moments spread over whole saves whatever the disk's speed.
@@ -134,13 +146,15 @@ TEST(KilledWhileSaving, EveryReportedSaveSurvives) {
         ASSERT_TRUE(startWriter(writer, {path, QString::number(next), QStringLiteral("1000000")}));
         QByteArray output;
         const int waitFor = savesFirst(random);
-        while ((!output.contains("ready\n") || output.count("done ") < waitFor) && writer.waitForReadyRead(10000))
+        while ((!output.contains("ready\n") || output.count("done ") < waitFor) &&
+               writer.waitForReadyRead(10000))
             output += writer.readAllStandardOutput();
         ASSERT_TRUE(output.contains("ready\n")) << writer.readAllStandardError().toStdString();
         QThread::usleep(static_cast<unsigned long>(delayUs(random)));
         writer.kill();
         ASSERT_TRUE(writer.waitForFinished(10000));
-        EXPECT_EQ(writer.exitStatus(), QProcess::CrashExit) << "the writer ended before it was killed";
+        EXPECT_EQ(writer.exitStatus(), QProcess::CrashExit)
+            << "the writer ended before it was killed";
         hotJournals += QFileInfo::exists(path + QStringLiteral("-journal"));
 
         const Reported reported = parse(output + writer.readAllStandardOutput());
@@ -152,16 +166,21 @@ TEST(KilledWhileSaving, EveryReportedSaveSurvives) {
         }
         cutShort.insert(next);  // may be stored: never reuse its number
         const auto stored = readBack(path);
-        for (int n : done) ASSERT_TRUE(kindOf(n) == Kind::Settings || stored.count(n)) << "save " << n << " lost";
+        for (int n : done)
+            ASSERT_TRUE(kindOf(n) == Kind::Settings || stored.count(n)) << "save " << n << " lost";
         for (const auto& [n, rows] : stored) {
             const int record = n < 0 ? -n : n;
-            EXPECT_TRUE(std::count(done.begin(), done.end(), record) || cutShort.count(record)) << "record " << n << " from nowhere";
+            EXPECT_TRUE(std::count(done.begin(), done.end(), record) || cutShort.count(record))
+                << "record " << n << " from nowhere";
             EXPECT_EQ(rows, 1) << "record " << n << " stored twice";
         }
         const int options = lastOptions(done);
-        EXPECT_TRUE(options < 0 || stored.count(-options) || std::any_of(stored.begin(), stored.end(), [&](const auto& s) {
-                        return s.first < -options && cutShort.count(-s.first);
-                    })) << "the options row lost its last reported save";
+        EXPECT_TRUE(options < 0 || stored.count(-options) ||
+                    std::any_of(stored.begin(), stored.end(),
+                                [&](const auto& s) {
+                                    return s.first < -options && cutShort.count(-s.first);
+                                }))
+            << "the options row lost its last reported save";
         ++next;
     }
     EXPECT_GE(done.size(), static_cast<size_t>(kills / 2));

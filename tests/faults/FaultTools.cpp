@@ -30,7 +30,8 @@ ReadOnlyGuard::ReadOnlyGuard(const QString& path) : m_path(path) {
     struct stat st {};
     if (::geteuid() == 0)
         m_immutable = setImmutable(path, true);
-    else if (::stat(native.constData(), &st) == 0 && ::chmod(native.constData(), st.st_mode & 07555) == 0)
+    else if (::stat(native.constData(), &st) == 0 &&
+             ::chmod(native.constData(), st.st_mode & 07555) == 0)
         m_mode = st.st_mode & 07777;
     m_holds = (m_immutable || m_mode) && ::access(native.constData(), W_OK) != 0;
 }
@@ -51,7 +52,8 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
 }
 
 QStringList folderEntries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                                  QDir::Name);
 }
 
 QString integrityCheck(const QString& path) {
@@ -63,8 +65,10 @@ QString integrityCheck(const QString& path) {
 
 QString snapshot(Database& db) {
     QString all;
-    for (const char* table : {"Settings", "Company", "LanguageMain", "AmountWord", "BankCheque", "sqlite_sequence"}) {
-        Statement rows = db.prepare(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(QString::fromLatin1(table)));
+    for (const char* table :
+         {"Settings", "Company", "LanguageMain", "AmountWord", "BankCheque", "sqlite_sequence"}) {
+        Statement rows = db.prepare(
+            QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(QString::fromLatin1(table)));
         all += QString::fromLatin1(table) + u'\n';
         while (rows.step()) {
             for (int i = 0; i < rows.columnCount(); ++i) all += rows.value(i).toString() + u'|';

@@ -17,7 +17,9 @@ public:
     ReadOnlyGuard& operator=(const ReadOnlyGuard&) = delete;
     // Whether writing to the path is now refused (checked, not assumed), and why not.
     bool holds() const { return m_holds; }
-    QString why() const { return QStringLiteral("cannot make ") + m_path + QStringLiteral(" read-only here"); }
+    QString why() const {
+        return QStringLiteral("cannot make ") + m_path + QStringLiteral(" read-only here");
+    }
 
 private:
     QString m_path;

@@ -24,7 +24,8 @@ namespace {
 
 // Makes the fault in `folder`, which holds the fresh `database`; returns the path
 // to open and what holds the fault in place.
-using Maker = std::function<std::pair<QString, std::shared_ptr<void>>(const QString& folder, const QString& database)>;
+using Maker = std::function<std::pair<QString, std::shared_ptr<void>>(const QString& folder,
+                                                                      const QString& database)>;
 
 struct OpenFault {
     const char* name;
@@ -36,7 +37,7 @@ struct OpenFault {
 Maker at(const char* relative) {
     return [relative](const QString& folder, const QString&) {
         const QString path = QDir(folder).filePath(QString::fromLatin1(relative));
-        if (relative[0] == 's') QDir().mkpath(path);                         // sub/: a folder in its place
+        if (relative[0] == 's') QDir().mkpath(path);  // sub/: a folder in its place
         if (relative[0] == 'e') QDir().mkpath(QFileInfo(path).absolutePath());  // empty/: no file
         return std::pair(path, std::shared_ptr<void>());
     };
@@ -51,14 +52,20 @@ Maker truncated(std::function<qint64(qint64 size)> to) {
     return changed([to](const QString& db) { QFile::resize(db, to(QFileInfo(db).size())); });
 }
 Maker overwritten(std::function<qint64(qint64 size)> at) {
-    return changed([at](const QString& db) { writeBytes(db, fileBytes(db).replace(at(QFileInfo(db).size()), 16, QByteArray(16, 'Z'))); });
+    return changed([at](const QString& db) {
+        writeBytes(db, fileBytes(db).replace(at(QFileInfo(db).size()), 16, QByteArray(16, 'Z')));
+    });
 }
 Maker replacedBy(std::function<void(const QString& database)> make) {
-    return changed([make](const QString& db) { QFile::remove(db); make(db); });
+    return changed([make](const QString& db) {
+        QFile::remove(db);
+        make(db);
+    });
 }
 Maker readOnly(bool folder) {
     return [folder](const QString& dir, const QString& db) {
-        return std::pair(db, std::shared_ptr<void>(std::make_shared<ReadOnlyGuard>(folder ? dir : db)));
+        return std::pair(db,
+                         std::shared_ptr<void>(std::make_shared<ReadOnlyGuard>(folder ? dir : db)));
     };
 }
 
@@ -66,20 +73,43 @@ const QString kDamaged = QStringLiteral("damaged");
 
 const std::vector<OpenFault>& faults() {
     static const std::vector<OpenFault> list = {
-        {"missing file", at("empty/chequedb.mdb"), SQLITE_CANTOPEN, {QStringLiteral("does not exist")}},
-        {"missing folder", at("gone/chequedb.mdb"), SQLITE_CANTOPEN, {QStringLiteral("folder"), QStringLiteral("does not exist")}},
-        {"a folder in the file's place", at("sub/chequedb.mdb"), SQLITE_CANTOPEN, {QStringLiteral("is a folder")}},
+        {"missing file",
+         at("empty/chequedb.mdb"),
+         SQLITE_CANTOPEN,
+         {QStringLiteral("does not exist")}},
+        {"missing folder",
+         at("gone/chequedb.mdb"),
+         SQLITE_CANTOPEN,
+         {QStringLiteral("folder"), QStringLiteral("does not exist")}},
+        {"a folder in the file's place",
+         at("sub/chequedb.mdb"),
+         SQLITE_CANTOPEN,
+         {QStringLiteral("is a folder")}},
         {"wrong password",
-         replacedBy([](const QString& db) { Database::create(db, "another password")->executeScript(QStringLiteral("CREATE TABLE T (x);")); }),
-         SQLITE_NOTADB, {QStringLiteral("password")}},
-        {"empty file", truncated([](qint64) { return 0; }), SQLITE_NOTADB, {QStringLiteral("is empty")}},
+         replacedBy([](const QString& db) {
+             Database::create(db, "another password")
+                 ->executeScript(QStringLiteral("CREATE TABLE T (x);"));
+         }),
+         SQLITE_NOTADB,
+         {QStringLiteral("password")}},
+        {"empty file",
+         truncated([](qint64) { return 0; }),
+         SQLITE_NOTADB,
+         {QStringLiteral("is empty")}},
         {"a database lacking tables",
          replacedBy([](const QString& db) {
-             Database::create(db)->executeScript(QStringLiteral("CREATE TABLE Company (x); CREATE TABLE LanguageMain (x);"));
+             Database::create(db)->executeScript(
+                 QStringLiteral("CREATE TABLE Company (x); CREATE TABLE LanguageMain (x);"));
          }),
-         SQLITE_NOTADB, {QStringLiteral("not a Quorvanta Solo database: it has no table Settings, AmountWord, BankCheque.")}},
-        {"a text file", changed([](const QString& db) { writeBytes(db, QByteArray("Payee,Amount\nSmith,12.00\n").repeated(200)); }),
-         SQLITE_NOTADB, {QStringLiteral("not a Quorvanta Solo database")}},
+         SQLITE_NOTADB,
+         {QStringLiteral(
+             "not a Quorvanta Solo database: it has no table Settings, AmountWord, BankCheque.")}},
+        {"a text file",
+         changed([](const QString& db) {
+             writeBytes(db, QByteArray("Payee,Amount\nSmith,12.00\n").repeated(200));
+         }),
+         SQLITE_NOTADB,
+         {QStringLiteral("not a Quorvanta Solo database")}},
         {"unencrypted database of another program",
          replacedBy([](const QString& db) {
              sqlite3* raw = nullptr;
@@ -87,30 +117,56 @@ const std::vector<OpenFault>& faults() {
              sqlite3_exec(raw, "CREATE TABLE Company (Name TEXT)", nullptr, nullptr, nullptr);
              sqlite3_close(raw);
          }),
-         SQLITE_NOTADB, {QStringLiteral("not a Quorvanta Solo database")}},
-        {"truncated inside the first page", truncated([](qint64) { return 100; }), SQLITE_NOTADB, {kDamaged}},
-        {"truncated to half", truncated([](qint64 size) { return size / 2048 * 1024 + 300; }), SQLITE_CORRUPT, {kDamaged}},
+         SQLITE_NOTADB,
+         {QStringLiteral("not a Quorvanta Solo database")}},
+        {"truncated inside the first page",
+         truncated([](qint64) { return 100; }),
+         SQLITE_NOTADB,
+         {kDamaged}},
+        {"truncated to half",
+         truncated([](qint64 size) { return size / 2048 * 1024 + 300; }),
+         SQLITE_CORRUPT,
+         {kDamaged}},
         // The last 12 bytes of a page are padding outside the checksum: cut into the checksum.
-        {"last 100 bytes cut off", truncated([](qint64 size) { return size - 100; }), SQLITE_CORRUPT, {kDamaged}},
-        {"bytes overwritten in the first page", overwritten([](qint64) { return 200; }), SQLITE_NOTADB, {kDamaged}},
-        {"bytes overwritten in the middle", overwritten([](qint64 size) { return size / 2 + 100; }), SQLITE_CORRUPT, {kDamaged}},
-        {"read-only file", readOnly(false), SQLITE_READONLY, {QStringLiteral("read-only"), QStringLiteral("nothing can be saved")}},
-        {"read-only folder", readOnly(true), SQLITE_CANTOPEN, {QStringLiteral("folder"), QStringLiteral("is read-only")}},
+        {"last 100 bytes cut off",
+         truncated([](qint64 size) { return size - 100; }),
+         SQLITE_CORRUPT,
+         {kDamaged}},
+        {"bytes overwritten in the first page",
+         overwritten([](qint64) { return 200; }),
+         SQLITE_NOTADB,
+         {kDamaged}},
+        {"bytes overwritten in the middle",
+         overwritten([](qint64 size) { return size / 2 + 100; }),
+         SQLITE_CORRUPT,
+         {kDamaged}},
+        {"read-only file",
+         readOnly(false),
+         SQLITE_READONLY,
+         {QStringLiteral("read-only"), QStringLiteral("nothing can be saved")}},
+        {"read-only folder",
+         readOnly(true),
+         SQLITE_CANTOPEN,
+         {QStringLiteral("folder"), QStringLiteral("is read-only")}},
         {"locked by another connection",
          [](const QString&, const QString& db) {
-             std::shared_ptr<Database> other = Database::open(db);  // as another copy does while it commits
+             std::shared_ptr<Database> other =
+                 Database::open(db);  // as another copy does while it commits
              other->prepare(QStringLiteral("BEGIN EXCLUSIVE")).execute();
              return std::pair(db, std::shared_ptr<void>(other));
          },
-         SQLITE_BUSY, {QStringLiteral("in use by another program"), QStringLiteral("Nothing was changed")}},
+         SQLITE_BUSY,
+         {QStringLiteral("in use by another program"), QStringLiteral("Nothing was changed")}},
     };
     return list;
 }
 
 void expectClear(const OpenFault& fault, const QString& path, int code, const QString& text) {
     EXPECT_EQ(code, fault.code) << text.toStdString();
-    EXPECT_TRUE(text.contains(u'"' + QDir::toNativeSeparators(path) + u'"')) << "the file is not named: " << text.toStdString();
-    for (const QString& phrase : fault.says) EXPECT_TRUE(text.contains(phrase)) << text.toStdString();
+    EXPECT_TRUE(text.contains(u'"' + QDir::toNativeSeparators(path) + u'"'))
+        << "the file is not named: " << text.toStdString();
+    for (const QString& phrase : fault.says)
+        EXPECT_TRUE(text.contains(phrase)) << text.toStdString();
     EXPECT_FALSE(text.contains(u'\n'));
 }
 
@@ -120,9 +176,12 @@ TEST(OpenFaults, AreRefusedClearlyAndLeaveTheFileAsItWas) {
         QTemporaryDir dir;
         const QString database = DatabaseInit::createDatabase(dir.path());
         auto [opened, hold] = fault.make(dir.path(), database);
-        if (auto* guard = static_cast<ReadOnlyGuard*>(fault.code == SQLITE_READONLY || fault.code == SQLITE_CANTOPEN ? hold.get() : nullptr);
+        if (auto* guard = static_cast<ReadOnlyGuard*>(
+                fault.code == SQLITE_READONLY || fault.code == SQLITE_CANTOPEN ? hold.get()
+                                                                               : nullptr);
             guard && !guard->holds()) {
-            std::cout << "[ SKIPPED  ] " << fault.name << ": " << guard->why().toStdString() << std::endl;
+            std::cout << "[ SKIPPED  ] " << fault.name << ": " << guard->why().toStdString()
+                      << std::endl;
             continue;
         }
         const QString path = QFileInfo(opened).absoluteFilePath();

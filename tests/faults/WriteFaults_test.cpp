@@ -33,8 +33,11 @@ struct Save {
 };
 
 const Save kSaves[] = {
-    {[](Database& db) { CompanyStore::insert(db, payeeName(1)); }, [](Database& db) { return CompanyStore::exists(db, payeeName(1)); }},
-    {[](Database& db) { CompanyStore::rename(db, CompanyStore::listByName(db).at(0).id, payeeName(2)); },
+    {[](Database& db) { CompanyStore::insert(db, payeeName(1)); },
+     [](Database& db) { return CompanyStore::exists(db, payeeName(1)); }},
+    {[](Database& db) {
+         CompanyStore::rename(db, CompanyStore::listByName(db).at(0).id, payeeName(2));
+     },
      [](Database& db) { return CompanyStore::exists(db, payeeName(2)); }},
     {[](Database& db) { CompanyStore::remove(db, CompanyStore::listByName(db).at(0).id); },
      [](Database& db) { return CompanyStore::listByName(db).empty(); }},
@@ -75,8 +78,9 @@ void expectLocked(const std::function<void()>& save, const QString& path) {
 }
 
 TEST(LockedDatabase, EverySaveWaitsThenFailsClearlyAndLeavesNothing) {
-    const char* holders[] = {"BEGIN IMMEDIATE; INSERT INTO Company (Name) VALUES ('held by the other');",
-                             "BEGIN; SELECT count(*) FROM AmountWord;", "BEGIN EXCLUSIVE;"};
+    const char* holders[] = {
+        "BEGIN IMMEDIATE; INSERT INTO Company (Name) VALUES ('held by the other');",
+        "BEGIN; SELECT count(*) FROM AmountWord;", "BEGIN EXCLUSIVE;"};
     for (const char* holder : holders) {
         for (const Save& save : kSaves) {
             SCOPED_TRACE(std::string(holder) + " / save " + std::to_string(&save - kSaves));
@@ -125,7 +129,8 @@ TEST(LockedDatabase, ASaveWaitsForAShortLockAndSucceeds) {
 TEST(ReadOnlyWhileRunning, SavesFailClearlyAndLeaveNothing) {
     for (const bool folder : {true, false}) {
         for (const Save& save : kSaves) {
-            SCOPED_TRACE(std::string(folder ? "folder" : "file") + ", save " + std::to_string(&save - kSaves));
+            SCOPED_TRACE(std::string(folder ? "folder" : "file") + ", save " +
+                         std::to_string(&save - kSaves));
             QTemporaryDir dir;
             const QString path = makeDatabase(dir);
             auto db = Database::open(path);
@@ -140,15 +145,19 @@ TEST(ReadOnlyWhileRunning, SavesFailClearlyAndLeaveNothing) {
                     saved = true;
                     // Permission bits are checked when a file is opened; only the
                     // immutable attribute stops writes to a file already open.
-                    EXPECT_TRUE(!folder && ::geteuid() != 0) << "saved into a read-only file or folder";
+                    EXPECT_TRUE(!folder && ::geteuid() != 0)
+                        << "saved into a read-only file or folder";
                 } catch (const DbError& error) {
                     const QString text = error.message();
-                    EXPECT_TRUE(text.contains(u'"' + path + u'"') && text.contains(QStringLiteral("Allow changes to ")))
+                    EXPECT_TRUE(text.contains(u'"' + path + u'"') &&
+                                text.contains(QStringLiteral("Allow changes to ")))
                         << text.toStdString();
                     // A file that refuses writes cannot have its journal played back:
                     // until it can be written the engine reads nothing from it.
-                    EXPECT_TRUE(text.contains(folder ? QStringLiteral("no journal file could be made in its folder \"") + dir.path() + u'"'
-                                                     : QStringLiteral("is read-only")))
+                    EXPECT_TRUE(text.contains(
+                        folder ? QStringLiteral("no journal file could be made in its folder \"") +
+                                     dir.path() + u'"'
+                               : QStringLiteral("is read-only")))
                         << text.toStdString();
                     if (folder) EXPECT_EQ(snapshot(*db), before);
                     EXPECT_TRUE(sqlite3_get_autocommit(db->handle()));

@@ -13,9 +13,9 @@ namespace {
 TEST(DatabaseInit, MakesTheFolderTheSettingsRowAndBothLanguagesButNeverOverwrites) {
     QTemporaryDir dir;
     auto db = Database::open(DatabaseInit::createDatabase(dir.filePath(QStringLiteral("a/b"))));
-    auto rows = db->prepare(QStringLiteral(
-        "SELECT (SELECT count(*) FROM Settings WHERE ID = 1), LanguageID, count(*), "
-        "sum(Word = '' OR Word <> trim(Word)) FROM AmountWord GROUP BY LanguageID"));
+    auto rows = db->prepare(
+        QStringLiteral("SELECT (SELECT count(*) FROM Settings WHERE ID = 1), LanguageID, count(*), "
+                       "sum(Word = '' OR Word <> trim(Word)) FROM AmountWord GROUP BY LanguageID"));
     for (int language : {1, 2}) {
         ASSERT_TRUE(rows.step());
         EXPECT_EQ(rows.integer(0), 1);

@@ -38,11 +38,13 @@ TEST(BadText, EveryStoreKeepsTextsExactly) {
     ASSERT_EQ(payees.size(), std::size(kBadTexts));
     for (size_t i = 0; i < ids.size(); ++i) {
         const QString& text = kBadTexts[i];
-        const auto payee = std::find_if(payees.begin(), payees.end(), [&](const Payee& p) { return p.id == ids[i]; });
+        const auto payee = std::find_if(payees.begin(), payees.end(),
+                                        [&](const Payee& p) { return p.id == ids[i]; });
         ASSERT_NE(payee, payees.end());
         EXPECT_EQ(payee->name, text);
         ChequeFormat expected = distinctFormat(text);
-        expected.bankName = expected.printerName = expected.fonts[1].face = expected.sdateFont.face = text;
+        expected.bankName = expected.printerName = expected.fonts[1].face =
+            expected.sdateFont.face = text;
         auto back = ChequeFormatStore::findByCode(env.db(), text);
         ASSERT_TRUE(back) << i;
         back->id = 0;
@@ -68,7 +70,8 @@ TEST(BadText, LookupByNameMatchesTheWholeNameInAnyLetterCase) {
         {QStringLiteral("Caf\u00e9"), false},  // nothing is composed on the way in
         {QStringLiteral("' OR '1'='1"), false},
     };
-    for (const auto& [name, found] : cases) EXPECT_EQ(CompanyStore::exists(env.db(), name), found) << name.toStdString();
+    for (const auto& [name, found] : cases)
+        EXPECT_EQ(CompanyStore::exists(env.db(), name), found) << name.toStdString();
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ int openFailure(const QString& path, const QByteArray& key = Database::defaultKe
     try {
         Database::open(path, key);
     } catch (const DbError& error) {
-        EXPECT_TRUE(error.message().contains(QFileInfo(path).fileName())) << error.message().toStdString();
+        EXPECT_TRUE(error.message().contains(QFileInfo(path).fileName()))
+            << error.message().toStdString();
         return error.code();
     }
     return SQLITE_OK;
@@ -49,8 +50,12 @@ TEST(Database, AFailingWriteLeavesNothingBehind) {
     EXPECT_TRUE(sqlite3_get_autocommit(env.db().handle()));
     try {
         Transaction transaction(env.db());
-        env.db().prepare(QStringLiteral("INSERT INTO Company (Name) VALUES ('Half done')")).execute();
-        env.db().prepare(QStringLiteral("INSERT INTO Company (ID, Name) VALUES (1, 'x'), (1, 'y')")).execute();
+        env.db()
+            .prepare(QStringLiteral("INSERT INTO Company (Name) VALUES ('Half done')"))
+            .execute();
+        env.db()
+            .prepare(QStringLiteral("INSERT INTO Company (ID, Name) VALUES (1, 'x'), (1, 'y')"))
+            .execute();
         transaction.commit();
         FAIL() << "duplicate key accepted";
     } catch (const DbError&) {
@@ -69,12 +74,14 @@ TEST(Database, SavesLeaveOnlyTheFile) {
         ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &raw), SQLITE_OK);
         const QByteArray key = Database::defaultKey();
         sqlite3_key(raw, key.constData(), static_cast<int>(key.size()));
-        EXPECT_EQ(sqlite3_exec(raw, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(raw, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr),
+                  SQLITE_OK);
         sqlite3_close(raw);
     }
     auto db = Database::open(path);
     CompanyStore::insert(*db, QStringLiteral("Saved"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("chequedb.mdb")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("chequedb.mdb")});
     Statement sync = db->prepare(QStringLiteral("PRAGMA synchronous"));
     ASSERT_TRUE(sync.step());
     EXPECT_EQ(sync.integer(0), 3);
@@ -95,12 +102,14 @@ TEST(DbError, FileFaultsNameTheFileAndKeepTheEngineText) {
     };
     for (const auto& [code, says] : cases) {
         const QString text = DbError::explain(code, QStringLiteral("engine says"), path);
-        EXPECT_TRUE(text.contains(QStringLiteral("\"/data/100%1 sure/chequedb.mdb\""))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("\"/data/100%1 sure/chequedb.mdb\"")))
+            << text.toStdString();
         EXPECT_TRUE(text.contains(QString::fromUtf8(says))) << text.toStdString();
         EXPECT_TRUE(text.endsWith(QStringLiteral("(engine says)."))) << text.toStdString();
     }
     // Faults of a statement rather than the file keep the engine's own words.
-    EXPECT_EQ(DbError::explain(SQLITE_ERROR, QStringLiteral("no such table: X"), path), QStringLiteral("no such table: X"));
+    EXPECT_EQ(DbError::explain(SQLITE_ERROR, QStringLiteral("no such table: X"), path),
+              QStringLiteral("no such table: X"));
     EXPECT_EQ(DbError::explain(SQLITE_BUSY, QStringLiteral("database is locked"), QString()),
               QStringLiteral("database is locked"));
 }
@@ -110,13 +119,16 @@ TEST(Stores, SettingsPayeesAndLanguagesReadBackWhatWasWritten) {
     using Row = std::tuple<int, int, bool, QString, int, int, QString>;
     const auto row = [&] {
         const auto s = SettingsStore::read(env.db());
-        return Row{s->saveChange, s->clearData, s->alertUser, s->dateFormat, s->bankIndex, s->printDate, s->wordCase};
+        return Row{s->saveChange, s->clearData, s->alertUser, s->dateFormat,
+                   s->bankIndex,  s->printDate, s->wordCase};
     };
-    EXPECT_EQ(row(), Row(1, 1, true, QStringLiteral("dd mmm yyyy"), 0, 1, QStringLiteral("UPPER CASE")));
+    EXPECT_EQ(row(),
+              Row(1, 1, true, QStringLiteral("dd mmm yyyy"), 0, 1, QStringLiteral("UPPER CASE")));
     SettingsStore::writeRememberedChoices(env.db(), 3, 0, QStringLiteral("Proper Case"));
     SettingsStore::writeOptions(env.db(), 0, 1, 0, QStringLiteral("dd/mm/yyyy"));
     env.reopen();
-    EXPECT_EQ(row(), Row(0, 1, false, QStringLiteral("dd/mm/yyyy"), 3, 0, QStringLiteral("Proper Case")));
+    EXPECT_EQ(row(),
+              Row(0, 1, false, QStringLiteral("dd/mm/yyyy"), 3, 0, QStringLiteral("Proper Case")));
     env.db().write(QStringLiteral("DELETE FROM Settings"));
     EXPECT_FALSE(SettingsStore::read(env.db()));
 

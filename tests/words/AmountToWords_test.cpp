@@ -20,7 +20,8 @@ void addLanguage(Database& db, int id, TypeOf typeOf, int rows = 107) {
         .bindAll({id, QStringLiteral("Test %1").arg(id)})
         .execute();
     for (int k = 0; k < rows; ++k)
-        db.prepare(QStringLiteral("INSERT INTO AmountWord (LanguageID, Type, Word) VALUES (?, ?, ?)"))
+        db.prepare(
+              QStringLiteral("INSERT INTO AmountWord (LanguageID, Type, Word) VALUES (?, ?, ?)"))
             .bindAll({id, typeOf(k), QStringLiteral("w%1").arg(k)})
             .execute();
     t.commit();
@@ -69,14 +70,17 @@ TEST_F(AmountToWordsTest, EverySlotLandsWhereItBelongsWhateverTheTypeValues) {
     addLanguage(env.db(), 50, [](int k) { return k; });
     addLanguage(env.db(), 51, [](int k) { return k * k - 5000; });  // sparse and negative
     for (const auto& [amount, expected] : cases)
-        for (int language : {50, 51}) EXPECT_EQ(spell(QString::fromUtf8(amount), language), expected) << amount;
+        for (int language : {50, 51})
+            EXPECT_EQ(spell(QString::fromUtf8(amount), language), expected) << amount;
 
     // Rows past the table are left out; a language without rows gives blanks.
-    addLanguage(env.db(), 52, [](int k) { return k; }, 110);
+    addLanguage(
+        env.db(), 52, [](int k) { return k; }, 110);
     EXPECT_EQ(spell(QStringLiteral("5.00"), 52), wordsOf({5}));
     EXPECT_EQ(spell(QStringLiteral("5.00"), 9999), QStringLiteral(" ."));
     // The words are read afresh on every call.
-    env.db().write(QStringLiteral("UPDATE AmountWord SET Word = 'five' WHERE LanguageID = 50 AND Type = 5"));
+    env.db().write(
+        QStringLiteral("UPDATE AmountWord SET Word = 'five' WHERE LanguageID = 50 AND Type = 5"));
     EXPECT_EQ(spell(QStringLiteral("5.00"), 50), QStringLiteral("five w105."));
     EXPECT_TRUE(env.dialogs.messages.empty());
 }
@@ -106,7 +110,8 @@ TEST_F(AmountToWordsTest, SeededLanguagesSpellAmounts) {
         {"English", "21.00", "Twenty One Only."},
         {"English", "0.50", "Cents Fifty Only."},
         {"English", "1,000,000.00", "One Million Only."},
-        {"English", "2,040,300.07", "Two Million Forty Thousand Three Hundred And Cents Seven Only."},
+        {"English", "2,040,300.07",
+         "Two Million Forty Thousand Three Hundred And Cents Seven Only."},
         {"English", "999,999,999,999.99",
          "Nine Hundred Ninety Nine Billion Nine Hundred Ninety Nine Million Nine Hundred Ninety "
          "Nine Thousand Nine Hundred Ninety Nine And Cents Ninety Nine Only."},
@@ -118,20 +123,26 @@ TEST_F(AmountToWordsTest, SeededLanguagesSpellAmounts) {
 }
 
 TEST(TextHelpers, CaseAndPieces) {
-    const std::tuple<QString, QString, QString> cases[] = {  // text, Proper Case, a name's case
-        {QStringLiteral("TWENTY ONE ONLY."), QStringLiteral("Twenty One Only."), QStringLiteral("TWENTY ONE ONLY.")},
+    const std::tuple<QString, QString, QString> cases[] = {
+        // text, Proper Case, a name's case
+        {QStringLiteral("TWENTY ONE ONLY."), QStringLiteral("Twenty One Only."),
+         QStringLiteral("TWENTY ONE ONLY.")},
         {QStringLiteral("McDonald o'BRIEN-smith"), QStringLiteral("Mcdonald O'brien-smith"),
          QStringLiteral("McDonald O'BRIEN-smith")},
-        {QStringLiteral("  mIxEd\tcAsE"), QStringLiteral("  Mixed\tcase"), QStringLiteral("  MIxEd\tcAsE")},
-        {QStringLiteral("\u00e9COLE \U00010428\U00010428"), QStringLiteral("\u00c9cole \U00010400\U00010428"),
+        {QStringLiteral("  mIxEd\tcAsE"), QStringLiteral("  Mixed\tcase"),
+         QStringLiteral("  MIxEd\tcAsE")},
+        {QStringLiteral("\u00e9COLE \U00010428\U00010428"),
+         QStringLiteral("\u00c9cole \U00010400\U00010428"),
          QStringLiteral("\u00c9COLE \U00010400\U00010428")},
     };
     for (const auto& [text, proper, name] : cases) {
         EXPECT_EQ(toProperCase(text), proper);
         EXPECT_EQ(toProperCaseName(text), name);
     }
-    EXPECT_EQ(toUpperCase(QStringLiteral("sen \u00e9t\u00e9")), QStringLiteral("SEN \u00c9T\u00c9"));
-    EXPECT_EQ(removeChars(QStringLiteral("1,234.50"), QStringLiteral(",.")), QStringLiteral("123450"));
+    EXPECT_EQ(toUpperCase(QStringLiteral("sen \u00e9t\u00e9")),
+              QStringLiteral("SEN \u00c9T\u00c9"));
+    EXPECT_EQ(removeChars(QStringLiteral("1,234.50"), QStringLiteral(",.")),
+              QStringLiteral("123450"));
     EXPECT_EQ(firstWord(QStringLiteral("MBB - Maybank")), QStringLiteral("MBB"));
     EXPECT_EQ(firstWord(QStringLiteral("HSBC")), QStringLiteral("HSBC"));
 }
@@ -143,7 +154,8 @@ TEST(SplitWordLines, TheFirstWordsNarrowerThanTheFieldGoToLineOne) {
     const QString three = QStringLiteral("One Two Three");  // " One" 400, " One Two" 800
     const std::tuple<QString, FontSpec, double, QString, QString> cases[] = {
         {QString(), plain, 5000, QString(), QString()},
-        {three, plain, 800, QStringLiteral(" One"), QStringLiteral(" Two Three")},  // as wide: line 2
+        {three, plain, 800, QStringLiteral(" One"),
+         QStringLiteral(" Two Three")},  // as wide: line 2
         {three, plain, 801, QStringLiteral(" One Two"), QStringLiteral(" Three")},
         {three, plain, 1401, QStringLiteral(" One Two Three"), QString()},
         {three, plain, 0, QString(), QStringLiteral(" One Two Three")},
@@ -167,9 +179,9 @@ TEST(SplitWordLines, TheFirstWordsNarrowerThanTheFieldGoToLineOne) {
 
     // On the screen's metrics, upper case and a larger font move the split forwards.
     TestEnv env;
-    const QString words = toProperCase(amountToWords(
-        env.db(), env.dialogs, QStringLiteral("777,777,777,777.77"),
-        LanguageStore::findByName(env.db(), QStringLiteral("English"))->id));
+    const QString words = toProperCase(
+        amountToWords(env.db(), env.dialogs, QStringLiteral("777,777,777,777.77"),
+                      LanguageStore::findByName(env.db(), QStringLiteral("English"))->id));
     ScreenTextMeasure screen;
     const double width = screen.widthTwips(u' ' + words.section(u' ', 0, 7), plain) + 1;
     const auto wordsOnLine1 = [&](const QString& text, const FontSpec& font) {
@@ -183,8 +195,8 @@ TEST(SplitWordLines, TheFirstWordsNarrowerThanTheFieldGoToLineOne) {
     FieldLabelSet labels;
     labels[FieldWord1].font = plain;
     labels[FieldWord1].width = 1000.0f;  // " Twenty" 700, " Twenty One" 1100
-    for (const auto& [amount, line1, line2] :
-         {std::tuple{"21.00", " Twenty", " One Only."}, std::tuple{"1,000,000,000,000.00", "", ""}}) {
+    for (const auto& [amount, line1, line2] : {std::tuple{"21.00", " Twenty", " One Only."},
+                                               std::tuple{"1,000,000,000,000.00", "", ""}}) {
         labels[FieldAmount].caption = QString::fromLatin1(amount);
         splitAmountWords(env.db(), env.dialogs, env.textMeasure, 1, labels);
         EXPECT_EQ(labels[FieldWord1].caption, QString::fromLatin1(line1));

@@ -14,7 +14,8 @@ inline Kind kindOf(int n) { return static_cast<Kind>(n % 3); }
 
 // Names carry quotes and right-to-left letters; `padding` makes rows larger.
 inline QString payeeName(int n, int padding = 0) {
-    return QStringLiteral("Payee %1 O'Neil \"&\" \u05e9\u05dc\u05d5\u05dd ").arg(n) + QString(padding, u'x');
+    return QStringLiteral("Payee %1 O'Neil \"&\" \u05e9\u05dc\u05d5\u05dd ").arg(n) +
+           QString(padding, u'x');
 }
 
 inline QString formatCode(int n) { return QStringLiteral("K%1").arg(n); }
@@ -30,9 +31,11 @@ inline ChequeFormat format(int n) {
     f.chequeLeft = -(n % 89);
     f.dateType = n % 3;
     for (int i = 0; i < kFieldCount; ++i)
-        f.fields.at(static_cast<size_t>(i)) = {static_cast<float>(n % 1000) + 0.5f * i, i * 100.25f, 300.0f};
+        f.fields.at(static_cast<size_t>(i)) = {static_cast<float>(n % 1000) + 0.5f * i, i * 100.25f,
+                                               300.0f};
     for (int i = 0; i < 5; ++i)
-        f.fonts.at(static_cast<size_t>(i)) = {QStringLiteral("Face %1-%2").arg(n).arg(i), 8.0f + i, (n + i) % 2 == 0};
+        f.fonts.at(static_cast<size_t>(i)) = {QStringLiteral("Face %1-%2").arg(n).arg(i), 8.0f + i,
+                                              (n + i) % 2 == 0};
     return f;
 }
 

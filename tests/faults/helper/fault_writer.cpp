@@ -19,7 +19,8 @@
 // One write per line, so that a killed process never leaves half a line.
 static void report(const QByteArray& line) {
     const QByteArray text = line + '\n';
-    if (::write(STDOUT_FILENO, text.constData(), static_cast<size_t>(text.size())) < 0) std::_Exit(4);
+    if (::write(STDOUT_FILENO, text.constData(), static_cast<size_t>(text.size())) < 0)
+        std::_Exit(4);
 }
 
 int main(int argc, char** argv) {
@@ -40,7 +41,8 @@ int main(int argc, char** argv) {
         try {
             if (kindOf(n) == Kind::Payee) CompanyStore::insert(*db, payeeName(n, padding));
             if (kindOf(n) == Kind::Format) ChequeFormatStore::insert(*db, format(n));
-            if (kindOf(n) == Kind::Settings) SettingsStore::writeOptions(*db, n % 2, 1, 1, settingsMark(n));
+            if (kindOf(n) == Kind::Settings)
+                SettingsStore::writeOptions(*db, n % 2, 1, 1, settingsMark(n));
             report("done " + QByteArray::number(n));
             failures = 0;
         } catch (const DbError& error) {

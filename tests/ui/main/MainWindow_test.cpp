@@ -49,12 +49,14 @@ protected:
 // focus on; the box rewrites its text when it loses the focus.
 TEST_F(MainWindowTest, AmountKeys) {
     open();
-    const std::tuple<QString, QString, bool> cases[] = {  // keys, text after leaving, focus kept
+    const std::tuple<QString, QString, bool> cases[] = {
+        // keys, text after leaving, focus kept
         {QStringLiteral("1234.5"), QStringLiteral("1,234.50"), true},
         {QStringLiteral("1,2,3"), QStringLiteral("123.00"), true},
         {QStringLiteral(".."), QStringLiteral(".."), true},
         {QStringLiteral("12a"), QStringLiteral("12.00"), false},
-        {QStringLiteral("7\u0663"), QStringLiteral("7.00"), false},  // a digit, but not an ASCII one
+        {QStringLiteral("7\u0663"), QStringLiteral("7.00"),
+         false},  // a digit, but not an ASCII one
     };
     for (const auto& [keys, text, kept] : cases) {
         amount->setFocus();
@@ -75,7 +77,8 @@ TEST_F(MainWindowTest, AmountKeys) {
     payee->setFocus();
     QTest::mouseClick(amount, Qt::LeftButton);
     QTest::qWait(20);
-    EXPECT_EQ(amount->selectedText(), QStringLiteral("7.00"));  // rewritten; the focus selects it all
+    EXPECT_EQ(amount->selectedText(),
+              QStringLiteral("7.00"));  // rewritten; the focus selects it all
 }
 
 TEST_F(MainWindowTest, PrintChecksInOrder) {
@@ -105,7 +108,8 @@ TEST_F(MainWindowTest, PrintChecksInOrder) {
         amount->setText(QString::fromUtf8(typed));  // as if pasted
         payee->setEditText(QString::fromUtf8(name));
         QTest::mouseClick(widget<QPushButton>(window, "cmdPrint"), Qt::LeftButton);
-        const QStringList expected = *message ? QStringList{QString::fromUtf8(message)} : QStringList{};
+        const QStringList expected =
+            *message ? QStringList{QString::fromUtf8(message)} : QStringList{};
         EXPECT_EQ(env.dialogs.texts(), expected) << typed;
         EXPECT_EQ(focusName(), QString::fromUtf8(focus)) << typed;
     }
@@ -114,7 +118,8 @@ TEST_F(MainWindowTest, PrintChecksInOrder) {
 
 // A new payee is stored once, exactly as typed; blanks are never stored.
 TEST_F(MainWindowTest, PayeesAreKeptAsTyped) {
-    for (const char* name : {"ACME Holdings", "Alpha"}) CompanyStore::insert(env.db(), QString::fromUtf8(name));
+    for (const char* name : {"ACME Holdings", "Alpha"})
+        CompanyStore::insert(env.db(), QString::fromUtf8(name));
     open();
     for (const char* text : {"ACME", "alpha", "Alp"}) {
         payee->setFocus();
@@ -135,9 +140,11 @@ TEST_F(MainWindowTest, PayeesAreKeptAsTyped) {
 }
 
 TEST_F(MainWindowTest, SettingsAreReadAndTheRememberedChoicesWrittenOnlyWithSaveChange) {
-    for (const char* code : {"ZZB", "ABC"}) ChequeFormatStore::insert(env.db(), distinctFormat(QString::fromLatin1(code)));
+    for (const char* code : {"ZZB", "ABC"})
+        ChequeFormatStore::insert(env.db(), distinctFormat(QString::fromLatin1(code)));
     for (int saveChange : {0, 1}) {
-        SettingsStore::writeRememberedChoices(env.db(), saveChange ? 1 : 7, 1, QStringLiteral("UPPER CASE"));
+        SettingsStore::writeRememberedChoices(env.db(), saveChange ? 1 : 7, 1,
+                                              QStringLiteral("UPPER CASE"));
         SettingsStore::writeOptions(env.db(), saveChange, 0, 0, QStringLiteral("dd/mm/yy"));
         open();
         EXPECT_EQ(banks->itemText(0).left(3), QStringLiteral("ABC"));
@@ -152,7 +159,8 @@ TEST_F(MainWindowTest, SettingsAreReadAndTheRememberedChoicesWrittenOnlyWithSave
         const auto stored = SettingsStore::read(env.db());
         EXPECT_EQ(stored->bankIndex, saveChange ? 0 : 7);
         EXPECT_EQ(stored->printDate, saveChange ? 0 : 1);
-        EXPECT_EQ(stored->wordCase, saveChange ? QStringLiteral("Proper Case") : QStringLiteral("UPPER CASE"));
+        EXPECT_EQ(stored->wordCase,
+                  saveChange ? QStringLiteral("Proper Case") : QStringLiteral("UPPER CASE"));
     }
     open();
     env.db().write(QStringLiteral("DROP TABLE Settings"));

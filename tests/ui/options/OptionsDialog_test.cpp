@@ -50,14 +50,18 @@ protected:
         widget<QTabWidget>(window, "TabStrip1")->setCurrentIndex(tab);
         env.dialogs.clear();
     }
-    void click(const char* button) { QTest::mouseClick(widget<QPushButton>(window, button), Qt::LeftButton); }
+    void click(const char* button) {
+        QTest::mouseClick(widget<QPushButton>(window, button), Qt::LeftButton);
+    }
     QLineEdit* name() { return widget<QLineEdit>(window, "txtName"); }
     QStringList stored() {
         QStringList out;
         for (const Payee& p : CompanyStore::listByName(env.db())) out << p.name;
         return out;
     }
-    bool editing() { return name()->isEnabled() && widget<QLabel>(window, "lblStatus")->isVisible(); }
+    bool editing() {
+        return name()->isEnabled() && widget<QLabel>(window, "lblStatus")->isVisible();
+    }
 };
 
 TEST_F(OptionsDialogTest, GeneralPageShowsStoresAndRestoresTheOptions) {
@@ -66,7 +70,8 @@ TEST_F(OptionsDialogTest, GeneralPageShowsStoresAndRestoresTheOptions) {
     EXPECT_TRUE(widget<QCheckBox>(window, "chkClearData")->isChecked());
     EXPECT_FALSE(widget<QCheckBox>(window, "chkSaveChange")->isChecked());
     EXPECT_FALSE(widget<QCheckBox>(window, "chkAlertUser")->isChecked());
-    EXPECT_EQ(widget<QLabel>(window, "lblSampleDate")->text(), QStringLiteral("Date sample: \r\n05/12/2026"));
+    EXPECT_EQ(widget<QLabel>(window, "lblSampleDate")->text(),
+              QStringLiteral("Date sample: \r\n05/12/2026"));
 
     // Leaving the pattern's box shows today in it.
     QLineEdit* date = widget<QLineEdit>(window, "txtDate");
@@ -74,7 +79,8 @@ TEST_F(OptionsDialogTest, GeneralPageShowsStoresAndRestoresTheOptions) {
     date->selectAll();
     QTest::keyClicks(date, QStringLiteral("On ddd d mmmm yy"));
     QTest::keyClick(date, Qt::Key_Tab);
-    EXPECT_EQ(widget<QLabel>(window, "lblSampleDate")->text(), QStringLiteral("Date sample: \r\nOn Sat 5 December 26"));
+    EXPECT_EQ(widget<QLabel>(window, "lblSampleDate")->text(),
+              QStringLiteral("Date sample: \r\nOn Sat 5 December 26"));
 
     env.dialogs.answer({Answer::No, Answer::Yes});
     click("cmdDefault");
@@ -83,7 +89,8 @@ TEST_F(OptionsDialogTest, GeneralPageShowsStoresAndRestoresTheOptions) {
     EXPECT_EQ(env.dialogs.texts(), QStringList(2, QStringLiteral("Set default settings?")));
     for (const char* box : {"chkAlertUser", "chkClearData", "chkSaveChange"})
         EXPECT_TRUE(widget<QCheckBox>(window, box)->isChecked()) << box;
-    EXPECT_EQ(widget<QLabel>(window, "lblSampleDate")->text(), QStringLiteral("Date sample: \r\n05 Dec 2026"));
+    EXPECT_EQ(widget<QLabel>(window, "lblSampleDate")->text(),
+              QStringLiteral("Date sample: \r\n05 Dec 2026"));
 
     // A failed store keeps the window open and the settings as they were.
     env.db().executeScript(QStringLiteral("ALTER TABLE Settings RENAME TO Elsewhere;"));
@@ -102,7 +109,8 @@ TEST_F(OptionsDialogTest, GeneralPageShowsStoresAndRestoresTheOptions) {
 TEST_F(OptionsDialogTest, PayeesAreAddedAndRenamedExactlyAfterTheSaveQuestion) {
     open({"zeta Traders", "Alpha Sdn Bhd"});
     QTreeWidget* list = widget<QTreeWidget>(window, "LVRecipients");
-    EXPECT_EQ(list->topLevelItem(1)->text(0) + list->topLevelItem(1)->text(1), QStringLiteral("2zeta Traders"));
+    EXPECT_EQ(list->topLevelItem(1)->text(0) + list->topLevelItem(1)->text(1),
+              QStringLiteral("2zeta Traders"));
     EXPECT_TRUE(list->isColumnHidden(2));
     EXPECT_EQ(name()->text(), QStringLiteral("Alpha Sdn Bhd"));
 
@@ -113,12 +121,14 @@ TEST_F(OptionsDialogTest, PayeesAreAddedAndRenamedExactlyAfterTheSaveQuestion) {
     EXPECT_EQ(env.dialogs.texts(), QStringList{QStringLiteral("Save recipient's name?")});
     EXPECT_TRUE(window->isVisible());
 
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(1)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->topLevelItem(1)).center());
     click("cmdEdit");
     QTest::keyClicks(name(), QStringLiteral(" & Sons"));
     QTest::keyClick(name(), Qt::Key_Tab);  // leaving the box asks too
-    EXPECT_EQ(stored(), (QStringList{QStringLiteral("Alpha Sdn Bhd"), QStringLiteral("zeta Traders & Sons"),
-                                     QStringLiteral("\u00dcnal \"Best\" Ltd")}));
+    EXPECT_EQ(stored(),
+              (QStringList{QStringLiteral("Alpha Sdn Bhd"), QStringLiteral("zeta Traders & Sons"),
+                           QStringLiteral("\u00dcnal \"Best\" Ltd")}));
     EXPECT_FALSE(editing());
 }
 
@@ -140,8 +150,8 @@ TEST_F(OptionsDialogTest, EndingAnEdit) {
         {Escape, " Ltd", {Answer::Yes}, "Able Ltd", false},
         {Close, " Ltd", {Answer::No}, "Able", false},
         {Close, " Ltd", {Answer::Cancel}, "Able", true},
-        {Enter, nullptr, {Answer::Yes, Answer::No}, "Able", true},   // blank: go on editing
-        {Enter, nullptr, {Answer::Yes, Answer::Yes}, "Able", false}, // blank: cancel the save
+        {Enter, nullptr, {Answer::Yes, Answer::No}, "Able", true},    // blank: go on editing
+        {Enter, nullptr, {Answer::Yes, Answer::Yes}, "Able", false},  // blank: cancel the save
     };
     for (const Case& c : cases) {
         open({"Able"});
@@ -158,7 +168,8 @@ TEST_F(OptionsDialogTest, EndingAnEdit) {
         if (c.how == Close) window->close();
         EXPECT_EQ(env.dialogs.messages.size(), c.answers.size());
         if (!c.typed)
-            EXPECT_EQ(env.dialogs.texts().last(), QStringLiteral("No blank name is allowed. Cancel save?"));
+            EXPECT_EQ(env.dialogs.texts().last(),
+                      QStringLiteral("No blank name is allowed. Cancel save?"));
         EXPECT_EQ(stored(), QStringList{QString::fromLatin1(c.stored)});
         EXPECT_EQ(editing(), c.stillEditing) << &c - cases;
         EXPECT_EQ(window->isVisible(), c.how == Enter || c.stillEditing);
@@ -182,7 +193,8 @@ TEST_F(OptionsDialogTest, DeleteAsksAndTheMainWindowOpensTheWindowModally) {
     env.dialogs.answer({Answer::No, Answer::Yes});
     click("cmdDelete");
     click("cmdDelete");
-    EXPECT_EQ(env.dialogs.texts(), QStringList(2, QStringLiteral("Are you sure you want to delete O'Neil?")));
+    EXPECT_EQ(env.dialogs.texts(),
+              QStringList(2, QStringLiteral("Are you sure you want to delete O'Neil?")));
     EXPECT_TRUE(stored().isEmpty());
     click("cmdEdit");
     click("cmdDelete");
