@@ -430,26 +430,4 @@ TEST(ChequeFormatModel, FailingStatementKeepsTheWorkingCopy) {
     EXPECT_TRUE(m.model.insertChequeFormat());
 }
 
-TEST(ChequeFormatModel, NamesAreStoredExactly) {
-    ModelEnv m;
-    const QString names[] = {
-        QStringLiteral("O\"Brien & Sons' \"Bank\""), QStringLiteral("  Bank with blanks  "),
-        QStringLiteral("Banque Fran\u00e7aise \u00e0 \u0130stanbul \u9280\u884c")};
-    int n = 0;
-    for (const QString& name : names) {
-        m.model.resetChequeFormat();
-        m.model.setBankName(name);
-        m.model.typeBankCode(QStringLiteral("q\"\u00e9 %1").arg(n++));
-        m.model.setPrinterName(name);
-        ASSERT_TRUE(m.model.insertChequeFormat());
-        const QString code = m.model.bankCode();
-        m.model.resetChequeFormat();
-        ASSERT_TRUE(m.model.selectBank(code + QStringLiteral(" - ") + name));
-        EXPECT_EQ(m.model.bankName(), name);
-        EXPECT_EQ(m.model.bankCode(), code);
-        EXPECT_EQ(m.model.printerName(), name);
-    }
-    EXPECT_EQ(ChequeFormatStore::listById(m.db()).at(0).bankCode, QStringLiteral("Q\"\u00c90"));
-}
-
 }  // namespace
