@@ -28,7 +28,10 @@ export QT_QPA_PLATFORM=offscreen
 mkdir -p "$work"
 # The copy is built in tree/build, laid out as a worktree's own build/, so that
 # ccache finds the objects the worktree builds made (it keys on relative paths).
-rsync -a --delete --exclude '/build*' --exclude '/.git' "$root/" "$work/tree/"
+# Files are compared by content and a changed one gets the time of the copy: a
+# planted file put back by an earlier run is newer than its source here, and
+# keeping the source's older time would leave the earlier object in place.
+rsync -rlpgoD --checksum --delete --exclude '/build*' --exclude '/.git' "$root/" "$work/tree/"
 build="$work/tree/build"
 cmake -S "$work/tree" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQUORVANTA_BUILD_BENCH=OFF >/dev/null
