@@ -7,9 +7,9 @@
 
 #include "DesignerFixture.h"
 #include "support/Accelerators.h"
+#include "support/Widgets.h"
 #include "ui/designer/PicturePane.h"
 #include "ui/main/MainWindow.h"
-#include "support/Widgets.h"
 
 namespace {
 
@@ -111,20 +111,9 @@ TEST(FormatDesigner, RulersAndGridAsDrawn) {
     }
     // Nothing at 0 nor between ticks.
     EXPECT_EQ(h.pixel(w.toPixelsX(36), height - 1), background);
-    // Inch lines are full height; the number starts right of the line at the top.
-    for (int inch = 1; inch <= 7; ++inch) {
-        const int x = w.toPixelsX(1440.0 * inch);
-        EXPECT_EQ(firstInk(h, x), 0) << inch;
-        bool number = false;
-        for (int dx = 2; dx < 16 && !number; ++dx)
-            for (int y = 0; y < height / 2 && !number; ++y) number = dark(h.pixel(x + dx, y));
-        EXPECT_TRUE(number) << inch;
-    }
-    // "Inch" at the left end.
-    bool caption = false;
-    for (int x = 0; x < w.toPixelsX(1000) && !caption; ++x)
-        for (int y = 0; y < height / 2 && !caption; ++y) caption = dark(h.pixel(x, y));
-    EXPECT_TRUE(caption);
+    // Inch lines are full height (their numbers and the geometry: DesignerGeometry's tests).
+    for (int inch = 1; inch <= 7; ++inch)
+        EXPECT_EQ(firstInk(h, w.toPixelsX(1440.0 * inch)), 0) << inch;
 
     // The vertical ruler: ticks grow from the right edge.
     const int width = v.width();
@@ -133,10 +122,8 @@ TEST(FormatDesigner, RulersAndGridAsDrawn) {
         while (x >= 0 && dark(v.pixel(x, y))) --x;
         return x + 1;
     };
-    EXPECT_NEAR(firstInkRow(w.toPixelsY(72)), w.toPixelsX(328.125), 1);
     EXPECT_NEAR(firstInkRow(w.toPixelsY(720)), w.toPixelsX(187.5), 1);
     EXPECT_EQ(firstInkRow(w.toPixelsY(1440)), 0);
-    EXPECT_EQ(firstInkRow(w.toPixelsY(2880)), 0);
 
     // The grid: light grey every quarter inch, pale yellow between.
     const QRgb grid = qRgb(192, 192, 192), paper = qRgb(255, 255, 192);
@@ -438,7 +425,8 @@ TEST(FormatDesigner, EditAndSaveKeepsTheListTextAndRefreshesTheMainWindow) {
     EXPECT_EQ(f.dialogs().modalWindows, std::vector<QString>{QStringLiteral("frmAdjustCheque")});
     EXPECT_TRUE(f.messageTexts().isEmpty());
     QStringList mainEntries;
-    for (int i = 0; i < widget<QComboBox>(&main, "cboBank")->count(); ++i) mainEntries << widget<QComboBox>(&main, "cboBank")->itemText(i);
+    for (int i = 0; i < widget<QComboBox>(&main, "cboBank")->count(); ++i)
+        mainEntries << widget<QComboBox>(&main, "cboBank")->itemText(i);
     EXPECT_EQ(mainEntries, (QStringList{QStringLiteral("ABC - Alpha Renamed"),
                                         QStringLiteral("CIMB - CIMB \"Islamic\" Bank"),
                                         QStringLiteral("MBB - Maybank Berhad")}));
