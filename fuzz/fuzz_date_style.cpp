@@ -5,14 +5,15 @@
 // date picker's range lies inside), one byte the date type (as a signed number),
 // one byte the visible flags the fields had before, then the style.
 #include <QDate>
+#include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
 
 #include <cstdint>
 
 #include "FuzzCheck.h"
-#include "print/DateRendering.h"
 #include "core/FieldLabelSet.h"
+#include "print/DateRendering.h"
 
 namespace {
 
@@ -21,48 +22,43 @@ const QLocale& locale() {
     return german;
 }
 
-// The style written by tokens found with a regular expression, longest code first.
+// The style written by tokens found with a regular expression, longest code
+// first, in either letter case.
 QString reference(QDate date, const QString& style) {
-    static const QRegularExpression codes(QStringLiteral("dddd|ddd|dd|d|mmmm|mmm|mm|m|yyyy|yy|/"));
+    static const QRegularExpression codes(QStringLiteral("dddd|ddd|dd|d|mmmm|mmm|mm|m|yyyy|yy|/"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    const QLocale& l = locale();
+    const QHash<QString, QString> written = {
+        {QStringLiteral("d"), QString::number(date.day())},
+        {QStringLiteral("dd"), QString::asprintf("%02d", date.day())},
+        {QStringLiteral("ddd"), l.dayName(date.dayOfWeek(), QLocale::ShortFormat)},
+        {QStringLiteral("dddd"), l.dayName(date.dayOfWeek(), QLocale::LongFormat)},
+        {QStringLiteral("m"), QString::number(date.month())},
+        {QStringLiteral("mm"), QString::asprintf("%02d", date.month())},
+        {QStringLiteral("mmm"), l.monthName(date.month(), QLocale::ShortFormat)},
+        {QStringLiteral("mmmm"), l.monthName(date.month(), QLocale::LongFormat)},
+        {QStringLiteral("yy"), QString::asprintf("%02d", date.year() % 100)},
+        {QStringLiteral("yyyy"), QString::asprintf("%04d", date.year())},
+        {QStringLiteral("/"), QStringLiteral(".")},  // the German short date reads dd.MM.yy
+    };
     QString out;
     qsizetype copied = 0;
-    auto it = codes.globalMatch(style);
-    while (it.hasNext()) {
+    for (auto it = codes.globalMatch(style); it.hasNext();) {
         const auto match = it.next();
-        out += QStringView(style).mid(copied, match.capturedStart() - copied);
+        out += style.mid(copied, match.capturedStart() - copied);
+        out += written.value(match.captured().toLower());
         copied = match.capturedEnd();
-        const QString code = match.captured();
-        if (code == QLatin1String("d"))
-            out += QString::number(date.day());
-        else if (code == QLatin1String("dd"))
-            out += QString::asprintf("%02d", date.day());
-        else if (code == QLatin1String("ddd"))
-            out += locale().dayName(date.dayOfWeek(), QLocale::ShortFormat);
-        else if (code == QLatin1String("dddd"))
-            out += locale().dayName(date.dayOfWeek(), QLocale::LongFormat);
-        else if (code == QLatin1String("m"))
-            out += QString::number(date.month());
-        else if (code == QLatin1String("mm"))
-            out += QString::asprintf("%02d", date.month());
-        else if (code == QLatin1String("mmm"))
-            out += locale().monthName(date.month(), QLocale::ShortFormat);
-        else if (code == QLatin1String("mmmm"))
-            out += locale().monthName(date.month(), QLocale::LongFormat);
-        else if (code == QLatin1String("yy"))
-            out += QString::asprintf("%02d", date.year() % 100);
-        else if (code == QLatin1String("yyyy"))
-            out += QString::asprintf("%04d", date.year());
-        else
-            out += QLatin1Char('.');  // the German short date reads dd.MM.yy
     }
-    return out + QStringView(style).mid(copied);
+    return out + style.mid(copied);
 }
 
-// The style without its codes: no d, m or "/", and no two "y" in a row.
+// The style without its codes: no d, m or "/", and no two "y" in a row, in either case.
 QString withoutCodes(QString style) {
-    style.remove(QLatin1Char('d')).remove(QLatin1Char('m')).remove(QLatin1Char('/'));
-    static const QRegularExpression yRuns(QStringLiteral("y{2,}"));
-    return style.replace(yRuns, QStringLiteral("y"));
+    static const QRegularExpression codes(QStringLiteral("[dm/]"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression yRuns(QStringLiteral("(?<=y)y+"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    return style.remove(codes).remove(yRuns);
 }
 
 const QString kUntouched = QStringLiteral("\u2026untouched");

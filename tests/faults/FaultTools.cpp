@@ -15,14 +15,11 @@ namespace {
 
 bool setImmutable(const QString& path, bool on) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
-    if (fd < 0) return false;
     int flags = 0;
-    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (ok) {
-        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ::close(fd);
+    bool ok = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0) ::close(fd);
     return ok;
 }
 
@@ -30,29 +27,18 @@ bool setImmutable(const QString& path, bool on) {
 
 ReadOnlyGuard::ReadOnlyGuard(const QString& path) : m_path(path) {
     const QByteArray native = QFile::encodeName(path);
-    if (::geteuid() == 0) {
+    struct stat st {};
+    if (::geteuid() == 0)
         m_immutable = setImmutable(path, true);
-        if (!m_immutable)
-            m_why = QStringLiteral(
-                        "running as root and the file system refuses the immutable "
-                        "attribute, so nothing makes ") +
-                    path + QStringLiteral(" read-only for this process");
-    } else {
-        struct stat st {};
-        if (::stat(native.constData(), &st) == 0) {
-            m_mode = st.st_mode & 07777;
-            m_chmodded = ::chmod(native.constData(), m_mode & ~0222u) == 0;
-        }
-        if (!m_chmodded) m_why = QStringLiteral("cannot change the permissions of ") + path;
-    }
-    m_holds = (m_immutable || m_chmodded) && ::access(native.constData(), W_OK) != 0;
-    if ((m_immutable || m_chmodded) && !m_holds)
-        m_why = QStringLiteral("writing to ") + path + QStringLiteral(" is still allowed");
+    else if (::stat(native.constData(), &st) == 0 &&
+             ::chmod(native.constData(), st.st_mode & 07555) == 0)
+        m_mode = st.st_mode & 07777;
+    m_holds = (m_immutable || m_mode) && ::access(native.constData(), W_OK) != 0;
 }
 
 ReadOnlyGuard::~ReadOnlyGuard() {
     if (m_immutable) setImmutable(m_path, false);
-    if (m_chmodded) ::chmod(QFile::encodeName(m_path).constData(), m_mode);
+    if (m_mode) ::chmod(QFile::encodeName(m_path).constData(), m_mode);
 }
 
 QByteArray fileBytes(const QString& path) {
@@ -71,24 +57,22 @@ QStringList folderEntries(const QString& folder) {
 }
 
 QString integrityCheck(const QString& path) {
-    auto db = Database::open(path);
-    Statement check = db->prepare(QStringLiteral("PRAGMA integrity_check"));
+    Statement check = Database::open(path)->prepare(QStringLiteral("PRAGMA integrity_check"));
     QStringList rows;
     while (check.step()) rows << check.text(0);
-    return rows.join(QLatin1Char('\n'));
+    return rows.join(u'\n');
 }
 
 QString snapshot(Database& db) {
     QString all;
     for (const char* table :
          {"Settings", "Company", "LanguageMain", "AmountWord", "BankCheque", "sqlite_sequence"}) {
-        Statement rows = db.prepare(QStringLiteral("SELECT * FROM ") + QString::fromLatin1(table) +
-                                    QStringLiteral(" ORDER BY rowid"));
-        const int columns = rows.columnCount();
-        all += QString::fromLatin1(table) + QLatin1Char('\n');
+        Statement rows = db.prepare(
+            QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(QString::fromLatin1(table)));
+        all += QString::fromLatin1(table) + u'\n';
         while (rows.step()) {
-            for (int i = 0; i < columns; ++i) all += rows.value(i).toString() + QLatin1Char('|');
-            all += QLatin1Char('\n');
+            for (int i = 0; i < rows.columnCount(); ++i) all += rows.value(i).toString() + u'|';
+            all += u'\n';
         }
     }
     return all;

