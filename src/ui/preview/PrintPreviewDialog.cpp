@@ -415,17 +415,7 @@ void PrintPreviewDialog::print() {
     PrinterService& printer = *m_context.printers;
     ChequeRecorder recorder(*m_context.db, *m_context.clock);
     const QString chequeNumber = m_txtChequeNo->text();
-
-    try {
-        if (const auto question = recorder.duplicateQuestion(m_format.bankCode, chequeNumber)) {
-            if (dialogs.message(*question, AppInfo::title(), Dialogs::Icon::None,
-                                Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
-                return;
-        }
-    } catch (const DbError& error) {
-        showDbError(dialogs, error);
-        return;
-    }
+    if (!confirmChequeNumber(chequeNumber)) return;
 
     const QString printerName = m_cboPrinterName->currentText();
     if (PrinterSelection::removedSinceListed(printer, printerName, m_listedPrinters)) {
@@ -440,27 +430,14 @@ void PrintPreviewDialog::print() {
     }
 
     // The register keeps the cheque as it is printed.
-    RegisterEntry cheque;
-    cheque.bankCode = m_format.bankCode;
-    cheque.bankName = m_format.bankName;
-    cheque.chequeNumber = chequeNumber;
-    cheque.payee = m_labels[FieldRecipient].caption;
-    cheque.amountText = m_labels[FieldAmount].caption;
-    cheque.amountCents = AmountText::toCents(m_request.amountText).value_or(0);
-    cheque.wordLine1 = m_labels[FieldWord1].caption;
-    cheque.wordLine2 = m_labels[FieldWord2].caption;
-    if (m_request.printDate) cheque.chequeDate = m_request.date.toString(Qt::ISODate);
+    RegisterEntry cheque = ChequePage::registerEntry(m_format, m_labels, m_request.printDate,
+                                                     m_request.date, chequeNumber);
     cheque.destination = printer.currentPrinterName();
     try {
         recorder.record(cheque, [&] {
-            printer.setOrientation(m_orientationCode);
             // The page positions are worked out on a copy, so a failed job leaves
             // the preview as it was for another try.
-            const FieldLabelSet page =
-                ChequeRenderer::shifted(m_labels, m_chequeLeft, m_chequeTop);
-            printer.setPaperA4();
-            ChequeRenderer::printChequeFields(printer, m_format.dateType, m_request.printDate,
-                                              page);
+            ChequePage::draw(printer, m_format, m_labels, m_request.printDate);
             return printer.endDocument();
         });
     } catch (const PrintError& error) {
@@ -491,17 +468,7 @@ void PrintPreviewDialog::saveAsPdf() {
     Dialogs& dialogs = *m_context.dialogs;
     PrinterService& printer = *m_context.printers;
     const QString number = m_txtChequeNo->text();
-    try {
-        const ChequeRecorder recorder(*m_context.db, *m_context.clock);
-        if (const auto question = recorder.duplicateQuestion(m_format.bankCode, number)) {
-            if (dialogs.message(*question, AppInfo::title(), Dialogs::Icon::None,
-                                Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
-                return;
-        }
-    } catch (const DbError& error) {
-        showDbError(dialogs, error);
-        return;
-    }
+    if (!confirmChequeNumber(number)) return;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const auto path = dialogs.saveFileName(
         QStringLiteral("Save as PDF"),
@@ -550,6 +517,20 @@ void PrintPreviewDialog::saveAsPdf() {
     if (anyPrinter) PrinterSelection::restorePrinter(m_context);
     m_outcome.printed = true;
     accept();
+}
+
+bool PrintPreviewDialog::confirmChequeNumber(const QString& number) {
+    try {
+        const ChequeRecorder recorder(*m_context.db, *m_context.clock);
+        const auto question = recorder.duplicateQuestion(m_format.bankCode, number);
+        return !question || m_context.dialogs->message(*question, AppInfo::title(),
+                                                       Dialogs::Icon::None,
+                                                       Dialogs::Buttons::YesNo) ==
+                                Dialogs::Answer::Yes;
+    } catch (const DbError& error) {
+        showDbError(*m_context.dialogs, error);
+        return false;
+    }
 }
 
 void PrintPreviewDialog::goBack() { reject(); }

@@ -63,6 +63,9 @@ public slots:
     void done(int result) override;
 
 private:
+    // Asks first when `number` was already printed for this bank; false when the
+    // user says no or the register cannot be read (the message has been shown).
+    bool confirmChequeNumber(const QString& number);
     void buildUi();
     // Shows the field label set on the picture.
     void showLabels();
