@@ -30,6 +30,14 @@ public:
         return std::nullopt;
     }
     int showModal(QDialog*) override { return 0; }
+    std::optional<QString> openFileName(const QString&, const QString&,
+                                        const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> saveFileName(const QString&, const QString&,
+                                        const QString&) override {
+        return std::nullopt;
+    }
     QStringList messages;
 };
 

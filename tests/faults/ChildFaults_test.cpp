@@ -236,8 +236,12 @@ TEST(KilledWhileRecording, EveryEntryIsWholeAndSettledOrPending) {
             EXPECT_EQ(e.amountText, expected.amountText);
             EXPECT_EQ(e.wordLine2, expected.wordLine2);
             EXPECT_EQ(e.chequeDate, expected.chequeDate);
-            if (printed.count(n)) EXPECT_EQ(e.state, RegisterEntry::State::Printed) << n;
-            if (e.state == RegisterEntry::State::Printed) EXPECT_EQ(e.jobId.value_or(0), n);
+            if (printed.count(n)) {
+                EXPECT_EQ(e.state, RegisterEntry::State::Printed) << n;
+            }
+            if (e.state == RegisterEntry::State::Printed) {
+                EXPECT_EQ(e.jobId.value_or(0), n);
+            }
             EXPECT_NE(e.state, RegisterEntry::State::Void);
             if (e.state == RegisterEntry::State::Pending) ++leftPending;
         }

@@ -198,7 +198,9 @@ TEST(OpenFaults, AreRefusedClearlyAndLeaveTheFileAsItWas) {
         } catch (const DbError& error) {
             expectClear(fault, path, error.code(), error.message());
         }
-        if (fault.code == SQLITE_BUSY) EXPECT_GE(timer.elapsed(), 300);
+        if (fault.code == SQLITE_BUSY) {
+            EXPECT_GE(timer.elapsed(), 300);
+        }
 
         // Start-up, sent to the folder by the settings (where nothing is ever
         // created), shows the same, under the title with the code, and ends.

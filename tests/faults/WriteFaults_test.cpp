@@ -159,7 +159,9 @@ TEST(ReadOnlyWhileRunning, SavesFailClearlyAndLeaveNothing) {
                                      dir.path() + u'"'
                                : QStringLiteral("is read-only")))
                         << text.toStdString();
-                    if (folder) EXPECT_EQ(snapshot(*db), before);
+                    if (folder) {
+                        EXPECT_EQ(snapshot(*db), before);
+                    }
                     EXPECT_TRUE(sqlite3_get_autocommit(db->handle()));
                 }
             }

@@ -167,13 +167,16 @@ TEST_F(OptionsDialogTest, EndingAnEdit) {
         if (c.how == Escape) QTest::keyClick(name(), Qt::Key_Escape);
         if (c.how == Close) window->close();
         EXPECT_EQ(env.dialogs.messages.size(), c.answers.size());
-        if (!c.typed)
+        if (!c.typed) {
             EXPECT_EQ(env.dialogs.texts().last(),
                       QStringLiteral("No blank name is allowed. Cancel save?"));
+        }
         EXPECT_EQ(stored(), QStringList{QString::fromLatin1(c.stored)});
         EXPECT_EQ(editing(), c.stillEditing) << &c - cases;
         EXPECT_EQ(window->isVisible(), c.how == Enter || c.stillEditing);
-        if (c.stillEditing) EXPECT_TRUE(name()->hasFocus());
+        if (c.stillEditing) {
+            EXPECT_TRUE(name()->hasFocus());
+        }
     }
     // Switching to another window is not leaving the box.
     open({"Able"});
