@@ -23,18 +23,22 @@ WordLines wordLines(const ChequeFormat& format, const QString& words, bool prope
                           format.fields.at(FieldWord1).width, measure);
 }
 
-FieldLabelSet labels(const ChequeFormat& format, const Content& content,
-                     const TextMeasure& measure) {
-    FieldLabelSet set;
+void placeFields(const ChequeFormat& format, FieldLabelSet& labels) {
     for (int i = 0; i < kFieldCount; ++i) {
         const FieldGeometry& geometry = format.fields.at(static_cast<size_t>(i));
-        FieldLabel& label = set[i];
+        FieldLabel& label = labels[i];
         label.left = geometry.left;
         label.top = geometry.top;
         label.width = geometry.width;
         label.font = format.fontOf(i);
-        label.alignment = FieldLabel::Alignment::Left;
     }
+}
+
+FieldLabelSet labels(const ChequeFormat& format, const Content& content,
+                     const TextMeasure& measure) {
+    FieldLabelSet set;
+    placeFields(format, set);
+    for (int i = 0; i < kFieldCount; ++i) set[i].alignment = FieldLabel::Alignment::Left;
     if (content.printDate) {
         fillDateLabels(format.dateType, content.date, content.dateStyle, set);
     } else {

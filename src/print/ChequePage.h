@@ -26,6 +26,9 @@ struct Content {
     bool properCase = false;   // "Proper Case" rather than "UPPER CASE"
 };
 
+// Puts each label at its field's stored position and width, in its stored font.
+void placeFields(const ChequeFormat& format, FieldLabelSet& labels);
+
 // The field labels at the format's positions (not yet moved by the cheque's
 // offsets), in the format's fonts, with the captions as they print: payee and
 // word lines in the chosen case, the words split over the two lines in Word1's

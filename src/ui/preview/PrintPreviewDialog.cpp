@@ -329,14 +329,7 @@ void PrintPreviewDialog::loadFormatIntoPreview() {
 
     m_orientationCode = m_format.orientationCode();
 
-    for (int i = 0; i < kFieldCount; ++i) {
-        const FieldGeometry& geometry = m_format.fields.at(static_cast<size_t>(i));
-        FieldLabel& label = m_labels[i];
-        label.left = geometry.left;
-        label.top = geometry.top;
-        label.width = geometry.width;
-        label.font = m_format.fontOf(i);
-    }
+    ChequePage::placeFields(m_format, m_labels);
     m_chequeTop = m_format.chequeTop;
     m_chequeLeft = m_format.chequeLeft;
     showLabels();
