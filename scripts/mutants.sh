@@ -86,7 +86,9 @@ EOF
     if ctest "${args[@]}" >"$work/mutant-test.log" 2>&1; then
       verdict="SURVIVED"; survived=$((survived + 1))
     else
-      by=$(sed -nE 's/^[[:space:]]*[0-9]+ - ([^ ]+) \(.*/\1/p' "$work/mutant-test.log" | head -1)
+      # The first test in ctest's list of failures (not the ones it skipped).
+      by=$(sed -n '/tests FAILED:/,$p' "$work/mutant-test.log" |
+        sed -nE 's/^[[:space:]]*[0-9]+ - ([^ ]+) \(.*/\1/p' | head -1)
       verdict="killed${by:+ by $by}"; killed=$((killed + 1))
     fi
   fi
