@@ -4,29 +4,33 @@
 #include <QDialog>
 #include <QPointer>
 
+namespace {
+
+// The first scripted value, or `none` when nothing is scripted.
+template <class T>
+T takeFirst(std::deque<T>& queue, T none) {
+    if (queue.empty()) return none;
+    T first = std::move(queue.front());
+    queue.pop_front();
+    return first;
+}
+
+}  // namespace
+
 Dialogs::Answer FakeDialogs::message(const QString& text, const QString& title, Icon icon,
                                      Buttons buttons) {
     messages.push_back({text, title, icon, buttons});
     if (onMessage) onMessage(messages.back());
-    if (!answers.empty()) {
-        const Answer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    return buttons == Buttons::Ok || buttons == Buttons::OkCancel ||
-                   buttons == Buttons::ContinueCancel
-               ? Answer::Ok
-               : Answer::Yes;
+    const bool ok = buttons == Buttons::Ok || buttons == Buttons::OkCancel ||
+                    buttons == Buttons::ContinueCancel;
+    return takeFirst(answers, ok ? Answer::Ok : Answer::Yes);
 }
 
 std::optional<FontSpec> FakeDialogs::chooseFont(const FontSpec& initial,
                                                 const FontDialogOptions& options) {
     fontRequests.push_back(initial);
     fontOptions.push_back(options);
-    if (fontResults.empty()) return std::nullopt;
-    auto result = fontResults.front();
-    fontResults.pop_front();
-    return result;
+    return takeFirst(fontResults, std::optional<FontSpec>());
 }
 
 int FakeDialogs::showModal(QDialog* dialog) {
@@ -36,44 +40,28 @@ int FakeDialogs::showModal(QDialog* dialog) {
     dialog->setModal(true);
     dialog->show();
     QCoreApplication::processEvents();
-    if (!modalHandlers.empty()) {
-        auto handler = std::move(modalHandlers.front());
-        modalHandlers.pop_front();
+    if (auto handler = takeFirst(modalHandlers, std::function<void(QDialog*)>()))
         handler(dialog);
-    } else if (dialog->isVisible()) {
+    else if (dialog->isVisible())
         dialog->reject();
-    }
     QCoreApplication::processEvents();
     if (owner && owner->isVisible() && !dialog->isVisible()) QApplication::setActiveWindow(owner);
     return dialog->result();
 }
 
-namespace {
-
-std::optional<QString> nextFileName(std::deque<std::optional<QString>>& names) {
-    if (names.empty()) return std::nullopt;
-    auto name = names.front();
-    names.pop_front();
-    return name;
-}
-
-}  // namespace
-
 std::optional<QString> FakeDialogs::openFileName(const QString& caption, const QString& directory,
                                                  const QString&) {
     fileRequests << QStringLiteral("open|") + caption + QLatin1Char('|') + directory;
-    return nextFileName(fileNames);
+    return takeFirst(fileNames, std::optional<QString>());
 }
 
 std::optional<QString> FakeDialogs::saveFileName(const QString& caption, const QString& suggestedPath,
                                                  const QString&) {
     fileRequests << QStringLiteral("save|") + caption + QLatin1Char('|') + suggestedPath;
-    return nextFileName(fileNames);
+    return takeFirst(fileNames, std::optional<QString>());
 }
 
-void FakeDialogs::answer(std::initializer_list<Answer> list) {
-    for (Answer a : list) answers.push_back(a);
-}
+void FakeDialogs::answer(std::initializer_list<Answer> list) { answers.insert(answers.end(), list); }
 
 void FakeDialogs::onNextModal(std::function<void(QDialog*)> handler) {
     modalHandlers.push_back(std::move(handler));

@@ -1,29 +1,30 @@
 #include "support/FakePrinterService.h"
 
-void FakePrinterService::setOrientation(int code) {
-    Call c;
-    c.op = QStringLiteral("orientation");
+namespace {
+
+FakePrinterService::Call call(const char* op, int code = 0) {
+    FakePrinterService::Call c;
+    c.op = QString::fromLatin1(op);
     c.code = code;
-    calls.push_back(c);
+    return c;
 }
 
-void FakePrinterService::setPaperA4() {
-    Call c;
-    c.op = QStringLiteral("paperA4");
-    calls.push_back(c);
-}
+}  // namespace
+
+void FakePrinterService::setOrientation(int code) { calls.push_back(call("orientation", code)); }
+void FakePrinterService::setPaperA4() { calls.push_back(call("paperA4")); }
+void FakePrinterService::setLineWidth(int width) { calls.push_back(call("lineWidth", width)); }
+void FakePrinterService::newPage() { calls.push_back(call("newPage")); }
+void FakePrinterService::abortDocument() { calls.push_back(call("abort")); }
 
 void FakePrinterService::setFont(const FontSpec& f) {
     font = f;
-    Call c;
-    c.op = QStringLiteral("font");
-    c.font = f;
-    calls.push_back(c);
+    calls.push_back(call("font"));
+    calls.back().font = f;
 }
 
 void FakePrinterService::printText(const QString& text) {
-    Call c;
-    c.op = QStringLiteral("text");
+    Call c = call("text");
     c.x = m_x;
     c.y = m_y;
     c.text = text;
@@ -35,63 +36,33 @@ void FakePrinterService::printText(const QString& text) {
 
 void FakePrinterService::setLineStyle(LineStyle style) {
     lineStyle = style;
-    Call c;
-    c.op = QStringLiteral("lineStyle");
-    c.code = style == LineStyle::Dotted ? 1 : 0;
-    calls.push_back(c);
-}
-
-void FakePrinterService::setLineWidth(int width) {
-    Call c;
-    c.op = QStringLiteral("lineWidth");
-    c.code = width;
-    calls.push_back(c);
+    calls.push_back(call("lineStyle", style == LineStyle::Dotted ? 1 : 0));
 }
 
 void FakePrinterService::drawLine(double x1, double y1, double x2, double y2) {
-    Call c;
-    c.op = QStringLiteral("line");
+    Call c = call("line", lineStyle == LineStyle::Dotted ? 1 : 0);
     c.x = x1;
     c.y = y1;
     c.x2 = x2;
     c.y2 = y2;
-    c.code = lineStyle == LineStyle::Dotted ? 1 : 0;
-    calls.push_back(c);
-}
-
-PrintReceipt FakePrinterService::endDocument() {
-    Call c;
-    c.op = QStringLiteral("end");
-    calls.push_back(c);
-    ++endCalls;
-    if (!failEndWith.isEmpty()) throw PrintError(failEndWith.toStdString());
-    if (endCalls == failEndOfDocument) throw PrintError("The printer is out of paper.");
-    ++documentsEnded;
-    if (outputFile.isEmpty())
-        receipts.push_back({currentPrinterName(), nextJobId++, true});
-    else
-        receipts.push_back({outputFile, 0, true});
-    return receipts.back();
-}
-
-void FakePrinterService::newPage() {
-    Call c;
-    c.op = QStringLiteral("newPage");
     calls.push_back(c);
 }
 
 void FakePrinterService::setOutputFile(const QString& path) {
     outputFile = path;
-    Call c;
-    c.op = QStringLiteral("outputFile");
-    c.text = path;
-    calls.push_back(c);
+    calls.push_back(call("outputFile"));
+    calls.back().text = path;
 }
 
-void FakePrinterService::abortDocument() {
-    Call c;
-    c.op = QStringLiteral("abort");
-    calls.push_back(c);
+PrintReceipt FakePrinterService::endDocument() {
+    calls.push_back(call("end"));
+    ++endCalls;
+    if (!failEndWith.isEmpty()) throw PrintError(failEndWith.toStdString());
+    if (endCalls == failEndOfDocument) throw PrintError("The printer is out of paper.");
+    ++documentsEnded;
+    receipts.push_back(outputFile.isEmpty() ? PrintReceipt{currentPrinterName(), nextJobId++, true}
+                                            : PrintReceipt{outputFile, 0, true});
+    return receipts.back();
 }
 
 std::vector<FakePrinterService::Call> FakePrinterService::callsOf(const QString& op) const {
@@ -103,28 +74,23 @@ std::vector<FakePrinterService::Call> FakePrinterService::callsOf(const QString&
 
 QStringList FakePrinterService::printedTexts() const {
     QStringList out;
-    for (const auto& c : calls)
-        if (c.op == QStringLiteral("text")) out << c.text;
+    for (const auto& c : callsOf(QStringLiteral("text"))) out << c.text;
     return out;
 }
 
 QStringList FakePrinterService::jobSteps() const {
     QStringList steps;
     size_t made = 0;
-    auto madeBefore = [&](size_t call) {
-        for (; made < madeCurrentAt.size() && madeCurrentAt[made] <= call; ++made)
+    for (size_t i = 0; i <= calls.size(); ++i) {
+        for (; made < madeCurrentAt.size() && madeCurrentAt[made] <= i; ++made)
             steps << QStringLiteral("makeCurrent") + QString::number(madeCurrent[made]);
-    };
-    for (size_t i = 0; i < calls.size(); ++i) {
-        madeBefore(i);
+        if (i == calls.size()) break;
         const Call& c = calls[i];
-        if (c.op == QStringLiteral("orientation"))
-            steps << c.op + QString::number(c.code);
-        else if (c.op == QStringLiteral("paperA4") || c.op == QStringLiteral("end") ||
-                 c.op == QStringLiteral("abort"))
+        if (c.op == QStringLiteral("orientation")) steps << c.op + QString::number(c.code);
+        if (c.op == QStringLiteral("paperA4") || c.op == QStringLiteral("end") ||
+            c.op == QStringLiteral("abort"))
             steps << c.op;
     }
-    madeBefore(calls.size());
     return steps;
 }
 
