@@ -17,8 +17,7 @@ namespace {
 QString output(const QString& program, const QStringList& arguments) {
     QProcess p;
     p.start(program, arguments);
-    if (!p.waitForFinished(15000)) return {};
-    return QString::fromLocal8Bit(p.readAllStandardOutput());
+    return p.waitForFinished(15000) ? QString::fromLocal8Bit(p.readAllStandardOutput()) : QString();
 }
 
 }  // namespace
@@ -27,25 +26,20 @@ QString namedQueue() { return QStringLiteral("Quorvanta_Cheque"); }
 QString defaultQueue() { return QStringLiteral("Quorvanta_Office"); }
 
 QString jobsFolder(const QString& queue) {
-    const QString root = qEnvironmentVariableIsEmpty("QUORVANTA_JOBS_DIR")
-                             ? QStringLiteral("/var/spool/quorvanta-jobs")
-                             : qEnvironmentVariable("QUORVANTA_JOBS_DIR");
-    return QDir(root).filePath(queue);
+    const QString root = qEnvironmentVariable("QUORVANTA_JOBS_DIR");
+    return QDir(root.isEmpty() ? QStringLiteral("/var/spool/quorvanta-jobs") : root).filePath(queue);
 }
 
 QString unavailableReason() {
     const QString setup = QStringLiteral(" (scripts/setup-cups.sh sets the queues up as root)");
-    const QStringList printers = CupsPrintSystem::printerNames();
     for (const QString& queue : {namedQueue(), defaultQueue()}) {
-        if (!printers.contains(queue))
-            return QStringLiteral("print queue ") + queue + QStringLiteral(" is not installed") + setup;
+        if (!CupsPrintSystem::printerNames().contains(queue))
+            return QStringLiteral("print queue %1 is not installed").arg(queue) + setup;
         if (!QFileInfo(jobsFolder(queue)).isDir())
-            return QStringLiteral("job folder ") + jobsFolder(queue) + QStringLiteral(" is missing") +
-                   setup;
+            return QStringLiteral("job folder %1 is missing").arg(jobsFolder(queue)) + setup;
         if (!output(QStringLiteral("lpstat"), {QStringLiteral("-v"), queue})
                  .contains(QStringLiteral("quorvanta-save:")))
-            return QStringLiteral("print queue ") + queue +
-                   QStringLiteral(" does not keep its jobs") + setup;
+            return QStringLiteral("print queue %1 does not keep its jobs").arg(queue) + setup;
     }
     if (CupsPrintSystem::defaultPrinterName() != defaultQueue())
         return QStringLiteral("the default printer is not ") + defaultQueue() + setup;
@@ -55,10 +49,9 @@ QString unavailableReason() {
 bool canAdminister() { return ::geteuid() == 0; }
 
 QStringList jobFiles(const QString& queue) {
-    const QDir dir(jobsFolder(queue));
     QStringList files;
-    for (const QFileInfo& info :
-         dir.entryInfoList({QStringLiteral("job-*")}, QDir::Files, QDir::Time | QDir::Reversed))
+    for (const QFileInfo& info : QDir(jobsFolder(queue)).entryInfoList(
+             {QStringLiteral("job-*")}, QDir::Files, QDir::Time | QDir::Reversed))
         files << info.absoluteFilePath();
     return files;
 }
