@@ -34,7 +34,8 @@ protected:
     void SetUp() override {
         for (const char* code : {"MBB", "ABC"}) {
             ChequeFormat format = distinctFormat(s(code));  // laid out as a new one
-            for (int i = 0; i < kFieldCount; ++i) format.fields[i] = ChequeFormat::defaultGeometry(i);
+            for (int i = 0; i < kFieldCount; ++i)
+                format.fields[i] = ChequeFormat::defaultGeometry(i);
             ChequeFormatStore::insert(env.db(), format);
         }
         window = std::make_unique<FormatDesigner>(env.context);
@@ -46,8 +47,8 @@ protected:
     template <class T = QWidget>
     T* find(const char* name) { return widget<T>(window, name); }
     QLineEdit* box(const char* name) { return find<QLineEdit>(name); }
-    QLabel* label(int i) { return find<QLabel>(qPrintable(QStringLiteral("ChequeLabel%1").arg(i))); }
-    QWidget* handle(int k) { return find(qPrintable(QStringLiteral("PicHandle%1").arg(k))); }
+    QLabel* label(int i) { return find<QLabel>(qPrintable(s("ChequeLabel%1").arg(i))); }
+    QWidget* handle(int k) { return find(qPrintable(s("PicHandle%1").arg(k))); }
     FieldLabel& field(int i) { return window->model().labels()[i]; }
     void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
     // Typed as the user would: focus, select all, keys, then Tab away.
@@ -118,16 +119,16 @@ TEST_F(Designer, AddEditDeleteAndCloseAsAUser) {
     window->close();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(stored("MBB"), s("Last"));
-    EXPECT_EQ(env.dialogs.texts(), (QStringList{s("Bank Code already exist."),
-                                                s("Are you sure you want to delete Bank's cheque details?"),
+    const QString ask = s("Are you sure you want to delete Bank's cheque details?");
+    EXPECT_EQ(env.dialogs.texts(), (QStringList{s("Bank Code already exist."), ask,
                                                 s("Save before exit?"), s("Save before exit?")}));
 }
 
 // Every button answers its own Alt key, in every mode.
 TEST_F(Designer, NoTwoButtonsShareAnAccelerator) {
-    for (const char* mode : {"cmdAdd", "cmdEdit", "cmdEdit"}) {
-        EXPECT_EQ(sharedAccelerators(window.get()), QStringList()) << mode;
-        click(mode);
+    for (const char* next : {"cmdAdd", "cmdAdd", "cmdEdit", ""}) {  // browse, adding, ..., editing
+        EXPECT_EQ(sharedAccelerators(window.get()), QStringList()) << int(window->mode());
+        if (*next) click(next);
     }
     QTest::keyClick(window.get(), Qt::Key_L, Qt::AltModifier);  // an animated click
     QTest::qWait(200);
@@ -168,7 +169,8 @@ TEST_F(Designer, LabelsMoveAndResizeWithTheMouse) {
 // being typed in, as leaving it would; a refused number stops the click.
 TEST_F(Designer, ClickTakesTheTypedBoxFirst) {
     const std::tuple<const char*, int, float, int> rows[] = {
-        {"1", -1, 1440, 3}, {"1", 4, 1440, 4}, {"1", 101, 1440, 3}, {"-1", 4, 720, 3}, {"-1", -1, 720, 3}};
+        {"1", -1, 1440, 3}, {"1", 4, 1440, 4},   {"1", 101, 1440, 3},
+        {"-1", 4, 720, 3},  {"-1", -1, 720, 3}};
     click("cmdEdit");
     for (const auto& [typed, target, left, selected] : rows) {
         SCOPED_TRACE(testing::Message() << typed << " on " << target);
@@ -176,7 +178,9 @@ TEST_F(Designer, ClickTakesTheTypedBoxFirst) {
         type("txtXLeft", s("0.5"));
         env.dialogs.clear();
         type("txtXLeft", s(typed), false);
-        QWidget* at = target < 0 ? find("picCheque") : target < 100 ? label(target) : handle(target - 100);
+        QWidget* at = target < 0     ? find("picCheque")
+                      : target < 100 ? static_cast<QWidget*>(label(target))
+                                     : handle(target - 100);
         const QPoint point = target < 0 ? QPoint(5, 5) : at->rect().center();
         QTest::mousePress(at, Qt::LeftButton, {}, point);
         QTest::mouseRelease(target >= 100 ? find("picCheque") : at, Qt::LeftButton, {},
@@ -201,7 +205,8 @@ TEST_F(Designer, LocationSheetsAndAssistedTextUseTheWorkingCopy) {
         EXPECT_EQ(window->model().chequeLeft(), closer[3] == 'O' ? 0 : -72.5) << closer;
     }
     QAccessibleInterface* name = QAccessible::queryAccessibleInterface(box("txtBankName"));
-    name->editableTextInterface()->replaceText(0, name->textInterface()->characterCount(), s("Aided"));
+    const int length = name->textInterface()->characterCount();
+    name->editableTextInterface()->replaceText(0, length, s("Aided"));
     QAccessibleInterface* width = QAccessible::queryAccessibleInterface(box("txtChequeWidth"));
     width->editableTextInterface()->replaceText(0, 4, s("7.5"));
     EXPECT_EQ(box("txtChequeWidth")->text(), s("7.50"));
@@ -213,6 +218,24 @@ TEST_F(Designer, LocationSheetsAndAssistedTextUseTheWorkingCopy) {
     click("cmdSave");
     EXPECT_EQ(stored("MBB"), s("Aided"));
     EXPECT_TRUE(env.dialogs.texts().isEmpty());
+}
+
+// The font dialog starts from the selected field's font; the choice goes to that field,
+// or from a date box to the date and every digit box.
+TEST_F(Designer, FontButtonSetsTheFieldOrEveryDateBox) {
+    click("cmdEdit");
+    const FontSpec mono{s("Liberation Mono"), 12, true};
+    env.dialogs.fontResults = {mono, std::nullopt};
+    QTest::mouseClick(label(2), Qt::LeftButton, {}, label(2)->rect().center());
+    click("cmdFontSetting");
+    EXPECT_EQ(env.dialogs.fontRequests.at(0), distinctFormat(s("MBB")).fonts[2]);
+    EXPECT_EQ(find<QLabel>("lblFont")->text() + find<QLabel>("lblFontSize")->text(),
+              s("Liberation Mono12"));
+    EXPECT_TRUE(label(2)->font().bold());
+    QTest::mouseClick(label(7), Qt::LeftButton, {}, label(7)->rect().center());
+    click("cmdFontSetting");  // cancelled: the box's own font goes to every date box
+    for (int i : {0, 5, 6, 7, 8, 9, 10, 11, 12}) EXPECT_EQ(field(i).font, FontSpec{}) << i;
+    EXPECT_EQ(field(2).font, mono);
 }
 
 }  // namespace
