@@ -111,17 +111,20 @@ TEST_F(Designer, AddEditDeleteAndCloseAsAUser) {
     EXPECT_EQ(stored("ABC"), s("<none>"));
     EXPECT_EQ(banks->count(), 2);
     EXPECT_EQ(box("txtBankName")->text(), s("Name of MBB"));
-    click("cmdEdit");  // leaving asks to save: Cancel stays, Yes saves and closes
+    click("cmdAdd");  // leaving asks to save: Cancel stays, so does a refused save; Yes saves
     type("txtBankName", s("Last"));
-    env.dialogs.answer({Answer::Cancel, Answer::Yes});
+    env.dialogs.answer({Answer::Cancel, Answer::Yes, Answer::Yes});
+    click("cmdExit");
     click("cmdExit");
     EXPECT_TRUE(window->isVisible());
+    type("txtBankCode", s("LST"));
     window->close();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(stored("MBB"), s("Last"));
+    EXPECT_EQ(stored("LST"), s("Last"));
     const QString ask = s("Are you sure you want to delete Bank's cheque details?");
-    EXPECT_EQ(env.dialogs.texts(), (QStringList{s("Bank Code already exist."), ask,
-                                                s("Save before exit?"), s("Save before exit?")}));
+    const QString save = s("Save before exit?");
+    EXPECT_EQ(env.dialogs.texts(), (QStringList{s("Bank Code already exist."), ask, save, save,
+                                                s("No emtpy Bank Code is allowed."), save}));
 }
 
 // Every button answers its own Alt key, in every mode.
