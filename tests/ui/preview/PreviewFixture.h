@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"  // designated initialisers
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,12 +12,14 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 #include "store/ChequeFormatStore.h"
 #include "support/QStringPrinter.h"
 #include "support/TestEnv.h"
 #include "support/Widgets.h"
+#include "ui/main/MainWindow.h"
 #include "ui/preview/PrintPreviewDialog.h"
 
 // A database with the cheque format "TB" (printer "Cheque-Printer", the cheque moved
@@ -34,18 +38,17 @@ protected:
         f.sdateFont = {QStringLiteral("Courier New"), 10, true};
         return f;
     }
-    void SetUp() override { storeFormat(testFormat()); }
+    PreviewFixture() { storeFormat(testFormat()); }
     void storeFormat(const ChequeFormat& f) {
         ChequeFormatStore::remove(env.db(), f.bankCode);
         ChequeFormatStore::insert(env.db(), f);
     }
     // Opens the preview of a cheque for 1,234.50 dated today, as the main window does;
     // false when it found no format (and is not shown).
-    bool open(const QString& payee = QStringLiteral("acme trading"), bool printDate = true,
-              const QString& wordCase = QStringLiteral("UPPER CASE")) {
-        UserSettings settings{.dateFormat = QStringLiteral("dd-mm-yyyy"), .wordCase = wordCase};
+    bool open(const QString& payee = QStringLiteral("acme trading"),
+              const UserSettings& settings = {.dateFormat = QStringLiteral("dd-mm-yyyy")}) {
         const ChequeRequest request{QStringLiteral("TB"), payee, QStringLiteral("1,234.50"),
-                                    env.clock.now().date(), printDate};
+                                    env.clock.now().date()};
         preview = std::make_unique<PrintPreviewDialog>(env.context, request, settings);
         if (!preview->load()) return false;
         preview->show();
@@ -68,6 +71,53 @@ protected:
         env.dialogs.clear();
     }
 
+    // Text put into a box as a user would: typed where every character has a key, else
+    // pasted (or when asked to paste). The box keeps the focus.
+    static void enter(QLineEdit* box, const QString& text, bool paste = false) {
+        box->setFocus();
+        box->selectAll();
+        bool typeable = !paste && text.size() <= 200;
+        for (const QChar c : text) typeable = typeable && c.isPrint() && c.unicode() <= 0xff;
+        if (!typeable) QGuiApplication::clipboard()->setText(text);
+        if (!typeable) return QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        box->del();
+        QTest::keyClicks(box, text);
+    }
+    template <class Window, class... Args>
+    static std::unique_ptr<Window> show(Args&&... args) {
+        auto window = std::make_unique<Window>(std::forward<Args>(args)...);
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        return window;
+    }
+    // The main window with the format chosen, payee and amount typed; `drive` runs while
+    // the preview its Print opens is shown. False when no preview opened.
+    bool printFromMain(const QString& payee, const QString& amount, const std::function<void(PrintPreviewDialog&)>& drive) {
+        main = show<MainWindow>(env.context);
+        EXPECT_TRUE(main->load());
+        auto* banks = widget<QComboBox>(main, "cboBank");
+        banks->setCurrentIndex(banks->findText(QStringLiteral("TB - Test Bank")));
+        enter(widget<QComboBox>(main, "cboRecipient")->lineEdit(), payee);
+        enter(widget<QLineEdit>(main, "txtAmount"), amount, true);
+        bool shown = false;
+        env.dialogs.onNextModal([&](QDialog* d) { shown = true, drive(*qobject_cast<PrintPreviewDialog*>(d)); });
+        QTest::mouseClick(widget<QPushButton>(main, "cmdPrint"), Qt::LeftButton);
+        if (!shown) env.dialogs.modalHandlers.clear();
+        return shown;
+    }
+
+    QString newestPayee() {
+        auto s = env.db().prepare(QStringLiteral("SELECT Name FROM Company ORDER BY ID DESC"));
+        return s.step() ? s.text("Name") : QString();
+    }
+    template <class Window>
+    static void expectUsable(Window& window) {  // no wider than any screen the program runs on
+        window.adjustSize();
+        EXPECT_LE(window.minimumSizeHint().width(), 1600) << window.objectName().toStdString();
+    }
+
     TestEnv env;
     std::unique_ptr<PrintPreviewDialog> preview;
+    std::unique_ptr<MainWindow> main;
 };
