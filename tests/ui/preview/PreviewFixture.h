@@ -1,11 +1,11 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"  // designated initialisers
 
 #include <QApplication>
-#include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,114 +15,109 @@
 #include <functional>
 #include <memory>
 
-#include "core/ChequeFormat.h"
 #include "store/ChequeFormatStore.h"
+#include "support/QStringPrinter.h"
 #include "support/TestEnv.h"
+#include "support/Widgets.h"
 #include "ui/main/MainWindow.h"
 #include "ui/preview/PrintPreviewDialog.h"
-#include "support/Widgets.h"
 
-// A database with one cheque format, the main window showing it with a payee and
-// an amount typed, and a way to open the preview by pressing Print.
+// A database with the cheque format "TB" (printer "Cheque-Printer", the cheque moved
+// by (-60.25, 120.5) on the sheet, Word1 2000 twips wide in Arial 10: twenty letters
+// with the fake measure) and the preview of a cheque of it.
 class PreviewFixture : public testing::Test {
 protected:
-    // The format "TB": its fields at the new-format places, Word1 in Arial 10 and
-    // 2000 twips wide (with the fake measure, 100 twips a letter), the cheque
-    // shifted by (-60.25, 120.5) on the sheet.
     static ChequeFormat testFormat() {
-        static const FieldGeometry kGeometry[kFieldCount] = {
-            {6360, 360, 1575}, {600, 1440, 4695}, {6240, 1800, 1695}, {720, 1920, 2000},
-            {240, 2400, 5655}, {6360, 700, 255},  {6600, 700, 305},   {6935, 700, 305},
-            {7240, 700, 305},  {7545, 700, 305},  {7850, 700, 305},   {8155, 700, 305},
-            {8460, 700, 305}};
-        ChequeFormat f;
-        f.bankName = QStringLiteral("Test Bank");
-        f.bankCode = QStringLiteral("TB");
-        f.amountLanguage = 1;
-        f.printerName = QStringLiteral("Cheque-Printer");
-        f.orientation = QStringLiteral("L");
-        f.chequeWidth = 10455;
-        f.chequeHeight = 3855;
-        f.chequeTop = 120.5;
-        f.chequeLeft = -60.25;
-        f.dateType = 0;
-        for (int i = 0; i < kFieldCount; ++i) f.fields[static_cast<size_t>(i)] = kGeometry[i];
-        f.fonts = {FontSpec{QStringLiteral("Arial"), 9, false},
-                   FontSpec{QStringLiteral("Arial"), 11, true},
-                   FontSpec{QStringLiteral("Arial"), 12, false},
-                   FontSpec{QStringLiteral("Arial"), 10, false},
-                   FontSpec{QStringLiteral("Arial"), 8, false}};
+        ChequeFormat f{.bankName = QStringLiteral("Test Bank"), .bankCode = QStringLiteral("TB"),
+                       .printerName = QStringLiteral("Cheque-Printer"), .chequeWidth = 10455,
+                       .chequeHeight = 3855, .chequeTop = 120.5, .chequeLeft = -60.25};
+        for (int i = 0; i < kFieldCount; ++i) f.fields[i] = ChequeFormat::defaultGeometry(i);
+        f.fields[FieldWord1].width = 2000;
+        for (int i = 0; i < 5; ++i) f.fonts[i] = {QStringLiteral("Arial"), 8.0f + i, i == 1};
+        f.fonts[FieldWord1].size = 10;
         f.sdateFont = {QStringLiteral("Courier New"), 10, true};
         return f;
     }
-
-    void SetUp() override { storeFormat(testFormat()); }
-
+    PreviewFixture() { storeFormat(testFormat()); }
     void storeFormat(const ChequeFormat& f) {
         ChequeFormatStore::remove(env.db(), f.bankCode);
         ChequeFormatStore::insert(env.db(), f);
     }
-
-    // The main window with the format chosen, a payee, an amount and the date ticked.
-    void openMain() {
-        main = std::make_unique<MainWindow>(env.context);
-        ASSERT_TRUE(main->load());
-        main->show();
-        QApplication::setActiveWindow(main.get());
-        const int bank = widget<QComboBox>(main, "cboBank")->findText(QStringLiteral("TB - Test Bank"));
-        ASSERT_GE(bank, 0);
-        widget<QComboBox>(main, "cboBank")->setCurrentIndex(bank);
-        widget<QComboBox>(main, "cboRecipient")->setEditText(QStringLiteral("acme trading"));
-        widget<QLineEdit>(main, "txtAmount")->setText(QStringLiteral("1,234.50"));
-        widget<QCheckBox>(main, "chkPrintDate")->setChecked(true);
-        setSetting(*main, &UserSettings::dateFormat, QStringLiteral("dd-mm-yyyy"));
+    // Opens the preview of a cheque for 1,234.50 dated today, as the main window does;
+    // false when it found no format (and is not shown).
+    bool open(const QString& payee = QStringLiteral("acme trading"),
+              const UserSettings& settings = {.dateFormat = QStringLiteral("dd-mm-yyyy")}) {
+        const ChequeRequest request{QStringLiteral("TB"), payee, QStringLiteral("1,234.50"),
+                                    env.clock.now().date()};
+        preview = std::make_unique<PrintPreviewDialog>(env.context, request, settings);
+        if (!preview->load()) return false;
+        preview->show();
+        return true;
+    }
+    QLabel* field(int index) const {
+        return preview->findChild<QLabel*>(QStringLiteral("ChequeLabel%1").arg(index));
+    }
+    QString shown(int index) const { return field(index)->text(); }
+    void click(const char* name) {
+        auto* button = widget<QWidget>(*preview, name);
+        ASSERT_NE(button, nullptr) << name;
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+    }
+    void expectOneError(const QString& text) {
+        ASSERT_EQ(env.dialogs.texts(), QStringList{text});
+        EXPECT_EQ(env.dialogs.messages[0].title, QStringLiteral("Error"));
+        EXPECT_EQ(env.dialogs.messages[0].icon, Dialogs::Icon::Exclamation);
+        EXPECT_EQ(env.dialogs.messages[0].buttons, Dialogs::Buttons::Ok);
+        env.dialogs.clear();
     }
 
-    // Presses the main window's Print; `drive` runs while the preview is open.
-    // False when no preview was shown.
-    bool pressPrint(const std::function<void(PrintPreviewDialog&)>& drive) {
+    // Text put into a box as a user would: typed where every character has a key, else
+    // pasted (or when asked to paste). The box keeps the focus.
+    static void enter(QLineEdit* box, const QString& text, bool paste = false) {
+        box->setFocus();
+        box->selectAll();
+        bool typeable = !paste && text.size() <= 200;
+        for (const QChar c : text) typeable = typeable && c.isPrint() && c.unicode() <= 0xff;
+        if (!typeable) QGuiApplication::clipboard()->setText(text);
+        if (!typeable) return QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        box->del();
+        QTest::keyClicks(box, text);
+    }
+    template <class Window, class... Args>
+    static std::unique_ptr<Window> show(Args&&... args) {
+        auto window = std::make_unique<Window>(std::forward<Args>(args)...);
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        return window;
+    }
+    // The main window with the format chosen, payee and amount typed; `drive` runs while
+    // the preview its Print opens is shown. False when no preview opened.
+    bool printFromMain(const QString& payee, const QString& amount, const std::function<void(PrintPreviewDialog&)>& drive) {
+        main = show<MainWindow>(env.context);
+        EXPECT_TRUE(main->load());
+        auto* banks = widget<QComboBox>(main, "cboBank");
+        banks->setCurrentIndex(banks->findText(QStringLiteral("TB - Test Bank")));
+        enter(widget<QComboBox>(main, "cboRecipient")->lineEdit(), payee);
+        enter(widget<QLineEdit>(main, "txtAmount"), amount, true);
         bool shown = false;
-        env.dialogs.onNextModal([&](QDialog* dialog) {
-            shown = true;
-            auto* preview = qobject_cast<PrintPreviewDialog*>(dialog);
-            ASSERT_NE(preview, nullptr);
-            drive(*preview);
-        });
-        QTest::mouseClick(main->findChild<QPushButton*>(QStringLiteral("cmdPrint")),
-                          Qt::LeftButton);
+        env.dialogs.onNextModal([&](QDialog* d) { shown = true, drive(*qobject_cast<PrintPreviewDialog*>(d)); });
+        QTest::mouseClick(widget<QPushButton>(main, "cmdPrint"), Qt::LeftButton);
         if (!shown) env.dialogs.modalHandlers.clear();
         return shown;
     }
 
-    template <typename T>
-    static T* child(QWidget& window, const char* name) {
-        T* widget = window.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+    QString newestPayee() {
+        auto s = env.db().prepare(QStringLiteral("SELECT Name FROM Company ORDER BY ID DESC"));
+        return s.step() ? s.text("Name") : QString();
     }
-    static QLabel* chequeLabel(QWidget& window, int index) {
-        return window.findChild<QLabel*>(QStringLiteral("ChequeLabel%1").arg(index));
-    }
-    static void click(QWidget& window, const char* name) {
-        QWidget* widget = child<QWidget>(window, name);
-        ASSERT_NE(widget, nullptr);
-        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(8, widget->height() / 2));
-    }
-    // Picks a combo entry the way a user does: the entry's index becomes current.
-    static void pick(QComboBox* combo, const QString& text) {
-        const int index = combo->findText(text);
-        ASSERT_GE(index, 0) << text.toStdString();
-        combo->setFocus();
-        while (combo->currentIndex() != index)
-            QTest::keyClick(combo, combo->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
-    }
-
-    int payeeCount() {
-        auto s = env.db().prepare(QStringLiteral("SELECT COUNT(*) AS n FROM Company"));
-        s.step();
-        return static_cast<int>(s.integer("n"));
+    template <class Window>
+    static void expectUsable(Window& window) {  // no wider than any screen the program runs on
+        window.adjustSize();
+        EXPECT_LE(window.minimumSizeHint().width(), 1600) << window.objectName().toStdString();
     }
 
     TestEnv env;
+    std::unique_ptr<PrintPreviewDialog> preview;
     std::unique_ptr<MainWindow> main;
 };

@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"  // designated initialisers
+
+#include <QFontMetricsF>
+#include <QTemporaryDir>
+
+#include "core/ChequeFormat.h"
+#include "print/ChequePage.h"
+#include "print/ChequeRecorder.h"
+#include "print/ChequeRenderer.h"
+#include "print/DateRendering.h"
+#include "print/PrinterSelection.h"
+#include "print/QtPrinterService.h"
+#include "store/ChequeNumberStore.h"
+#include "store/RegisterStore.h"
+#include "support/PdfWords.h"
+#include "support/TestEnv.h"
+
+namespace {
+
+const QLocale kUk(QLocale::English, QLocale::UnitedKingdom);
+const QDate kSaturday(2026, 12, 5);
+
+TEST(DateRendering, StyleCodesInEitherLetterCaseWithTheLocalesNamesAndSeparator) {
+    const struct { const char* style; QDate date; QLocale locale; QString out; } cases[] = {
+        {"d/m/yy", kSaturday, QLocale(QLocale::German, QLocale::Germany), QStringLiteral("5.12.26")},
+        {"d/m", QDate(2026, 10, 31), QLocale(QLocale::Swedish, QLocale::Sweden), QStringLiteral("31-10")},
+        {"Dddd, D mMMm yYYy", kSaturday, kUk, QStringLiteral("Saturday, 5 December 2026")},
+        {"DDD dd-MM-yyyy", QDate(2000, 1, 1), kUk, QStringLiteral("Sat 01-01-2000")},
+        {"dddd d mmmm", kSaturday, QLocale(QLocale::French, QLocale::France), QStringLiteral("samedi 5 d\u00e9cembre")},
+        {"On: dd-mm-yyyy (yy)!", kSaturday, kUk, QStringLiteral("On: 05-12-2026 (26)!")},
+        {"ddddd mmmmm", kSaturday, kUk, QStringLiteral("Saturday5 December12")},
+        {"yyyyy y YYY", QDate(2009, 7, 4), kUk, QStringLiteral("2009y y 09Y")},
+    };
+    for (const auto& c : cases) EXPECT_EQ(formatDateStyle(c.date, QString::fromUtf8(c.style), c.locale), c.out) << c.style;
+}
+
+TEST(DateRendering, TheDateTypeChoosesTheDateFieldsAndTheDigitsAreDayMonthYear) {
+    // shown: the date field ("D" or "-"), then the digit boxes; an unknown type changes none.
+    const struct { int type; const char* shown; const char* date; } cases[] = {
+        {0, "D00000000", "05 Dec 2026"}, {1, "-11110011", "-"}, {2, "-11111111", "-"}, {-1, "D10101010", "-"}};
+    for (const auto& c : cases) {
+        FieldLabelSet labels;
+        labels[FieldDate].caption = QStringLiteral("-");
+        for (int i = FieldSDateD1; i <= FieldSDateY4; ++i) labels[i].visible = i % 2;
+        fillDateLabels(c.type, kSaturday, QStringLiteral("dd mmm yyyy"), labels, kUk);
+        QString digits, shown = labels[FieldDate].visible ? QStringLiteral("D") : QStringLiteral("-");
+        for (int i = FieldSDateD1; i <= FieldSDateY4; ++i) {
+            digits += labels[i].caption;
+            shown += labels[i].visible ? u'1' : u'0';
+        }
+        EXPECT_EQ(digits + u' ' + shown + u' ' + labels[FieldDate].caption, QStringLiteral("05122026 %1 %2").arg(QLatin1String(c.shown), QString::fromUtf8(c.date)));
+    }
+}
+
+FieldLabelSet numberedLabels() {
+    FieldLabelSet labels;
+    for (int i = 0; i < kFieldCount; ++i) {
+        labels[i].left = 6360.4f - 481.25f * i;
+        labels[i].top = 360.6f + 170.3f * i;
+        labels[i].caption = QStringLiteral("Q%1x").arg(i);
+        labels[i].font = {i % 2 ? QStringLiteral("Arial") : QStringLiteral("Courier New"), 8.0f + i, i == 1};
+        labels[i].visible = i < 5;  // hidden or not, what the date type prints is printed
+    }
+    return labels;
+}
+
+// The orientation and A4 (the caller ends the document), then the date fields of the type (when printed), payee,
+// amount and both word lines, each moved by the cheque's offsets in single precision.
+TEST(ChequePage, DrawsTheFieldsOfTheDateTypeMovedByTheChequeOffsets) {
+    const struct { int dateType; bool printDate; const char* orientation; std::vector<int> fields; } cases[] = {
+        {0, true, "L", {0, 1, 2, 3, 4}}, {1, true, "P", {5, 6, 7, 8, 11, 12, 1, 2, 3, 4}},
+        {2, true, "L", {5, 6, 7, 8, 9, 10, 11, 12, 1, 2, 3, 4}}, {-1, true, "L", {1, 2, 3, 4}},
+        {2, false, "x", {1, 2, 3, 4}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "type " << c.dateType << " printed " << c.printDate);
+        const ChequeFormat format{.orientation = QString::fromLatin1(c.orientation), .chequeTop = 43.199999999999996,
+                                  .chequeLeft = -120.5, .dateType = c.dateType};
+        const FieldLabelSet labels = numberedLabels();
+        FakePrinterService printer;
+        ChequePage::draw(printer, format, labels, c.printDate);
+        EXPECT_EQ(printer.jobSteps(), QStringList({QStringLiteral("orientation%1").arg(c.orientation[0] == 'L' ? 1 : 2), QStringLiteral("paperA4")}));
+        const auto texts = printer.callsOf(QStringLiteral("text"));
+        ASSERT_EQ(texts.size(), c.fields.size());
+        for (size_t k = 0; k < texts.size(); ++k) {
+            const FieldLabel& l = labels[c.fields[k]];
+            EXPECT_EQ(texts[k].text, l.caption);
+            EXPECT_EQ(texts[k].x, static_cast<float>(l.left + format.chequeLeft)) << k;
+            EXPECT_EQ(texts[k].y, static_cast<float>(l.top + format.chequeTop)) << k;
+            EXPECT_EQ(texts[k].font, l.font);
+        }
+    }
+}
+
+// A name selects its first printer; an unknown name, or one in another letter case,
+// the first printer. A selection by name remembers the printer that was current, and
+// restoring makes it current again while it is still listed.
+TEST(PrinterSelection, SelectsByNameAndRestoresTheRememberedPrinter) {
+    const QString A = QStringLiteral("Laser"), B = QStringLiteral("Cheque"), C = QStringLiteral("Back"), kDefault = QStringLiteral("[Default]");
+    const struct { QStringList names; QString byDefault; int current, remembered; QString asked; bool selected;
+                   int currentAfter, rememberedAfter; std::vector<int> restored; } cases[] = {
+        {{A, B, C}, B, 2, 0, kDefault, true, 1, 0, {1, 0}},
+        {{A, B, C}, A, 2, 0, B, true, 1, 2, {1, 2}},
+        {{A, B, C}, C, 1, 0, QStringLiteral("[default]"), true, 0, 1, {0, 1}},
+        {{A, B, B, C}, A, 3, 0, B, true, 1, 3, {1, 3}},
+        {{A, B, C}, A, 7, 2, B, true, 1, 2, {1, 2}},
+        {{A, B}, A, 1, 2, kDefault, true, 0, 2, {0}},  // remembered printer gone since
+        {{}, QString(), -1, 0, A, false, -1, 0, {}},
+        {{A, B}, C, 1, 0, kDefault, false, 1, 0, {0}},
+        {{A, B}, QString(), 1, 0, kDefault, false, 1, 0, {0}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.names.join(u',').toStdString() << " " << c.asked.toStdString());
+        TestEnv env;
+        env.printers.names = c.names;
+        env.printers.defaultName = c.byDefault;
+        env.printers.current = c.current;
+        env.context.rememberedPrinterIndex = static_cast<std::int16_t>(c.remembered);
+        EXPECT_EQ(PrinterSelection::selectPrinter(env.context, c.asked), c.selected);
+        EXPECT_EQ(env.printers.current, c.currentAfter);
+        EXPECT_EQ(env.context.rememberedPrinterIndex, c.rememberedAfter);
+        PrinterSelection::restorePrinter(env.context);
+        EXPECT_EQ(env.printers.madeCurrent, c.restored);
+        EXPECT_EQ(PrinterSelection::comboItems(env.printers), QStringList{kDefault} + c.names);
+    }
+    FakeDialogs dialogs;
+    PrinterSelection::reportNoPrinter(dialogs);
+    ASSERT_EQ(dialogs.texts(), QStringList{QStringLiteral("No printer is available.")});
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Error"));
+}
+
+TEST(ChequeRecorder, RecordsOnlyWhatThePrintSystemTookAndAsksAboutANumberUsedAgain) {
+    const struct { const char* name; QString failWith; bool nothingDrawn, printed; } cases[] = {
+        {"taken", {}, false, true}, {"refused", QStringLiteral("refused"), false, false}, {"nothing drawn", {}, true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestEnv env;
+        const QString bank = QStringLiteral("MBB"), number = QStringLiteral("000123");
+        ChequeNumberStore::setNext(env.db(), bank, number);
+        env.printers.failEndWith = c.failWith;
+        const RegisterEntry cheque{.bankCode = bank, .chequeNumber = number, .payee = QStringLiteral("ACME Ltd")};
+        ChequeRecorder recorder(env.db(), env.clock);
+        size_t pendingDuringJob = 0;
+        auto send = [&]() -> PrintReceipt {
+            pendingDuringJob = RegisterStore::listPending(env.db()).size();
+            if (c.nothingDrawn) return {};
+            env.printers.printText(QStringLiteral("page"));
+            return env.printers.endDocument();
+        };
+        if (c.printed) EXPECT_EQ(recorder.record(cheque, send).state, RegisterEntry::State::Printed);
+        else EXPECT_THROW(recorder.record(cheque, send), PrintError);
+        EXPECT_EQ(pendingDuringJob, 1u) << "the entry is written before the job";
+        EXPECT_TRUE(RegisterStore::listPending(env.db()).empty());
+        const auto entries = RegisterStore::page(env.db(), {}, 0, 10);
+        ASSERT_EQ(entries.size(), c.printed ? 1u : 0u);
+        EXPECT_EQ(ChequeNumberStore::next(env.db(), bank), c.printed ? QStringLiteral("000124") : number);
+        EXPECT_EQ(recorder.duplicateQuestion(bank, number).value_or(QString()),
+                  c.printed ? QStringLiteral("Cheque number 000123 of MBB was already printed on 5 Dec 2026 to ACME Ltd. Print anyway?") : QString());
+        if (!c.printed) continue;
+        EXPECT_EQ(entries[0].destination, QStringLiteral("Office-Laser"));
+        EXPECT_EQ(entries[0].jobId.value_or(0), env.printers.receipts.back().jobId);
+        EXPECT_EQ(entries[0].printedAt, env.clock.current.toUTC());
+    }
+}
+
+// Every field lands at its twips from the printable area's corner, in its own face and
+// size, on an A4 page of the orientation. Only a finished job with a page writes the file.
+TEST(PdfOutput, EveryFieldLandsAtItsTwipsFromThePrintableArea) {
+    const struct { int dateType, orientation; double left, top; QMarginsF margins; } cases[] = {
+        {0, 1, 0, 0, {}}, {2, 2, -150.5, -75.25, {18, 14.4, 18, 14.4}}, {0, 2, 1234.75, 987.4, {12.25, 9.5, 12.25, 9.5}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dateType * 10 + c.orientation);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("cheque.pdf"));
+        QtPrinterService service(QtPrinterService::PdfFile{pdf, c.margins});
+        service.setOrientation(c.orientation);
+        service.setPaperA4();
+        const FieldLabelSet labels = ChequeRenderer::shifted(numberedLabels(), c.left, c.top);
+        ChequeRenderer::printChequeFields(service, c.dateType, true, labels);
+        service.endDocument();
+        const PdfWords page = PdfWords::read(pdf);
+        ASSERT_TRUE(page.ok) << page.error.toStdString();
+        const QMarginsF area = service.printableMargins();
+        EXPECT_NEAR(page.pageWidth, c.orientation == 1 ? 595.28 : 841.89, 0.5);
+        EXPECT_NEAR(service.pageHeight() / 20.0, page.pageHeight - area.top() - area.bottom(), 0.5);
+        ASSERT_EQ(page.words.size(), c.dateType == 0 ? 5u : 12u);
+        for (const auto& word : page.words) {
+            const FieldLabel& l = labels[word.text.mid(1).chopped(1).toInt()];
+            QFont font(l.font.face);
+            font.setPixelSize(1000);
+            font.setBold(l.font.bold);
+            const QFontMetricsF metrics(font);
+            EXPECT_NEAR(word.xMin, area.left() + l.left / 20.0, 0.25) << word.text.toStdString();
+            EXPECT_NEAR(word.yMin, area.top() + l.top / 20.0, 1.0) << word.text.toStdString();
+            EXPECT_NEAR(word.yMax - word.yMin, (metrics.ascent() + metrics.descent()) / 1000.0 * l.font.size, 0.1);
+        }
+    }
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("x.pdf"));
+    QtPrinterService service(QtPrinterService::PdfFile{pdf, {}});
+    service.endDocument();  // nothing drawn, then a job aborted
+    service.printText(QStringLiteral("x"));
+    service.abortDocument();
+    EXPECT_FALSE(QFile::exists(pdf));
+    service.setPdfPath(dir.filePath(QStringLiteral("missing/folder/x.pdf")));
+    EXPECT_THROW(service.printText(QStringLiteral("x")), PrintError);
+    service.setPdfPath(pdf);  // usable again
+    service.printText(QStringLiteral("again"));
+    service.endDocument();
+    EXPECT_TRUE(QFile::exists(pdf));
+}
+
+}  // namespace
