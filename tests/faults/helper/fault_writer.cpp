@@ -24,18 +24,15 @@ int main(int argc, char** argv) {
     using namespace FaultRecords;
     if (argc != 4 && argc != 5) return 2;
     const int first = std::atoi(argv[2]), count = std::atoi(argv[3]);
-    if (argc == 5) {
-        const rlim_t limit = std::strtoull(argv[4], nullptr, 10);
-        const rlimit fileSize{limit, limit};
-        signal(SIGXFSZ, SIG_IGN);
-        if (setrlimit(RLIMIT_FSIZE, &fileSize) != 0) return 2;
-    }
+    const rlim_t limit = argc == 5 ? std::strtoull(argv[4], nullptr, 10) : 0;
+    const rlimit fileSize{limit, limit};
+    if (limit && (signal(SIGXFSZ, SIG_IGN) == SIG_ERR || setrlimit(RLIMIT_FSIZE, &fileSize) != 0)) return 2;
     auto db = Database::open(QString::fromLocal8Bit(argv[1]));
     report("ready\n");
     for (int n = first; n < first + count; ++n) {
         const QByteArray number = QByteArray::number(n);
         try {
-            if (kindOf(n) == Kind::Payee) CompanyStore::insert(*db, payeeName(n, argc == 5 ? 900 : 0));
+            if (kindOf(n) == Kind::Payee) CompanyStore::insert(*db, payeeName(n, limit ? 900 : 0));
             if (kindOf(n) == Kind::Format) ChequeFormatStore::insert(*db, format(n));
             if (kindOf(n) == Kind::Settings) SettingsStore::writeOptions(*db, n % 2, 1, 1, settingsMark(n));
             if (kindOf(n) == Kind::Cheque) {
