@@ -1,347 +1,129 @@
+// Start-up: where the data is looked for, the first start's owner-only files, a second copy
+// refused, failures shown with their numbers, cheques left pending asked about.
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
 
-#include <QDir>
-#include <QComboBox>
-#include <QElapsedTimer>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QTimer>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <functional>
-#include <new>
-#include <stdexcept>
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"  // designated initializers name only what matters
 
 #include "DatabaseInit.h"
-#include "app/DataDirectory.h"
-#include "app/InstanceLock.h"
 #include "app/Startup.h"
-#include "app/SplashScreen.h"
 #include "platform/AppInfo.h"
-#include "platform/MachineSettings.h"
+#include "store/RegisterStore.h"
+#include "support/QStringPrinter.h"
 #include "support/TestEnv.h"
 #include "ui/main/MainWindow.h"
-#include "support/Widgets.h"
 
 namespace {
 
-const QString kKey = QStringLiteral("Software\\Quorvanta\\Quorvanta Solo Edition\\1.00.0001");
+using namespace Qt::StringLiterals;
+using Hold = std::shared_ptr<void>;
+const QString kKey = AppInfo::settingsKeyPath(), kDirectory = AppInfo::dataDirectoryValueName();
 
-TEST(AppInfo, IdentityTexts) {
-    EXPECT_EQ(AppInfo::versionKey(), QStringLiteral("1.00.0001"));
-    EXPECT_EQ(AppInfo::versionCaption(), QStringLiteral("Version 1.0 (Build 1)"));
-    EXPECT_EQ(AppInfo::settingsKeyPath(), kKey);
-}
-
-// Where the database is looked for: the settings' Directory, else the program's
-// folder when it holds a database, else the user's data folder.
-TEST(DataDirectory, LocationOrder) {
-    QTemporaryDir programWithDb, programEmpty;
-    DatabaseInit::createDatabase(programWithDb.path());
-    const QString user = QStringLiteral("/home/u/.local/share/Quorvanta/Solo");
-    using Source = DataLocation::Source;
-    struct Case {
-        const char* name;
-        QVariant setting;  // invalid: no value
-        QString program;
-        Source source;
-        QString directory;
-    };
-    const Case cases[] = {
-        {"setting wins over a database beside the program", QStringLiteral("/srv/cheques"),
-         programWithDb.path(), Source::Settings, QStringLiteral("/srv/cheques")},
-        {"setting with a comma", QStringLiteral("/srv/Smith, Jones"), programEmpty.path(),
-         Source::Settings, QStringLiteral("/srv/Smith, Jones")},
-        {"database beside the program", QVariant(), programWithDb.path(), Source::ProgramFolder,
-         programWithDb.path()},
-        {"empty setting, database beside the program", QString(), programWithDb.path(),
-         Source::ProgramFolder, programWithDb.path()},
-        {"nothing: the user's folder", QVariant(), programEmpty.path(), Source::UserDataFolder, user},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        FakeMachineSettings settings;
-        if (c.setting.isValid()) settings.values[{kKey, QStringLiteral("Directory")}] = c.setting;
-        const DataLocation location = locateData(settings, c.program, user);
-        EXPECT_EQ(location.source, c.source);
-        EXPECT_EQ(location.directory, c.directory);
-        EXPECT_EQ(location.createsWhenMissing(), c.source == Source::UserDataFolder);
-    }
-    // A value under another version's key is not ours.
-    FakeMachineSettings other;
-    other.values[{QStringLiteral("Software\\Quorvanta\\Quorvanta Solo Edition\\1.00.0002"),
-                  QStringLiteral("Directory")}] = QStringLiteral("/elsewhere");
-    EXPECT_EQ(locateData(other, programEmpty.path(), user).source, Source::UserDataFolder);
-}
-
-TEST(DataDirectory, GetRegValueKinds) {
-    FakeMachineSettings settings;
-    const QString name = QStringLiteral("V");
-    EXPECT_EQ(readMachineValue(settings, kKey, name), QVariant(QString()));
-    settings.values[{kKey, name}] = QString(QStringLiteral("abc") + QChar(0) + QStringLiteral("junk"));
-    EXPECT_EQ(readMachineValue(settings, kKey, name), QVariant(QStringLiteral("abc")));
-    settings.values[{kKey, name}] = 42;
-    EXPECT_EQ(readMachineValue(settings, kKey, name), QVariant(qint32(42)));
-    settings.values[{kKey, name}] = QStringList{QStringLiteral("a")};
-    EXPECT_EQ(readMachineValue(settings, kKey, name), QVariant(QString()));
-}
-
-StartupPaths paths(const QString& program, const QString& user = QStringLiteral("/nonexistent/user")) {
-    return {program, user};
-}
-
-QFile::Permissions modeOf(const QString& path) {
-    return QFileInfo(path).permissions() &
-           (QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
-            QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther |
-            QFile::ExeOther);
-}
-
-TEST(Startup, OpensTheDatabaseBesideTheProgram) {
-    TestEnv env;
-    AppContext context = env.context;
-    StartupResult result = startApplication(context, paths(env.directory()));
-    ASSERT_TRUE(result.mainWindow);
-    EXPECT_TRUE(env.dialogs.messages.empty());
-    EXPECT_EQ(result.db->path(), env.databasePath());
-    EXPECT_EQ(widget<QComboBox>(result.mainWindow, "cboBank")->itemText(0), QStringLiteral("[NO BANK DATA]"));
-}
-
-// The settings file written as the README shows it, in a temporary XDG_CONFIG_DIRS,
-// names the database start-up opens; a comma in the folder's name is part of it.
-TEST(Startup, OpensTheDatabaseTheDocumentedSettingsFileNames) {
-    TestEnv env;
-    for (const QString& folder : {QStringLiteral("cheques"), QStringLiteral("Smith, Jones, and Co")}) {
-        SCOPED_TRACE(folder.toStdString());
-        QTemporaryDir root;
-        const QString data = root.filePath(folder);
-        DatabaseInit::createDatabase(data);
-        QDir().mkpath(root.filePath(QStringLiteral("xdg/Quorvanta")));
-        QFile conf(root.filePath(QStringLiteral("xdg/Quorvanta/Quorvanta Solo Edition.conf")));
-        ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
-        conf.write(QByteArray("[1.00.0001]\nDirectory=") + QFile::encodeName(data) + "\n");
-        conf.close();
-        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(root.filePath(QStringLiteral("xdg"))));
-        SystemMachineSettings settings;
-        qunsetenv("XDG_CONFIG_DIRS");
-        AppContext context = env.context;
-        context.machineSettings = &settings;
-        // A database beside the program comes after the settings file.
-        StartupResult result = startApplication(context, paths(env.directory()));
-        ASSERT_TRUE(result.mainWindow);
-        EXPECT_EQ(result.db->path(), QDir(data).filePath(QStringLiteral("chequedb.mdb")));
-    }
-    EXPECT_TRUE(env.dialogs.messages.empty());
-}
-
-TEST(Startup, FirstStartMakesAnOwnerOnlyDatabaseInTheUsersFolder) {
-    TestEnv env;
-    QTemporaryDir program, home;
-    const QString user = home.filePath(QStringLiteral(".local/share/Quorvanta/Solo"));
-    const QString file = QDir(user).filePath(QStringLiteral("chequedb.mdb"));
-    {
-        AppContext context = env.context;
-        StartupResult result = startApplication(context, paths(program.path(), user));
-        ASSERT_TRUE(result.mainWindow);
-        EXPECT_TRUE(env.dialogs.messages.empty());
-        EXPECT_EQ(result.db->path(), file);
-        EXPECT_EQ(widget<QComboBox>(result.mainWindow, "cboBank")->itemText(0), QStringLiteral("[NO BANK DATA]"));
-        result.db->write(QStringLiteral("UPDATE Settings SET AlertUser = 0"));
-    }
-    EXPECT_EQ(modeOf(file), QFile::ReadOwner | QFile::WriteOwner);
-    EXPECT_EQ(modeOf(QDir(user).filePath(InstanceLock::fileName())), QFile::ReadOwner | QFile::WriteOwner);
-    for (const QString& folder : {user, home.filePath(QStringLiteral(".local"))})
-        EXPECT_EQ(modeOf(folder), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner) << folder.toStdString();
-    // The next start opens the same file rather than making a new one.
-    AppContext context = env.context;
-    StartupResult again = startApplication(context, paths(program.path(), user));
-    ASSERT_TRUE(again.mainWindow);
-    auto query = again.db->prepare(QStringLiteral("SELECT AlertUser FROM Settings"));
-    ASSERT_TRUE(query.step());
-    EXPECT_EQ(query.integer(0), 0);
-}
-
-// Failures before the main window: the message names what went wrong, the title
-// carries the code, and nothing is made or replaced.
-TEST(Startup, DataFolderFailuresAreReportedAndLeaveNothingBehind) {
-    struct Case {
-        const char* name;
-        // Prepares `root` and returns the user's data folder to start with.
-        std::function<QString(const QString& root)> prepare;
-        int code;
-        QString named;  // a path the message must name, relative to root
-        QByteArray databaseAfter;  // "-" when no file may exist
-    };
-    const Case cases[] = {
-        {"a file in the way of the folder",
-         [](const QString& root) -> QString {
-             QFile in(root + QStringLiteral("/share"));
-             in.open(QIODevice::WriteOnly);
-             return root + QStringLiteral("/share/Quorvanta/Solo");
-         },
-         SQLITE_CANTOPEN, QStringLiteral("/share/Quorvanta/Solo"), "-"},
-        {"a damaged database is not replaced",
-         [](const QString& root) -> QString {
-             QDir().mkpath(root + QStringLiteral("/Solo"));
-             QFile bad(root + QStringLiteral("/Solo/chequedb.mdb"));
-             bad.open(QIODevice::WriteOnly);
-             bad.write(QByteArray(4096, 'x'));
-             return root + QStringLiteral("/Solo");
-         },
-         SQLITE_NOTADB, QStringLiteral("/Solo/chequedb.mdb"), QByteArray(4096, 'x')},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TestEnv env;
-        QTemporaryDir program, root;
-        const QString user = c.prepare(root.path());
-        AppContext context = env.context;
-        StartupResult result = startApplication(context, paths(program.path(), user));
-        EXPECT_FALSE(result.mainWindow);
-        ASSERT_EQ(env.dialogs.messages.size(), 1u);
-        const auto& shown = env.dialogs.messages[0];
-        EXPECT_EQ(shown.title, QStringLiteral("Quorvanta Solo - Error (%1)").arg(c.code));
-        EXPECT_TRUE(shown.text.contains(root.path() + c.named)) << shown.text.toStdString();
-        EXPECT_EQ(shown.icon, Dialogs::Icon::Exclamation);
-        QFile file(QDir(user).filePath(QStringLiteral("chequedb.mdb")));
-        if (c.databaseAfter == "-") {
-            EXPECT_FALSE(file.exists());
-        } else {
-            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-            EXPECT_EQ(file.readAll(), c.databaseAfter);
-        }
-    }
-}
-
-TEST(Startup, ASecondCopyOnTheSameDataIsRefused) {
-    TestEnv env;
-    {
-        InstanceLock running(env.directory());  // as the first copy holds it
-        ASSERT_EQ(running.state(), InstanceLock::State::Held);
-        AppContext context = env.context;
-        StartupResult second = startApplication(context, paths(env.directory()));
-        EXPECT_FALSE(second.mainWindow);
-        EXPECT_FALSE(second.db);
-        ASSERT_EQ(env.dialogs.messages.size(), 1u);
-        EXPECT_EQ(env.dialogs.messages[0].text, alreadyRunningMessage(env.directory()));
-        EXPECT_EQ(env.dialogs.messages[0].title, QStringLiteral("Quorvanta Solo"));
-    }
-    // Once the first copy has ended, the program starts, and holds the folder itself.
-    AppContext context = env.context;
-    StartupResult started = startApplication(context, paths(env.directory()));
-    ASSERT_TRUE(started.mainWindow);
-    EXPECT_EQ(InstanceLock(env.directory()).state(), InstanceLock::State::HeldElsewhere);
-}
-
-// Settings that cannot be read in an unforeseen way stand for any start-up step
-// failing with something other than a database error.
-class ThrowingSettings final : public MachineSettings {
-public:
-    explicit ThrowingSettings(std::function<void()> thrower) : m_throw(std::move(thrower)) {}
-    QVariant value(const QString&, const QString&) const override {
-        m_throw();
-        return {};
-    }
-
-private:
-    std::function<void()> m_throw;
+// Settings that throw stand for any start-up step failing other than in the database.
+struct ThrowingSettings final : MachineSettings {
+    void (*fail)();
+    QVariant value(const QString&, const QString&) const override { return fail(), QVariant(); }
 };
+void throwing(TestEnv& env, Hold& hold, void (*fail)()) {
+    auto settings = std::make_shared<ThrowingSettings>();
+    settings->fail = fail, env.context.machineSettings = settings.get(), hold = settings;
+}
+// The settings file as the README shows it, in a temporary XDG_CONFIG_DIRS, naming a folder with commas.
+void documentedSettingsFile(TestEnv& env, const QString& root, Hold& hold) {
+    const QString data = QFileInfo(DatabaseInit::createDatabase(root + u"/Smith, Jones, and Co"_s)).path();
+    QDir().mkpath(root + u"/xdg/Quorvanta"_s);
+    QFile conf(root + u"/xdg/Quorvanta/Quorvanta Solo Edition.conf"_s);
+    EXPECT_TRUE(conf.open(QIODevice::WriteOnly) && conf.write("[1.00.0001]\nDirectory=" + QFile::encodeName(data) + "\n"));
+    conf.close();
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(root + u"/xdg"_s));
+    auto settings = std::make_shared<SystemMachineSettings>();
+    qunsetenv("XDG_CONFIG_DIRS");
+    env.context.machineSettings = settings.get(), hold = settings;
+}
 
-TEST(Startup, OtherFailuresAreShownWithTheStartupErrorTitle) {
-    struct Case {
+// The data is looked for where the settings' Directory says, else beside the program
+// when a database is there, else in the user's folder, which alone is made (for the
+// user only) when missing. Each start opens a database, or shows one message and ends:
+// under the title with the failure's number, or for a second copy on the same data
+// under the plain title; nothing is made or replaced then.
+TEST(Startup, OpensTheRightDatabaseOrShowsOneMessageAndEnds) {
+    const struct {
         const char* name;
-        std::function<void()> thrower;
-        QString text;
-        int code;
+        void (*prepare)(TestEnv& env, const QString& root, Hold& hold);
+        const char *program, *user;  // under root; "@": the folder of the test's database
+        int code;                    // -1: starts; 0: refused under the plain title
+        QString expect;  // the database opened, or part of the message: %1 is root, %2 the test's folder
+    } cases[] = {
+#define PREPARE(...) [](TestEnv& env, [[maybe_unused]] const QString& root, [[maybe_unused]] Hold& hold) { __VA_ARGS__; }
+        {"the database beside the program", nullptr, "@", "/user", -1, u"%2/chequedb.mdb"_s},
+        {"an empty setting", PREPARE(env.machineSettings.values[{kKey, kDirectory}] = QString()), "@", "/user", -1,
+         u"%2/chequedb.mdb"_s},
+        {"the documented settings file, before the program's folder", documentedSettingsFile, "@", "/user", -1,
+         u"%1/Smith, Jones, and Co/chequedb.mdb"_s},
+        {"the first start, with another version's setting",
+         PREPARE(env.machineSettings.values[{QString(kKey).replace(u"0001"_s, u"0002"_s), kDirectory}] = root),
+         "/program", "/home/.local/share/Quorvanta/Solo", -1, u"%1/home/.local/share/Quorvanta/Solo/chequedb.mdb"_s},
+        {"a second copy", PREPARE(hold = std::make_shared<InstanceLock>(env.directory())), "@", "/user", 0,
+         alreadyRunningMessage(u"%2"_s)},
+        {"no settings row", PREPARE(env.db().write(u"DELETE FROM Settings"_s)), "@", "/user", 0,
+         u"Error opening settings database. Please contact the supplier of this software."_s},
+        {"a file in the way of the user's folder", PREPARE(QFile(root + u"/share"_s).open(QIODevice::WriteOnly)),
+         "/program", "/share/Quorvanta/Solo", SQLITE_CANTOPEN, u"%1/share/Quorvanta/Solo"_s},
+        {"a damaged database, not replaced",
+         PREPARE(QFile f(root + u"/chequedb.mdb"_s); f.open(QIODevice::WriteOnly), f.write("damaged")), "/program", "",
+         SQLITE_NOTADB, u"%1/chequedb.mdb"_s},
+        {"no database in the settings' folder", PREPARE(env.machineSettings.values[{kKey, kDirectory}] = root), "@", "/user",
+         SQLITE_CANTOPEN, u"%1/chequedb.mdb"_s},
+        {"any other failure", PREPARE(throwing(env, hold, [] { throw std::runtime_error("unreadable"); })), "@", "/user", 51,
+         u"unreadable"_s},
+        {"out of memory", PREPARE(throwing(env, hold, [] { throw std::bad_alloc(); })), "@", "/user", 7, u"Out of memory"_s},
+        {"anything else", PREPARE(throwing(env, hold, [] { throw 42; })), "@", "/user", 51, u"Unexpected error"_s},
+#undef PREPARE
     };
-    const Case cases[] = {
-        {"std::exception", [] { throw std::runtime_error("settings unreadable"); },
-         QStringLiteral("settings unreadable"), 51},
-        {"out of memory", [] { throw std::bad_alloc(); }, QStringLiteral("Out of memory"), 7},
-        {"anything else", [] { throw 42; }, QStringLiteral("Unexpected error"), 51},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TestEnv env;
-        ThrowingSettings settings(c.thrower);
-        AppContext context = env.context;
-        context.machineSettings = &settings;
-        StartupResult result;
-        EXPECT_NO_THROW(result = startApplication(context, paths(env.directory())));
+        QTemporaryDir root;
+        Hold hold;
+        if (c.prepare) c.prepare(env, root.path(), hold);
+        const auto at = [&](const char* path) { return *path == '@' ? env.directory() : root.path() + QLatin1String(path); };
+        const QString expect = QString(c.expect).replace(u"%1"_s, root.path()).replace(u"%2"_s, env.directory());
+        const QString userFile = at(c.user) + u"/chequedb.mdb"_s;
+        const auto userBytes = [&] { QFile f(userFile); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); };
+        const QByteArray bytes = userBytes();
+        const StartupResult result = startApplication(env.context, {at(c.program), at(c.user)});
+        if (c.code < 0) {
+            ASSERT_TRUE(result.mainWindow && env.dialogs.messages.empty());
+            EXPECT_EQ(result.db->path(), expect);
+            const QStringList made = {userFile, at(c.user) + u'/' + InstanceLock::fileName(), at(c.user), at("/home/.local")};
+            for (const QString& path : c.user[1] == 'h' ? made : QStringList())  // the first start's: the user's only
+                EXPECT_EQ(QFileInfo(path).permissions().toInt() & 0x7777, QFileInfo(path).isDir() ? 0x7700 : 0x6600) << path.toStdString();
+            continue;
+        }
         EXPECT_FALSE(result.mainWindow);
         ASSERT_EQ(env.dialogs.messages.size(), 1u);
-        EXPECT_EQ(env.dialogs.messages[0].text, c.text);
-        EXPECT_EQ(env.dialogs.messages[0].title, QStringLiteral("Quorvanta Solo - Error (%1)").arg(c.code));
-        EXPECT_EQ(env.dialogs.messages[0].icon, Dialogs::Icon::Exclamation);
+        EXPECT_EQ(env.dialogs.messages[0].title, c.code ? startupErrorTitle(c.code) : AppInfo::title());
+        EXPECT_TRUE(env.dialogs.messages[0].text.contains(expect)) << env.dialogs.messages[0].text.toStdString();
+        EXPECT_EQ(userBytes(), bytes) << "made or replaced";
     }
 }
 
-TEST(Startup, MissingDatabaseEndsWithTheCodeInTheTitle) {
-    TestEnv env;
-    QTemporaryDir empty;
-    env.machineSettings.values[{kKey, QStringLiteral("Directory")}] = empty.path();
-    AppContext context = env.context;
-    StartupResult result = startApplication(context, paths(env.directory()));
-    EXPECT_FALSE(result.mainWindow);
-    ASSERT_EQ(env.dialogs.messages.size(), 1u);
-    const auto& shown = env.dialogs.messages[0];
-    EXPECT_EQ(shown.title, QStringLiteral("Quorvanta Solo - Error (%1)").arg(SQLITE_CANTOPEN));
-    EXPECT_TRUE(shown.text.contains(QDir(empty.path()).filePath(QStringLiteral("chequedb.mdb"))));
-    EXPECT_EQ(shown.icon, Dialogs::Icon::Exclamation);
-    EXPECT_FALSE(QFileInfo::exists(QDir(empty.path()).filePath(QStringLiteral("chequedb.mdb"))));
-}
-
-TEST(Startup, MissingSettingsRowEndsTheProgram) {
-    TestEnv env;
-    env.db().write(QStringLiteral("DELETE FROM Settings"));
-    AppContext context = env.context;
-    StartupResult result = startApplication(context, paths(env.directory()));
-    EXPECT_FALSE(result.mainWindow);
-    ASSERT_EQ(env.dialogs.messages.size(), 1u);
-    EXPECT_EQ(env.dialogs.messages[0].text,
-              QStringLiteral("Error opening settings database. Please contact the supplier of this "
-                             "software."));
-    EXPECT_EQ(env.dialogs.messages[0].title, QStringLiteral("Quorvanta Solo"));
-}
-
-TEST(Splash, ClosesByTimerKeyOrClick) {
-    {
-        SplashScreen splash(50);
-        QElapsedTimer timer;
-        timer.start();
-        splash.exec();
-        EXPECT_GE(timer.elapsed(), 45);
-        EXPECT_LT(timer.elapsed(), 1000);
+// A cheque whose job was under way when the program stopped is asked about at the
+// next start, before the main window is used; the answer settles it.
+TEST(Startup, EachPendingChequeIsAskedAboutAndSettledByTheAnswer) {
+    for (const auto answer : {Dialogs::Answer::Yes, Dialogs::Answer::No}) {
+        TestEnv env;
+        const qint64 id = RegisterStore::addPending(
+            env.db(), {.bankCode = u"MBB"_s, .chequeNumber = u"000123"_s, .payee = u"ACME Ltd"_s, .amountText = u"1,234.50"_s});
+        env.dialogs.answer({answer});
+        const StartupResult result = startApplication(env.context, {env.directory(), u"/nonexistent/user"_s});
+        ASSERT_TRUE(result.mainWindow && env.dialogs.messages.size() == 1u);
+        EXPECT_EQ(env.dialogs.messages[0].text, u"Cheque 000123 to ACME Ltd for 1,234.50 was being printed when the "
+                                                 "program stopped. Was it printed?"_s);
+        const auto stored = RegisterStore::find(*result.db, id);
+        EXPECT_TRUE(answer == Dialogs::Answer::Yes ? stored && stored->state == RegisterEntry::State::Printed : !stored);
     }
-    {
-        SplashScreen splash;  // the real 1250 ms interval
-        QTimer::singleShot(20, &splash, [&] { QTest::keyClick(&splash, Qt::Key_Space); });
-        QElapsedTimer timer;
-        timer.start();
-        splash.exec();
-        EXPECT_LT(timer.elapsed(), 1000);
-    }
-    {
-        SplashScreen splash;
-        QTimer::singleShot(20, &splash, [&] {
-            auto* frame = splash.findChild<QWidget*>(QStringLiteral("frame1"));
-            ASSERT_TRUE(frame);
-            QTest::mouseClick(frame, Qt::LeftButton);
-        });
-        QElapsedTimer timer;
-        timer.start();
-        splash.exec();
-        EXPECT_LT(timer.elapsed(), 1000);
-    }
-    SplashScreen splash;
-    EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("lblProductName"))->text(),
-              QStringLiteral("Quorvanta Solo"));
-    EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
-              QStringLiteral("Version 1.0 (Build 1)"));
 }
 
 }  // namespace

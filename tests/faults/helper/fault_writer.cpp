@@ -1,11 +1,6 @@
-// A child process for the fault tests: saves payees, formats and options one
-// after another, reporting each save only after it was committed:
-//   fault_writer DATABASE FIRST COUNT [FILE_SIZE_LIMIT PADDING]
-// prints "ready", then "done N" or "fail N CODE MESSAGE" for each record N. With
-// a file size limit, writes past it fail (SIGXFSZ is ignored) as on a full disk.
-//   fault_writer DATABASE register FIRST COUNT
-// records cheques as printing does: "pending N" once entry N is written
-// pending, "printed N" once it is marked printed.
+// fault_writer DATABASE FIRST COUNT [FILE_SIZE_LIMIT]: saves payees, formats, options and
+// cheques (written pending, "pending N", then printed) in turn, printing "done N" once
+// record N is committed, else "fail N CODE MESSAGE". Writes past the limit fail as on a full disk.
 #include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -22,54 +17,34 @@
 
 // One write per line, so that a killed process never leaves half a line.
 static void report(const QByteArray& line) {
-    const QByteArray text = line + '\n';
-    if (::write(STDOUT_FILENO, text.constData(), static_cast<size_t>(text.size())) < 0)
-        std::_Exit(4);
-}
-
-static int recordCheques(Database& db, int first, int count) {
-    for (int n = first; n < first + count; ++n) {
-        const RegisterEntry entry = FaultRecords::registerEntry(n);
-        const qint64 id = RegisterStore::addPending(db, entry);
-        report("pending " + QByteArray::number(n));
-        RegisterStore::markPrinted(db, id, entry.printedAt, entry.destination, n);
-        report("printed " + QByteArray::number(n));
-    }
-    return 0;
+    if (::write(STDOUT_FILENO, line.constData(), static_cast<size_t>(line.size())) < 0) std::_Exit(4);
 }
 
 int main(int argc, char** argv) {
     using namespace FaultRecords;
-    if (argc == 5 && QByteArray(argv[2]) == "register") {
-        auto db = Database::open(QString::fromLocal8Bit(argv[1]));
-        report("ready");
-        return recordCheques(*db, std::atoi(argv[3]), std::atoi(argv[4]));
-    }
-    if (argc != 4 && argc != 6) return 2;
-    const int first = std::atoi(argv[2]);
-    const int count = std::atoi(argv[3]);
-    const int padding = argc == 6 ? std::atoi(argv[5]) : 0;
-    if (argc == 6) {
-        const rlim_t limit = std::strtoull(argv[4], nullptr, 10);
-        const rlimit fileSize{limit, limit};
-        signal(SIGXFSZ, SIG_IGN);
-        if (setrlimit(RLIMIT_FSIZE, &fileSize) != 0) return 2;
-    }
+    if (argc != 4 && argc != 5) return 2;
+    const int first = std::atoi(argv[2]), count = std::atoi(argv[3]);
+    const rlim_t limit = argc == 5 ? std::strtoull(argv[4], nullptr, 10) : 0;
+    const rlimit fileSize{limit, limit};
+    if (limit && (signal(SIGXFSZ, SIG_IGN) == SIG_ERR || setrlimit(RLIMIT_FSIZE, &fileSize) != 0)) return 2;
     auto db = Database::open(QString::fromLocal8Bit(argv[1]));
-    report("ready");
-    for (int n = first, failures = 0; n < first + count && failures < 10; ++n) {
+    report("ready\n");
+    for (int n = first; n < first + count; ++n) {
+        const QByteArray number = QByteArray::number(n);
         try {
-            if (kindOf(n) == Kind::Payee) CompanyStore::insert(*db, payeeName(n, padding));
+            if (kindOf(n) == Kind::Payee) CompanyStore::insert(*db, payeeName(n, limit ? 900 : 0));
             if (kindOf(n) == Kind::Format) ChequeFormatStore::insert(*db, format(n));
-            if (kindOf(n) == Kind::Settings)
-                SettingsStore::writeOptions(*db, n % 2, 1, 1, settingsMark(n));
-            report("done " + QByteArray::number(n));
-            failures = 0;
+            if (kindOf(n) == Kind::Settings) SettingsStore::writeOptions(*db, n % 2, 1, 1, settingsMark(n));
+            if (kindOf(n) == Kind::Cheque) {
+                const RegisterEntry e = registerEntry(n);
+                const qint64 id = RegisterStore::addPending(*db, e);
+                report("pending " + number + '\n');
+                RegisterStore::markPrinted(*db, id, e.printedAt, e.destination, n);
+            }
+            report("done " + number + '\n');
         } catch (const DbError& error) {
-            report("fail " + QByteArray::number(n) + ' ' + QByteArray::number(error.code()) + ' ' +
-                   error.message().toUtf8().replace('\n', ' '));
-            ++failures;
+            report("fail " + number + ' ' + QByteArray::number(error.code()) + ' ' +
+                   error.message().toUtf8().replace('\n', ' ') + '\n');
         }
     }
-    return 0;
 }

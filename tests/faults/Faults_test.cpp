@@ -1,0 +1,332 @@
+// A child process killed while it saves or starved of disk space, a locked or
+// read-only database, files that cannot be used: each fault is reported clearly
+// and leaves the file whole, holding every save reported done and nothing else.
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <QElapsedTimer>
+#include <QProcess>
+
+#include <map>
+#include <random>
+#include <thread>
+
+#include "DatabaseInit.h"
+#include "faults/helper/FaultRecords.h"
+#include "store/ChequeFormatStore.h"
+#include "store/CompanyStore.h"
+#include "store/DbError.h"
+#include "store/RegisterStore.h"
+#include "store/SettingsStore.h"
+#include "store/Transaction.h"
+#include "support/QStringPrinter.h"
+#include "support/RegisterFill.h"
+#include "support/TestEnv.h"
+
+namespace {
+
+using namespace FaultRecords;
+using Hold = std::shared_ptr<void>;
+using namespace Qt::StringLiterals;
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+}
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+}
+// The engine's full check of the file, then every row of every table as text.
+QString snapshot(Database& db) {
+    QString all;
+    for (const char* table : {"PRAGMA integrity_check", "Settings", "Company", "LanguageMain", "AmountWord",
+                              "BankCheque", "ChequeRegister", "sqlite_sequence"}) {
+        Statement rows = db.prepare((table[0] == 'P' ? QString() : u"SELECT * FROM "_s) + QLatin1String(table));
+        for (all += QLatin1String(table); rows.step(); all += u'\n')
+            for (int i = 0; i < rows.columnCount(); ++i) all += u'|' + rows.value(i).toString();
+    }
+    return all;
+}
+// Makes a file or folder read-only while held, for root too (the immutable attribute, as
+// permission bits do not stop root). Null when writing to it is not really refused.
+Hold readOnly(const QString& path) {
+    const QFile::Permissions bits = QFile::permissions(path);
+    const auto set = [=](bool on) {
+        if (::geteuid()) QFile::setPermissions(path, on ? bits & ~QFile::Permissions(0x2222) : bits);
+        else QProcess::execute(u"chattr"_s, {QLatin1String(on ? "+i" : "-i"), path});
+    };
+    set(true);
+    const Hold hold(new char, [set](void* p) { set(false), delete static_cast<char*>(p); });
+    return ::access(QFile::encodeName(path).constData(), W_OK) ? hold : Hold();
+}
+Hold lockedBy(const QString& path, const char* sql) {  // holds what `sql` locked, as another copy does
+    std::shared_ptr<Database> other = Database::open(path);
+    return other->executeScript(QString::fromLatin1(sql)), other;
+}
+// `run` must fail with `code` (any when 0), naming the file and saying `says`.
+void expectRefused(const std::function<void()>& run, int code, const QString& path, const char* says) {
+    try {
+        run();
+        ADD_FAILURE() << "went through";
+    } catch (const DbError& error) {
+        EXPECT_TRUE((!code || error.code() == code) && error.message().contains(u'"' + path + u'"') &&
+                    error.message().contains(QString::fromUtf8(says))) << error.message().toStdString();
+    }
+}
+
+// The numbers of the writer's lines that start with `word` ("done 3").
+std::vector<int> reported(const QByteArray& output, const QByteArray& word) {
+    std::vector<int> numbers;
+    for (const QByteArray& line : output.split('\n'))
+        if (line.startsWith(word)) numbers.push_back(line.split(' ').at(1).toInt());
+    return numbers;
+}
+// Checks that the file is sound and holds every save reported `done` whole (the options row
+// its last or a later one), each once, a cheque printed or, when its save was cut short,
+// pending (settled then, as the next start does). Returns the records: 1 each, 2 if pending.
+std::map<int, int> readBack(const QString& path, const std::vector<int>& done) {
+    auto db = Database::open(path);
+    EXPECT_TRUE(snapshot(*db).startsWith(u"PRAGMA integrity_check|ok\n"_s));
+    std::map<int, int> stored;  // 10 and more: not as saved
+    for (const Payee& p : CompanyStore::listByName(*db))  // a payee's name begins with "Payee n "
+        stored[p.name.section(u' ', 1, 1).toInt()] += p.name.startsWith(payeeName(p.name.section(u' ', 1, 1).toInt())) ? 1 : 10;
+    for (ChequeFormat f : ChequeFormatStore::listById(*db))
+        stored[f.bankCode.mid(1).toInt()] += (f.id = 0, f == format(f.bankCode.mid(1).toInt())) ? 1 : 10;
+    for (const RegisterEntry& e : RegisterStore::page(*db, {}, 0, 1000000)) {
+        const int n = e.chequeNumber.toInt();
+        const RegisterEntry x = registerEntry(n);
+        const bool whole = std::tie(e.payee, e.amountCents, e.amountText, e.destination) ==
+                           std::tie(x.payee, x.amountCents, x.amountText, x.destination);
+        stored[n] += !whole ? 10 : e.state == RegisterEntry::State::Pending ? 2
+                   : e.state == RegisterEntry::State::Printed && e.jobId == n ? 1 : 10;
+    }
+    for (const RegisterEntry& e : RegisterStore::listPending(*db))
+        RegisterStore::markPrinted(*db, e.id, e.printedAt, e.destination, e.chequeNumber.toInt());
+    const UserSettings options = *SettingsStore::read(*db);
+    const int mark = options.dateFormat.section(u' ', 1, 1).toInt();
+    if (mark) stored[-mark] = options.dateFormat == settingsMark(mark) && options.saveChange == mark % 2 ? 1 : 10;
+    int lastOptions = 0;
+    for (int n : done) {
+        lastOptions = kindOf(n) == Kind::Settings ? n : lastOptions;
+        EXPECT_TRUE(kindOf(n) == Kind::Settings || stored.count(n)) << "save " << n << " lost";
+    }
+    for (const auto& [n, value] : stored)
+        EXPECT_TRUE(value == 1 || (value == 2 && !std::count(done.begin(), done.end(), n))) << n << ": " << value;
+    EXPECT_GE(mark, lastOptions) << "the options row lost its last reported save";
+    return stored;
+}
+
+// The writer's first run meets a full disk (a file size limit): saves that need the
+// file to grow fail, each with a clear message. Each later run is killed after 0 to
+// 2 reported saves and 0 to 30 ms more, so that the moments spread over whole saves
+// whatever the disk's speed. After each run the file holds every reported save.
+TEST(ChildWriter, EveryReportedSaveSurvivesAFullDiskOrAKill) {
+    const int kills = std::max(80, qEnvironmentVariableIntValue("QUORVANTA_FAULT_KILLS"));
+    const unsigned seed = qEnvironmentVariableIsSet("QUORVANTA_FAULT_SEED") ? qEnvironmentVariableIntValue("QUORVANTA_FAULT_SEED")
+                                                                            : std::random_device{}();
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> saves(0, 2), delayUs(0, 30000);
+    QTemporaryDir dir;
+    const QString path = DatabaseInit::createDatabase(dir.path());
+    const qint64 limit = QFileInfo(path).size() + 48 * 1024;
+    std::vector<int> done;
+    int next = 1, hotJournals = 0, leftPending = 0;
+    for (int run = 0; run <= kills; ++run, ++next) {  // a cut-short record's number is never used again
+        SCOPED_TRACE("run " + std::to_string(run) + ", seed " + std::to_string(seed));
+        QProcess writer;
+        QByteArray output;
+        writer.start(QStringLiteral(FAULT_WRITER), QStringList{path, QString::number(next)}
+                                                       << (run ? QStringList{u"1000000"_s}
+                                                               : QStringList{u"150"_s, QString::number(limit)}));
+        for (const int waitFor = saves(random);
+             run && (!output.contains("ready\n") || output.count("done ") < waitFor) && writer.waitForReadyRead(10000);)
+            output += writer.readAllStandardOutput();
+        std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
+        if (run) writer.kill();
+        writer.waitForFinished(60000);
+        const QByteArray journal = fileBytes(path + u"-journal"_s);  // of a save cut short: no stored text shows
+        hotJournals += !journal.isEmpty();
+        EXPECT_FALSE(journal.contains("O'Neil") || journal.contains("Savings") || journal.contains("AmountWord"));
+        output += writer.readAllStandardOutput();
+        ASSERT_TRUE(output.startsWith("ready\n") && writer.exitStatus() == (run ? QProcess::CrashExit : QProcess::NormalExit))
+            << output.toStdString();
+        for (int n : reported(output, "done ")) done.push_back(n), next = n + 1;
+        next = run ? next : 150;
+        const auto stored = readBack(path, done);
+        for (int n : reported(output, "pending ")) EXPECT_TRUE(stored.count(n)) << "cheque " << n << " lost";
+        for (const auto& [n, value] : stored) {
+            EXPECT_LE(std::abs(n), next) << "record " << n << " from nowhere";
+            leftPending += value == 2;
+        }
+        EXPECT_TRUE(run || (reported(output, "fail ").size() >= 10 && QFileInfo(path).size() <= limit));
+        for (const QByteArray& line : output.split('\n')) {
+            const int n = line.split(' ').value(1).toInt(), code = line.split(' ').value(2).toInt();
+            EXPECT_TRUE(!line.startsWith("fail ") || (!run && (code == SQLITE_FULL || code == SQLITE_IOERR) &&
+                        line.contains(QByteArray("\"" + path.toUtf8() + "\" could not be written: the disk")) &&
+                        (kindOf(n) == Kind::Settings || !stored.count(n) || stored.at(n) == 2))) << line.toStdString();
+        }
+    }
+    EXPECT_GE(done.size(), static_cast<size_t>(10 + kills / 2));
+    EXPECT_GE(hotJournals, 1) << "no kill landed in the middle of a save";
+    const QByteArray bytes = fileBytes(path);  // without the program's key the file gives nothing away
+    EXPECT_FALSE(bytes.contains("SQLite format 3") || bytes.contains("O'Neil") || bytes.contains("AmountWord"));
+    EXPECT_GE(leftPending, 1) << "no kill landed between a cheque's two writes";
+}
+
+// A save meets a lock of another connection, or its folder or file is made
+// read-only while the program runs: it fails (after the wait, for a lock) and
+// leaves every table as it was; once the fault is gone the same save goes through.
+TEST(WriteFaults, EverySaveFailsClearlyAndLeavesNothingUntilTheFaultIsGone) {
+    const std::function<void(Database&)> saves[] = {  // on a file holding payee "P" and format K0
+        [](Database& db) { CompanyStore::insert(db, payeeName(1)); },
+        [](Database& db) { CompanyStore::rename(db, CompanyStore::listByName(db).at(0).id, payeeName(2)); },
+        [](Database& db) { CompanyStore::remove(db, CompanyStore::listByName(db).at(0).id); },
+        [](Database& db) { ChequeFormatStore::insert(db, format(3)); },
+        [](Database& db) { ChequeFormatStore::update(db, u"K0"_s, format(4)); },
+        [](Database& db) { ChequeFormatStore::remove(db, u"K0"_s); },
+        [](Database& db) { SettingsStore::writeOptions(db, 0, 0, 0, settingsMark(5)); },
+        [](Database& db) { RegisterStore::addPending(db, registerEntry(6)); },
+    };
+    const char* busy = "in use by another program, perhaps a second copy of Quorvanta Solo, and stayed locked "
+                       "while this one waited. Nothing was changed";
+    const struct {
+        const char* name;
+        const char* lockedBy;  // else read-only
+        const char* says;
+    } faults[] = {
+        {"locked for writing", "BEGIN IMMEDIATE; INSERT INTO Company (Name) VALUES ('x');", busy},
+        {"locked by a reader", "BEGIN; SELECT count(*) FROM AmountWord;", busy},
+        {"locked exclusively", "BEGIN EXCLUSIVE;", busy},
+        {"read-only folder", nullptr, "no journal file could be made in its folder"},
+        // Permission bits are checked when a file is opened: only the immutable
+        // attribute (root) stops writes to a file already open.
+        {"read-only file", nullptr, "is read-only"},
+    };
+    for (const auto& fault : faults) {
+        for (const auto& save : saves) {
+            SCOPED_TRACE(std::string(fault.name) + ", save " + std::to_string(&save - saves));
+            QTemporaryDir dir;
+            const QString path = DatabaseInit::createDatabase(dir.path());
+            auto db = Database::open(path, Database::defaultKey(), 150);
+            CompanyStore::insert(*db, u"P"_s);
+            ChequeFormatStore::insert(*db, format(0));
+            const QString before = snapshot(*db);
+            const QStringList files = entries(dir.path());
+            Hold hold = fault.lockedBy ? lockedBy(path, fault.lockedBy)
+                        : fault.name[11] == 'o' ? readOnly(dir.path()) : ::geteuid() ? Hold() : readOnly(path);
+            if (!hold) break;  // cannot be made here: the file when not root
+            QElapsedTimer timer;
+            timer.start();
+            expectRefused([&] { save(*db); }, fault.lockedBy ? SQLITE_BUSY : 0, path, fault.says);
+            EXPECT_TRUE(timer.elapsed() < 3000 && (!fault.lockedBy || timer.elapsed() >= 150));
+            EXPECT_TRUE(sqlite3_get_autocommit(db->handle())) << "a transaction was left open";
+            hold.reset();
+            EXPECT_EQ(snapshot(*db), before) << "the failed save left something behind";
+            save(*db);
+            EXPECT_NE(snapshot(*Database::open(path)), before);
+            EXPECT_EQ(entries(dir.path()), files);
+        }
+    }
+}
+
+// Reads wait for another connection's lock too, and a write transaction waits
+// for the lock when it begins, not at its first write, when it could no longer
+// wait; the default wait outlasts another copy's short saves.
+TEST(LockedDatabase, ReadsAndTransactionsWaitForTheLock) {
+    TestEnv env;
+    const QString path = env.databasePath();
+    auto mine = Database::open(path, Database::defaultKey(), 150);
+    env.db().executeScript(u"BEGIN EXCLUSIVE;"_s);
+    expectRefused([&] { CompanyStore::listByName(*mine); }, SQLITE_BUSY, path, "in use by another program");
+    env.db().executeScript(u"ROLLBACK; BEGIN IMMEDIATE;"_s);
+    expectRefused([&] { Transaction transaction(*mine); }, SQLITE_BUSY, path, "in use by another program");
+    std::thread release([&env] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300)), env.db().executeScript(u"COMMIT;"_s);
+    });
+    mine->setBusyTimeout(Database::kDefaultBusyTimeoutMs);
+    EXPECT_NO_THROW(CompanyStore::insert(*mine, u"After the wait"_s));
+    release.join();
+}
+
+void overwrite(const QString& db, qint64 at) { writeBytes(db, fileBytes(db).replace(at, 16, QByteArray(16, 'Z'))); }
+void replace(const QString& db, const QByteArray& key, const char* sql) {
+    QFile::remove(db);
+    sqlite3* raw = nullptr;
+    sqlite3_open(QFile::encodeName(db).constData(), &raw);
+    if (!key.isEmpty()) sqlite3_key(raw, key.constData(), static_cast<int>(key.size()));
+    sqlite3_exec(raw, sql, nullptr, nullptr, nullptr);
+    sqlite3_close(raw);
+}
+
+// A file that cannot be used is refused when it is opened, or at the latest at the
+// first save, with a message that names it and says what is wrong; it is left as it was.
+TEST(OpenFaults, AreRefusedClearlyAndLeaveTheFileAsItWas) {
+    const struct {
+        const char* name;
+        void (*make)(QString& db, Hold& hold);  // may send `db` elsewhere
+        int code;
+        const char* says;  // besides the file's path
+    } faults[] = {
+#define MAKE(...) [](QString& db, [[maybe_unused]] Hold& hold) { __VA_ARGS__; }
+        {"missing file", MAKE(QFile::remove(db)), SQLITE_CANTOPEN, "does not exist. Check"},
+        {"missing folder", MAKE(db = QFileInfo(db).path() + u"/gone/chequedb.mdb"_s), SQLITE_CANTOPEN, "its folder"},
+        {"a folder in the file's place", MAKE(QFile::remove(db), QDir().mkpath(db)), SQLITE_CANTOPEN, "is a folder"},
+        {"wrong password", MAKE(replace(db, "another password", "CREATE TABLE T (x)")), SQLITE_NOTADB, "password"},
+        {"empty file", MAKE(QFile::resize(db, 0)), SQLITE_NOTADB, "is empty"},
+        {"a database lacking tables", MAKE(replace(db, Database::defaultKey(), "CREATE TABLE Company (x); CREATE TABLE LanguageMain (x);")),
+         SQLITE_NOTADB, "not a Quorvanta Solo database: it has no table Settings, AmountWord, BankCheque."},
+        {"a text file", MAKE(writeBytes(db, QByteArray("Payee,Amount\nSmith,12.00\n").repeated(200))), SQLITE_NOTADB, "not a Quorvanta"},
+        {"another program's plain database", MAKE(replace(db, {}, "CREATE TABLE Company (Name TEXT)")), SQLITE_NOTADB, "not a Quorvanta"},
+        {"truncated inside the first page", MAKE(QFile::resize(db, 100)), SQLITE_NOTADB, "damaged"},
+        {"truncated to half", MAKE(QFile::resize(db, QFileInfo(db).size() / 2048 * 1024 + 300)), SQLITE_CORRUPT, "damaged"},
+        // The last 12 bytes of a page are padding outside the checksum: cut into the checksum.
+        {"last 100 bytes cut off", MAKE(QFile::resize(db, QFileInfo(db).size() - 100)), SQLITE_CORRUPT, "damaged"},
+        {"bytes overwritten in the first page", MAKE(overwrite(db, 200)), SQLITE_NOTADB, "damaged"},
+        {"bytes overwritten in the middle", MAKE(overwrite(db, QFileInfo(db).size() / 2 + 100)), SQLITE_CORRUPT, "damaged"},
+        {"made by a newer version", MAKE(Database::create(db)->executeScript(u"PRAGMA user_version = 99"_s)),
+         SQLITE_CANTOPEN, "newer version"},
+        {"read-only file", MAKE(hold = readOnly(db)), SQLITE_READONLY, "nothing can be saved"},
+        {"read-only folder", MAKE(hold = readOnly(QFileInfo(db).path())), SQLITE_CANTOPEN, "is read-only, and every"},
+        {"locked by another copy", MAKE(hold = lockedBy(db, "BEGIN EXCLUSIVE;")), SQLITE_BUSY, "Nothing was changed"},
+        // A file too large to check as it opens is checked on a worker: the first save waits for it.
+        {"damage beyond the check at open", MAKE(fillRegister(*Database::open(db), 30000), overwrite(db, QFileInfo(db).size() - 2348)),
+         SQLITE_CORRUPT, "damaged"},
+#undef MAKE
+    };
+    for (const auto& fault : faults) {
+        SCOPED_TRACE(fault.name);
+        QTemporaryDir dir;
+        const QString database = DatabaseInit::createDatabase(dir.path());
+        QString path = database;
+        Hold hold;
+        fault.make(path, hold);
+        if (!hold && QByteArray(fault.name).startsWith("read-only")) continue;  // cannot be made here
+        const QByteArray before = fileBytes(database);
+        const QStringList files = entries(dir.path());
+        QElapsedTimer timer;
+        timer.start();
+        expectRefused([&] { CompanyStore::insert(*Database::open(path, Database::defaultKey(), 300), u"x"_s); },
+                      fault.code, path, fault.says);
+        EXPECT_TRUE(fault.code != SQLITE_BUSY || timer.elapsed() >= 300) << "did not wait";
+        hold.reset();
+        EXPECT_EQ(fileBytes(database), before) << "the file was changed";
+        EXPECT_EQ(entries(dir.path()), files) << "files were made or removed beside it";
+    }
+    // Damage anywhere is found when the file is opened, not when the damaged rows
+    // are first read, perhaps after a cheque was printed.
+    QTemporaryDir dir;
+    const QString database = DatabaseInit::createDatabase(dir.path());
+    const QByteArray good = fileBytes(database);
+    for (int at = 700; at < good.size(); at += 1024) {
+        writeBytes(database, QByteArray(good).replace(at, 1, QByteArray(1, static_cast<char>(good[at] ^ 1))));
+        EXPECT_THROW(Database::open(database), DbError) << "a changed byte at " << at << " went unnoticed";
+    }
+}
+
+}  // namespace
