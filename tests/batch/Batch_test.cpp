@@ -185,11 +185,11 @@ TEST_F(Batch, ASavedPdfHoldsWhatTheQueueReceivedInEitherOrientation) {
                     {720.f, 1920.33f, 5000.f}, {240.8f, 2400.2f, 8000.f}};  // date, payee, amount, two word lines
         f.fonts = {FontSpec{}, {u"Arial"_s, 12.0f, true}, {u"Times New Roman"_s, 14.5f, false}, {}, {u"Courier New"_s, 8.0f, true}};
         ChequeFormatStore::insert(env.db(), f);
-        rows = {{2, u"Zürich Traders, Ltd"_s, u"1234.5"_s, u"2026-12-24"_s, orientation}};
+        rows = {{2, u"Zürich Traders, Ltd"_s, u"1234.5"_s, u"2026-12-24"_s, orientation, u"000001"_s}};
         const QStringList before = CupsQueues::jobFiles(queue);
         ASSERT_EQ(run(service).done, 1);
         const QString job = CupsQueues::waitForNewJob(queue, before), pdf = dir.filePath(orientation + u".pdf"_s);
-        rows[0].printed = false;
+        rows[0].printed = false, rows[0].number = u"000002"_s;  // the page shows no number
         ASSERT_EQ(run(service, pdf).done, 1);
 
         const PdfWords printed = PdfWords::read(job), saved = PdfWords::read(pdf);
