@@ -1,15 +1,7 @@
-// Date styles and the date fields, in a fixed German locale (its own date
-// separator and names outside ASCII).
-//
-// Input: three bytes choose a day between 1 January 1 and 31 December 9999 (the
-// date picker's range lies inside), one byte the date type (as a signed number),
-// one byte the visible flags the fields had before, then the style.
-#include <QDate>
+// Date styles and date fields in a German locale (its own separator, names outside ASCII). Input: three bytes
+// choose a day of the years 1 to 9999, one the date type (signed), one the fields' visible flags, then the style.
 #include <QHash>
-#include <QLocale>
 #include <QRegularExpression>
-
-#include <cstdint>
 
 #include "FuzzCheck.h"
 #include "core/FieldLabelSet.h"
@@ -17,114 +9,53 @@
 
 namespace {
 
-const QLocale& locale() {
-    static const QLocale german(QLocale::German, QLocale::Germany);
-    return german;
-}
+const QLocale kGerman(QLocale::German, QLocale::Germany);
 
-// The style written by tokens found with a regular expression, longest code
-// first, in either letter case.
+// The style written by tokens found with a regular expression, longest code first, in either case.
 QString reference(QDate date, const QString& style) {
-    static const QRegularExpression codes(QStringLiteral("dddd|ddd|dd|d|mmmm|mmm|mm|m|yyyy|yy|/"),
-                                          QRegularExpression::CaseInsensitiveOption);
-    const QLocale& l = locale();
+    static const QRegularExpression codes(u"dddd|ddd|dd|d|mmmm|mmm|mm|m|yyyy|yy|/"_s, QRegularExpression::CaseInsensitiveOption);
     const QHash<QString, QString> written = {
-        {QStringLiteral("d"), QString::number(date.day())},
-        {QStringLiteral("dd"), QString::asprintf("%02d", date.day())},
-        {QStringLiteral("ddd"), l.dayName(date.dayOfWeek(), QLocale::ShortFormat)},
-        {QStringLiteral("dddd"), l.dayName(date.dayOfWeek(), QLocale::LongFormat)},
-        {QStringLiteral("m"), QString::number(date.month())},
-        {QStringLiteral("mm"), QString::asprintf("%02d", date.month())},
-        {QStringLiteral("mmm"), l.monthName(date.month(), QLocale::ShortFormat)},
-        {QStringLiteral("mmmm"), l.monthName(date.month(), QLocale::LongFormat)},
-        {QStringLiteral("yy"), QString::asprintf("%02d", date.year() % 100)},
-        {QStringLiteral("yyyy"), QString::asprintf("%04d", date.year())},
-        {QStringLiteral("/"), QStringLiteral(".")},  // the German short date reads dd.MM.yy
-    };
+        {u"d"_s, QString::number(date.day())}, {u"dd"_s, QString::asprintf("%02d", date.day())},
+        {u"ddd"_s, kGerman.dayName(date.dayOfWeek(), QLocale::ShortFormat)}, {u"dddd"_s, kGerman.dayName(date.dayOfWeek())},
+        {u"m"_s, QString::number(date.month())}, {u"mm"_s, QString::asprintf("%02d", date.month())},
+        {u"mmm"_s, kGerman.monthName(date.month(), QLocale::ShortFormat)}, {u"mmmm"_s, kGerman.monthName(date.month())},
+        {u"yy"_s, QString::asprintf("%02d", date.year() % 100)}, {u"yyyy"_s, QString::asprintf("%04d", date.year())},
+        {u"/"_s, u"."_s}};  // the German short date reads dd.MM.yy
     QString out;
     qsizetype copied = 0;
-    for (auto it = codes.globalMatch(style); it.hasNext();) {
-        const auto match = it.next();
-        out += style.mid(copied, match.capturedStart() - copied);
-        out += written.value(match.captured().toLower());
-        copied = match.capturedEnd();
-    }
+    for (auto it = codes.globalMatch(style); it.hasNext(); copied = it.peekNext().capturedEnd(), it.next())
+        out += style.mid(copied, it.peekNext().capturedStart() - copied) + written.value(it.peekNext().captured().toLower());
     return out + style.mid(copied);
 }
-
-// The style without its codes: no d, m or "/", and no two "y" in a row, in either case.
-QString withoutCodes(QString style) {
-    static const QRegularExpression codes(QStringLiteral("[dm/]"),
-                                          QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression yRuns(QStringLiteral("(?<=y)y+"),
-                                          QRegularExpression::CaseInsensitiveOption);
-    return style.remove(codes).remove(yRuns);
-}
-
-const QString kUntouched = QStringLiteral("\u2026untouched");
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 5) return 0;
-    static const qint64 first = QDate(1, 1, 1).toJulianDay();
-    static const qint64 last = QDate(9999, 12, 31).toJulianDay();
-    const qint64 pick = data[0] | data[1] << 8 | data[2] << 16;
-    const QDate date = QDate::fromJulianDay(first + pick % (last - first + 1));
-    const int dateType = static_cast<std::int8_t>(data[3]);
-    const std::uint8_t visibleBefore = data[4];
-    const QString style = fuzzText(data + 5, size - 5);
-    const QString detail = date.toString(Qt::ISODate) +
-                           QStringLiteral(" type %1 style ").arg(dateType) + quoted(style);
-
-    const QString written = formatDateStyle(date, style, locale());
-    FUZZ_CHECK(formatDateStyle(date, style, QLocale(locale())) == written, detail);
-    FUZZ_CHECK(written == reference(date, style),
-               detail + QStringLiteral("\n got ") + quoted(written) +
-                   QStringLiteral("\n expected ") + quoted(reference(date, style)));
-    const QString plain = withoutCodes(style);
-    FUZZ_CHECK(formatDateStyle(date, plain, locale()) == plain, detail + quoted(plain));
+    static const qint64 first = QDate(1, 1, 1).toJulianDay(), days = QDate(9999, 12, 31).toJulianDay() - first + 1;
+    // The style without its codes: no d, m or "/", then no two "y" in a row, in either case.
+    static const QRegularExpression codes(u"[dm/]"_s, QRegularExpression::CaseInsensitiveOption), yRuns(u"(?<=y)y+"_s, codes.patternOptions());
+    const QDate date = QDate::fromJulianDay(first + (data[0] | data[1] << 8 | data[2] << 16) % days);
+    const int type = static_cast<std::int8_t>(data[3]);
+    const QString style = fuzzText(data + 5, size - 5), plain = QString(style).remove(codes).remove(yRuns);
+    const QString written = formatDateStyle(date, style, kGerman);
+    const QString detail = date.toString(Qt::ISODate) + u" type %1 style "_s.arg(type) + style + u" wrote "_s + written;
+    FUZZ_CHECK(written == reference(date, style) && formatDateStyle(date, style, QLocale(kGerman)) == written, detail);
+    FUZZ_CHECK(formatDateStyle(date, plain, kGerman) == plain, detail);
 
     FieldLabelSet labels;
-    for (int i = 0; i < kFieldCount; ++i) {
-        labels[i].caption = kUntouched;
-        labels[i].visible = (visibleBefore >> (i % 8) & 1) != 0;
-    }
+    for (int i = 0; i < kFieldCount; ++i) labels[i].caption = u"\u2026untouched"_s, labels[i].visible = (data[4] >> (i % 8) & 1) != 0;
     const FieldLabelSet before = labels;
-    fillDateLabels(dateType, date, style, labels, locale());
-
+    fillDateLabels(type, date, style, labels, kGerman);
+    // The eight boxes always hold ddmmyyyy; type 0 writes and shows the date field, 1 shows the boxes
+    // but the year's first two, 2 every box; any other type shows what was shown; the rest is left alone.
     const QString digits = QString::asprintf("%02d%02d%04d", date.day(), date.month(), date.year());
-    for (int k = 0; k < 8; ++k)
-        FUZZ_CHECK(labels[FieldSDateD1 + k].caption == digits.at(k),
-                   detail + QStringLiteral(" box %1 reads ").arg(k) +
-                       quoted(labels[FieldSDateD1 + k].caption));
-    for (int i = FieldRecipient; i <= FieldWord2; ++i)
-        FUZZ_CHECK(labels[i].caption == kUntouched && labels[i].visible == before[i].visible,
-                   detail);
-
-    const auto boxesShown = [&](bool yearHead, bool rest) {
-        for (int i = FieldSDateD1; i <= FieldSDateY4; ++i) {
-            const bool head = i == FieldSDateY1 || i == FieldSDateY2;
-            if (labels[i].visible != (head ? yearHead : rest)) return false;
-        }
-        return true;
-    };
-    switch (dateType) {
-        case 0:
-            FUZZ_CHECK(labels[FieldDate].caption == written && labels[FieldDate].visible, detail);
-            FUZZ_CHECK(boxesShown(false, false), detail);
-            break;
-        case 1:
-        case 2:
-            FUZZ_CHECK(labels[FieldDate].caption == kUntouched && !labels[FieldDate].visible,
-                       detail);
-            FUZZ_CHECK(boxesShown(dateType == 2, true), detail);
-            break;
-        default:
-            FUZZ_CHECK(labels[FieldDate].caption == kUntouched, detail);
-            for (int i = 0; i < kFieldCount; ++i)
-                FUZZ_CHECK(labels[i].visible == before[i].visible, detail);
-            break;
+    for (int i = 0; i < kFieldCount; ++i) {
+        const bool box = i >= FieldSDateD1, head = i == FieldSDateY1 || i == FieldSDateY2;
+        const QString caption = box ? QString(digits.at(i - FieldSDateD1)) : i == FieldDate && type == 0 ? written : before[i].caption;
+        const bool shown = i == FieldDate ? type == 0 : box && (type == 2 || (type == 1 && !head));
+        FUZZ_CHECK(labels[i].caption == caption && labels[i].visible == ((i != FieldDate && !box) || type < 0 || type > 2 ? before[i].visible : shown),
+                   detail + u" field %1: "_s.arg(i) + labels[i].caption);
     }
     return 0;
 }
