@@ -4,8 +4,6 @@
 
 #include <sqlite3.h>
 
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"  // designated initializers name only what matters
-
 #include "DatabaseInit.h"
 #include "app/Startup.h"
 #include "platform/AppInfo.h"
@@ -55,7 +53,7 @@ TEST(Startup, OpensTheRightDatabaseOrShowsOneMessageAndEnds) {
         int code;                    // -1: starts; 0: refused under the plain title
         QString expect;  // the database opened, or part of the message: %1 is root, %2 the test's folder
     } cases[] = {
-#define PREPARE(...) [](TestEnv& env, [[maybe_unused]] const QString& root, [[maybe_unused]] Hold& hold) { __VA_ARGS__; }
+#define PREPARE(...) []([[maybe_unused]] TestEnv& env, [[maybe_unused]] const QString& root, [[maybe_unused]] Hold& hold) { __VA_ARGS__; }
         {"the database beside the program", nullptr, "@", "/user", -1, u"%2/chequedb.mdb"_s},
         {"an empty setting", PREPARE(env.machineSettings.values[{kKey, kDirectory}] = QString()), "@", "/user", -1,
          u"%2/chequedb.mdb"_s},

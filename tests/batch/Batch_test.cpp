@@ -177,7 +177,7 @@ TEST_F(Batch, ASavedPdfHoldsWhatTheQueueReceivedInEitherOrientation) {
     const QString queue = CupsQueues::namedQueue();
     service.makeCurrent(static_cast<int>(service.printerNames().indexOf(queue)));
     QTemporaryDir dir;
-    for (const QString orientation : {u"L"_s, u"P"_s}) {
+    for (const QString& orientation : {u"L"_s, u"P"_s}) {
         ChequeFormat f;
         f.bankCode = f.orientation = orientation;
         f.chequeLeft = orientation == u"P"_s ? 433.5 : -120.25, f.chequeTop = 1200.75;

@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"  // designated initialisers
-
 #include <QFontMetricsF>
 #include <QTemporaryDir>
 

@@ -3,8 +3,6 @@
 
 #include <sqlite3.h>
 
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"  // designated initializers name only what matters
-
 
 #include "store/BankList.h"
 #include "store/ChequeFormatStore.h"

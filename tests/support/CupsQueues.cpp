@@ -66,11 +66,6 @@ QString waitForNewJob(const QString& queue, const QStringList& before, int timeo
     return {};
 }
 
-QStringList pendingJobs(const QString& queue) {
-    return output(QStringLiteral("lpstat"), {QStringLiteral("-o"), queue})
-        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
 bool run(const QString& program, const QStringList& arguments) {
     QProcess p;
     p.start(program, arguments);

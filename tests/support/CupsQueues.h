@@ -21,8 +21,6 @@ bool canAdminister();
 QStringList jobFiles(const QString& queue);
 // A job file of the queue that is not in `before`, waiting up to timeoutMs for it.
 QString waitForNewJob(const QString& queue, const QStringList& before, int timeoutMs = 15000);
-// Jobs still waiting in the queue (lpstat -o).
-QStringList pendingJobs(const QString& queue);
 // Runs a CUPS command such as cupsdisable; false when it fails.
 bool run(const QString& program, const QStringList& arguments);
 

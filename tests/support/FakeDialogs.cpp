@@ -6,30 +6,24 @@
 
 namespace {
 
-// The first scripted value, or `none` when nothing is scripted.
+// The first scripted value, taken from the queue, or `none` when nothing is scripted.
 template <class T>
 T takeFirst(std::deque<T>& queue, T none) {
-    if (queue.empty()) return none;
-    T first = std::move(queue.front());
-    queue.pop_front();
-    return first;
+    if (!queue.empty()) none = std::exchange(queue.front(), T()), queue.pop_front();
+    return none;
 }
 
 }  // namespace
 
-Dialogs::Answer FakeDialogs::message(const QString& text, const QString& title, Icon icon,
-                                     Buttons buttons) {
+Dialogs::Answer FakeDialogs::message(const QString& text, const QString& title, Icon icon, Buttons buttons) {
     messages.push_back({text, title, icon, buttons});
     if (onMessage) onMessage(messages.back());
-    const bool ok = buttons == Buttons::Ok || buttons == Buttons::OkCancel ||
-                    buttons == Buttons::ContinueCancel;
+    const bool ok = buttons == Buttons::Ok || buttons == Buttons::OkCancel || buttons == Buttons::ContinueCancel;
     return takeFirst(answers, ok ? Answer::Ok : Answer::Yes);
 }
 
-std::optional<FontSpec> FakeDialogs::chooseFont(const FontSpec& initial,
-                                                const FontDialogOptions& options) {
+std::optional<FontSpec> FakeDialogs::chooseFont(const FontSpec& initial, const FontDialogOptions&) {
     fontRequests.push_back(initial);
-    fontOptions.push_back(options);
     return takeFirst(fontResults, std::optional<FontSpec>());
 }
 
@@ -49,31 +43,18 @@ int FakeDialogs::showModal(QDialog* dialog) {
     return dialog->result();
 }
 
-std::optional<QString> FakeDialogs::openFileName(const QString& caption, const QString& directory,
-                                                 const QString&) {
+std::optional<QString> FakeDialogs::openFileName(const QString& caption, const QString& directory, const QString&) {
     fileRequests << QStringLiteral("open|") + caption + QLatin1Char('|') + directory;
     return takeFirst(fileNames, std::optional<QString>());
 }
 
-std::optional<QString> FakeDialogs::saveFileName(const QString& caption, const QString& suggestedPath,
-                                                 const QString&) {
-    fileRequests << QStringLiteral("save|") + caption + QLatin1Char('|') + suggestedPath;
+std::optional<QString> FakeDialogs::saveFileName(const QString& caption, const QString& suggested, const QString&) {
+    fileRequests << QStringLiteral("save|") + caption + QLatin1Char('|') + suggested;
     return takeFirst(fileNames, std::optional<QString>());
-}
-
-void FakeDialogs::answer(std::initializer_list<Answer> list) { answers.insert(answers.end(), list); }
-
-void FakeDialogs::onNextModal(std::function<void(QDialog*)> handler) {
-    modalHandlers.push_back(std::move(handler));
 }
 
 QStringList FakeDialogs::texts() const {
     QStringList list;
     for (const auto& m : messages) list << m.text;
     return list;
-}
-
-void FakeDialogs::clear() {
-    messages.clear();
-    answers.clear();
 }

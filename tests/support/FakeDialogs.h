@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <QStringList>
 
 #include <deque>
@@ -14,43 +13,34 @@
 class FakeDialogs final : public Dialogs {
 public:
     struct Shown {
-        QString text;
-        QString title;
+        QString text, title;
         Icon icon;
         Buttons buttons;
     };
 
-    Answer message(const QString& text, const QString& title, Icon icon,
-                   Buttons buttons) override;
-    std::optional<FontSpec> chooseFont(const FontSpec& initial,
-                                       const FontDialogOptions& options) override;
+    Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons) override;
+    std::optional<FontSpec> chooseFont(const FontSpec& initial, const FontDialogOptions& options) override;
+    // Runs the next handler of onNextModal instead of a real modal loop; the handler
+    // drives the window and closes it. Without one the window is shown and rejected.
     int showModal(QDialog* dialog) override;
     // File names are answered from `fileNames` in order (nothing: cancelled); every
     // request is kept as "open|save caption|directory or suggested path".
-    std::optional<QString> openFileName(const QString& caption, const QString& directory,
-                                        const QString& filter) override;
-    std::optional<QString> saveFileName(const QString& caption, const QString& suggestedPath,
-                                        const QString& filter) override;
-    std::deque<std::optional<QString>> fileNames;
-    QStringList fileRequests;
+    std::optional<QString> openFileName(const QString& caption, const QString& directory, const QString&) override;
+    std::optional<QString> saveFileName(const QString& caption, const QString& suggested, const QString&) override;
 
     // Answers for the next messages, in order.
-    void answer(std::initializer_list<Answer> answers);
-    // Runs `handler` for the next modal window instead of a real modal loop; the
-    // handler drives it and closes it. Without one, the window is shown, events
-    // are processed and it is rejected.
-    void onNextModal(std::function<void(QDialog*)> handler);
-    // Called for every message after it is recorded (e.g. to answer by text).
-    std::function<void(const Shown&)> onMessage;
+    void answer(std::initializer_list<Answer> list) { answers.insert(answers.end(), list); }
+    void onNextModal(std::function<void(QDialog*)> handler) { modalHandlers.push_back(std::move(handler)); }
+    QStringList texts() const;
+    void clear() { messages.clear(), answers.clear(); }
 
+    std::function<void(const Shown&)> onMessage;  // called for every message once it is recorded
     std::vector<Shown> messages;
     std::deque<Answer> answers;
     std::deque<std::function<void(QDialog*)>> modalHandlers;
+    std::vector<QString> modalWindows;                 // objectNames of the windows shown modally
     std::deque<std::optional<FontSpec>> fontResults;  // nothing = cancelled
     std::vector<FontSpec> fontRequests;
-    std::vector<FontDialogOptions> fontOptions;
-    std::vector<QString> modalWindows;  // objectNames of the windows shown modally
-
-    QStringList texts() const;
-    void clear();
+    std::deque<std::optional<QString>> fileNames;
+    QStringList fileRequests;
 };

@@ -1,67 +1,43 @@
 #include "support/FakePrinterService.h"
 
-namespace {
+using namespace Qt::StringLiterals;
 
-FakePrinterService::Call call(const char* op, int code = 0) {
-    FakePrinterService::Call c;
-    c.op = QString::fromLatin1(op);
-    c.code = code;
-    return c;
+void FakePrinterService::setOrientation(int code) { record({u"orientation"_s, 0, 0, 0, 0, {}, {}, code}); }
+void FakePrinterService::setPaperA4() { record({u"paperA4"_s}); }
+void FakePrinterService::setFont(const FontSpec& font) { record({u"font"_s, 0, 0, 0, 0, {}, m_font = font}); }
+void FakePrinterService::setLineStyle(LineStyle style) { record({u"lineStyle"_s, 0, 0, 0, 0, {}, {}, m_dotted = style == LineStyle::Dotted}); }
+void FakePrinterService::setLineWidth(int width) { record({u"lineWidth"_s, 0, 0, 0, 0, {}, {}, width}); }
+void FakePrinterService::drawLine(double x1, double y1, double x2, double y2) { record({u"line"_s, x1, y1, x2, y2, {}, {}, m_dotted}); }
+void FakePrinterService::newPage() { record({u"newPage"_s}); }
+void FakePrinterService::setOutputFile(const QString& path) { record({u"outputFile"_s, 0, 0, 0, 0, m_outputFile = path}); }
+void FakePrinterService::abortDocument() { record({u"abort"_s}); }
+
+void FakePrinterService::record(const Call& call) {
+    calls.push_back(call);
+    if (call.op == u"orientation") m_steps << call.op + QString::number(call.code);
+    if (call.op == u"paperA4" || call.op == u"end" || call.op == u"abort") m_steps << call.op;
 }
 
-}  // namespace
-
-void FakePrinterService::setOrientation(int code) { calls.push_back(call("orientation", code)); }
-void FakePrinterService::setPaperA4() { calls.push_back(call("paperA4")); }
-void FakePrinterService::setLineWidth(int width) { calls.push_back(call("lineWidth", width)); }
-void FakePrinterService::newPage() { calls.push_back(call("newPage")); }
-void FakePrinterService::abortDocument() { calls.push_back(call("abort")); }
-
-void FakePrinterService::setFont(const FontSpec& f) {
-    font = f;
-    calls.push_back(call("font"));
-    calls.back().font = f;
+void FakePrinterService::makeCurrent(int index) {
+    current = index;
+    madeCurrent.push_back(index);
+    m_steps << u"makeCurrent"_s + QString::number(index);
 }
 
+// Each text is recorded where it starts; the next line starts at the left margin.
 void FakePrinterService::printText(const QString& text) {
-    Call c = call("text");
-    c.x = m_x;
-    c.y = m_y;
-    c.text = text;
-    c.font = font;
-    calls.push_back(c);
+    record({u"text"_s, m_x, m_y, 0, 0, text, m_font});
     m_x = 0;
-    m_y += lineHeight;
-}
-
-void FakePrinterService::setLineStyle(LineStyle style) {
-    lineStyle = style;
-    calls.push_back(call("lineStyle", style == LineStyle::Dotted ? 1 : 0));
-}
-
-void FakePrinterService::drawLine(double x1, double y1, double x2, double y2) {
-    Call c = call("line", lineStyle == LineStyle::Dotted ? 1 : 0);
-    c.x = x1;
-    c.y = y1;
-    c.x2 = x2;
-    c.y2 = y2;
-    calls.push_back(c);
-}
-
-void FakePrinterService::setOutputFile(const QString& path) {
-    outputFile = path;
-    calls.push_back(call("outputFile"));
-    calls.back().text = path;
+    m_y += 240;
 }
 
 PrintReceipt FakePrinterService::endDocument() {
-    calls.push_back(call("end"));
-    ++endCalls;
+    record({u"end"_s});
     if (!failEndWith.isEmpty()) throw PrintError(failEndWith.toStdString());
-    if (endCalls == failEndOfDocument) throw PrintError("The printer is out of paper.");
+    if (++m_endCalls == failEndOfDocument) throw PrintError("The printer is out of paper.");
     ++documentsEnded;
-    receipts.push_back(outputFile.isEmpty() ? PrintReceipt{currentPrinterName(), nextJobId++, true}
-                                            : PrintReceipt{outputFile, 0, true});
+    receipts.push_back(m_outputFile.isEmpty() ? PrintReceipt{currentPrinterName(), m_nextJobId++, true}
+                                              : PrintReceipt{m_outputFile, 0, true});
     return receipts.back();
 }
 
@@ -74,29 +50,6 @@ std::vector<FakePrinterService::Call> FakePrinterService::callsOf(const QString&
 
 QStringList FakePrinterService::printedTexts() const {
     QStringList out;
-    for (const auto& c : callsOf(QStringLiteral("text"))) out << c.text;
+    for (const auto& c : callsOf(u"text"_s)) out << c.text;
     return out;
-}
-
-QStringList FakePrinterService::jobSteps() const {
-    QStringList steps;
-    size_t made = 0;
-    for (size_t i = 0; i <= calls.size(); ++i) {
-        for (; made < madeCurrentAt.size() && madeCurrentAt[made] <= i; ++made)
-            steps << QStringLiteral("makeCurrent") + QString::number(madeCurrent[made]);
-        if (i == calls.size()) break;
-        const Call& c = calls[i];
-        if (c.op == QStringLiteral("orientation")) steps << c.op + QString::number(c.code);
-        if (c.op == QStringLiteral("paperA4") || c.op == QStringLiteral("end") ||
-            c.op == QStringLiteral("abort"))
-            steps << c.op;
-    }
-    return steps;
-}
-
-void FakePrinterService::clearRecord() {
-    calls.clear();
-    madeCurrent.clear();
-    madeCurrentAt.clear();
-    documentsEnded = 0;
 }

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"  // designated initialisers
-
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
