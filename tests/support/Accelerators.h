@@ -4,10 +4,7 @@
 
 class QWidget;
 
-// The accelerator letter of a caption: the character after a single "&", lower
-// case ("&&" is a literal ampersand); empty when the caption has none.
-QString acceleratorOf(const QString& caption);
-
-// Every pair of buttons in `window` (QAbstractButtons, hidden and disabled
-// ones included) that share an accelerator, as "cmdA cmdB &x".
+// Every pair of buttons in `window` (hidden and disabled ones included) whose captions
+// share an accelerator letter (after a single "&"; "&&" is a literal ampersand), as
+// "buttonA buttonB &x".
 QStringList sharedAccelerators(const QWidget* window);

@@ -2,18 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QString>
 #include <QVariant>
-
-#include <utility>
-#include <vector>
 
 #include "core/ChequeFormat.h"
 
 class Database;
 
-// A format whose 67 values all differ from each other, so a swapped column
-// shows. Lengths and sizes are exact in single precision.
+// A format whose 67 values all differ, so a swapped column shows (exact in single precision).
 ChequeFormat distinctFormat(const QString& code);
 
 // The BankCheque columns a format should be stored as, each named literally.
@@ -23,5 +18,4 @@ std::vector<std::pair<QString, QVariant>> expectedColumns(const ChequeFormat& fo
 QVariantMap storedRow(Database& db, const QString& code);
 
 // Compares a stored row with `expected`, naming every column that differs.
-::testing::AssertionResult rowMatches(const QVariantMap& row,
-                                      const std::vector<std::pair<QString, QVariant>>& expected);
+::testing::AssertionResult rowMatches(const QVariantMap& row, const std::vector<std::pair<QString, QVariant>>& expected);
