@@ -1,12 +1,10 @@
-// A child process killed while it saves or starved of disk space, a locked or
-// read-only database, files that cannot be used: each fault is reported clearly
-// and leaves the file whole, holding every save reported done and nothing else.
+// A child process killed while it saves or starved of disk space, a locked or read-only database, files that cannot
+// be used: each fault is reported clearly and leaves the file whole, holding every save reported done and nothing else.
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
 #include <unistd.h>
 
-#include <QElapsedTimer>
 #include <QProcess>
 
 #include <map>
@@ -31,17 +29,9 @@ using namespace FaultRecords;
 using Hold = std::shared_ptr<void>;
 using namespace Qt::StringLiterals;
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
-}
-QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-}
+QByteArray fileBytes(const QString& path) { QFile file(path); return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(); }
+void writeBytes(const QString& path, const QByteArray& bytes) { QFile file(path); if (file.open(QIODevice::WriteOnly)) file.write(bytes); }
+QStringList entries(const QString& folder) { return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
 // The engine's full check of the file, then every row of every table as text.
 QString snapshot(Database& db) {
     QString all;
@@ -53,8 +43,7 @@ QString snapshot(Database& db) {
     }
     return all;
 }
-// Makes a file or folder read-only while held, for root too (the immutable attribute, as
-// permission bits do not stop root). Null when writing to it is not really refused.
+// Read-only while held, for root too (the immutable attribute: bits do not stop root); null when writes still work.
 Hold readOnly(const QString& path) {
     const QFile::Permissions bits = QFile::permissions(path);
     const auto set = [=](bool on) {
@@ -69,8 +58,9 @@ Hold lockedBy(const QString& path, const char* sql) {  // holds what `sql` locke
     std::shared_ptr<Database> other = Database::open(path);
     return other->executeScript(QString::fromLatin1(sql)), other;
 }
-// `run` must fail with `code` (any when 0), naming the file and saying `says`.
-void expectRefused(const std::function<void()>& run, int code, const QString& path, const char* says) {
+// `run` must fail with `code` (any when 0), naming the file and saying `says`. Returns the milliseconds it took.
+qint64 expectRefused(const std::function<void()>& run, int code, const QString& path, const char* says) {
+    const auto started = std::chrono::steady_clock::now();
     try {
         run();
         ADD_FAILURE() << "went through";
@@ -78,6 +68,7 @@ void expectRefused(const std::function<void()>& run, int code, const QString& pa
         EXPECT_TRUE((!code || error.code() == code) && error.message().contains(u'"' + path + u'"') &&
                     error.message().contains(QString::fromUtf8(says))) << error.message().toStdString();
     }
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count();
 }
 
 // The numbers of the writer's lines that start with `word` ("done 3").
@@ -87,9 +78,8 @@ std::vector<int> reported(const QByteArray& output, const QByteArray& word) {
         if (line.startsWith(word)) numbers.push_back(line.split(' ').at(1).toInt());
     return numbers;
 }
-// Checks that the file is sound and holds every save reported `done` whole (the options row
-// its last or a later one), each once, a cheque printed or, when its save was cut short,
-// pending (settled then, as the next start does). Returns the records: 1 each, 2 if pending.
+// Checks that the file is sound and holds every save reported `done` whole (the options row its last or a later one),
+// each once, a cheque printed or, cut short, pending (settled then, as the next start does). Records: 1 each, 2 pending.
 std::map<int, int> readBack(const QString& path, const std::vector<int>& done) {
     auto db = Database::open(path);
     EXPECT_TRUE(snapshot(*db).startsWith(u"PRAGMA integrity_check|ok\n"_s));
@@ -101,10 +91,8 @@ std::map<int, int> readBack(const QString& path, const std::vector<int>& done) {
     for (const RegisterEntry& e : RegisterStore::page(*db, {}, 0, 1000000)) {
         const int n = e.chequeNumber.toInt();
         const RegisterEntry x = registerEntry(n);
-        const bool whole = std::tie(e.payee, e.amountCents, e.amountText, e.destination) ==
-                           std::tie(x.payee, x.amountCents, x.amountText, x.destination);
-        stored[n] += !whole ? 10 : e.state == RegisterEntry::State::Pending ? 2
-                   : e.state == RegisterEntry::State::Printed && e.jobId == n ? 1 : 10;
+        const bool whole = std::tie(e.payee, e.amountCents, e.amountText, e.destination) == std::tie(x.payee, x.amountCents, x.amountText, x.destination);
+        stored[n] += !whole ? 10 : e.state == RegisterEntry::State::Pending ? 2 : e.state == RegisterEntry::State::Printed && e.jobId == n ? 1 : 10;
     }
     for (const RegisterEntry& e : RegisterStore::listPending(*db))
         RegisterStore::markPrinted(*db, e.id, e.printedAt, e.destination, e.chequeNumber.toInt());
@@ -112,20 +100,18 @@ std::map<int, int> readBack(const QString& path, const std::vector<int>& done) {
     const int mark = options.dateFormat.section(u' ', 1, 1).toInt();
     if (mark) stored[-mark] = options.dateFormat == settingsMark(mark) && options.saveChange == mark % 2 ? 1 : 10;
     int lastOptions = 0;
-    for (int n : done) {
-        lastOptions = kindOf(n) == Kind::Settings ? n : lastOptions;
-        EXPECT_TRUE(kindOf(n) == Kind::Settings || stored.count(n)) << "save " << n << " lost";
-    }
+    for (int n : done)
+        if (kindOf(n) == Kind::Settings) lastOptions = n;
+        else EXPECT_TRUE(stored.count(n)) << "save " << n << " lost";
     for (const auto& [n, value] : stored)
         EXPECT_TRUE(value == 1 || (value == 2 && !std::count(done.begin(), done.end(), n))) << n << ": " << value;
     EXPECT_GE(mark, lastOptions) << "the options row lost its last reported save";
     return stored;
 }
 
-// The writer's first run meets a full disk (a file size limit): saves that need the
-// file to grow fail, each with a clear message. Each later run is killed after 0 to
-// 2 reported saves and 0 to 30 ms more, so that the moments spread over whole saves
-// whatever the disk's speed. After each run the file holds every reported save.
+// The writer's first run meets a full disk (a file size limit): saves that need the file to grow fail, each clearly.
+// Each later run is killed after 0 to 2 reported saves and 0 to 30 ms more, so that the moments spread over whole
+// saves whatever the disk's speed. After each run the file holds every reported save.
 TEST(ChildWriter, EveryReportedSaveSurvivesAFullDiskOrAKill) {
     const int kills = std::max(80, qEnvironmentVariableIntValue("QUORVANTA_FAULT_KILLS"));
     const unsigned seed = qEnvironmentVariableIsSet("QUORVANTA_FAULT_SEED") ? qEnvironmentVariableIntValue("QUORVANTA_FAULT_SEED")
@@ -141,9 +127,8 @@ TEST(ChildWriter, EveryReportedSaveSurvivesAFullDiskOrAKill) {
         SCOPED_TRACE("run " + std::to_string(run) + ", seed " + std::to_string(seed));
         QProcess writer;
         QByteArray output;
-        writer.start(QStringLiteral(FAULT_WRITER), QStringList{path, QString::number(next)}
-                                                       << (run ? QStringList{u"1000000"_s}
-                                                               : QStringList{u"150"_s, QString::number(limit)}));
+        writer.start(QStringLiteral(FAULT_WRITER), QStringList{path, QString::number(next)} +
+                                                       (run ? QStringList{u"1000000"_s} : QStringList{u"150"_s, QString::number(limit)}));
         for (const int waitFor = saves(random);
              run && (!output.contains("ready\n") || output.count("done ") < waitFor) && writer.waitForReadyRead(10000);)
             output += writer.readAllStandardOutput();
@@ -179,52 +164,38 @@ TEST(ChildWriter, EveryReportedSaveSurvivesAFullDiskOrAKill) {
     EXPECT_GE(leftPending, 1) << "no kill landed between a cheque's two writes";
 }
 
-// A save meets a lock of another connection, or its folder or file is made
-// read-only while the program runs: it fails (after the wait, for a lock) and
-// leaves every table as it was; once the fault is gone the same save goes through.
+// A save meets a lock of another connection, or its folder or file is made read-only while the program runs: it
+// fails (after the wait, for a lock) and leaves every table as it was; once the fault is gone the same save goes through.
 TEST(WriteFaults, EverySaveFailsClearlyAndLeavesNothingUntilTheFaultIsGone) {
+#define SAVE(...) [](Database& db) { __VA_ARGS__; }
     const std::function<void(Database&)> saves[] = {  // on a file holding payee "P" and format K0
-        [](Database& db) { CompanyStore::insert(db, payeeName(1)); },
-        [](Database& db) { CompanyStore::rename(db, CompanyStore::listByName(db).at(0).id, payeeName(2)); },
-        [](Database& db) { CompanyStore::remove(db, CompanyStore::listByName(db).at(0).id); },
-        [](Database& db) { ChequeFormatStore::insert(db, format(3)); },
-        [](Database& db) { ChequeFormatStore::update(db, u"K0"_s, format(4)); },
-        [](Database& db) { ChequeFormatStore::remove(db, u"K0"_s); },
-        [](Database& db) { SettingsStore::writeOptions(db, 0, 0, 0, settingsMark(5)); },
-        [](Database& db) { RegisterStore::addPending(db, registerEntry(6)); },
-    };
+        SAVE(CompanyStore::insert(db, payeeName(1))), SAVE(CompanyStore::rename(db, CompanyStore::listByName(db).at(0).id, payeeName(2))),
+        SAVE(CompanyStore::remove(db, CompanyStore::listByName(db).at(0).id)), SAVE(ChequeFormatStore::insert(db, format(3))),
+        SAVE(ChequeFormatStore::update(db, u"K0"_s, format(4))), SAVE(ChequeFormatStore::remove(db, u"K0"_s)),
+        SAVE(SettingsStore::writeOptions(db, 0, 0, 0, settingsMark(5))), SAVE(RegisterStore::addPending(db, registerEntry(6)))};
+#undef SAVE
     const char* busy = "in use by another program, perhaps a second copy of Quorvanta Solo, and stayed locked "
                        "while this one waited. Nothing was changed";
-    const struct {
-        const char* name;
-        const char* lockedBy;  // else read-only
-        const char* says;
-    } faults[] = {
+    const struct { const char *name, *lockedBy /* else read-only */, *says; } faults[] = {
         {"locked for writing", "BEGIN IMMEDIATE; INSERT INTO Company (Name) VALUES ('x');", busy},
-        {"locked by a reader", "BEGIN; SELECT count(*) FROM AmountWord;", busy},
-        {"locked exclusively", "BEGIN EXCLUSIVE;", busy},
+        {"locked by a reader", "BEGIN; SELECT count(*) FROM AmountWord;", busy}, {"locked exclusively", "BEGIN EXCLUSIVE;", busy},
         {"read-only folder", nullptr, "no journal file could be made in its folder"},
-        // Permission bits are checked when a file is opened: only the immutable
-        // attribute (root) stops writes to a file already open.
-        {"read-only file", nullptr, "is read-only"},
-    };
-    for (const auto& fault : faults) {
+        // Permission bits are checked at open: only the immutable attribute (root) stops writes to an open file.
+        {"read-only file", nullptr, "is read-only"}};
+    for (const auto& fault : faults)
         for (const auto& save : saves) {
             SCOPED_TRACE(std::string(fault.name) + ", save " + std::to_string(&save - saves));
             QTemporaryDir dir;
             const QString path = DatabaseInit::createDatabase(dir.path());
             auto db = Database::open(path, Database::defaultKey(), 150);
-            CompanyStore::insert(*db, u"P"_s);
-            ChequeFormatStore::insert(*db, format(0));
+            CompanyStore::insert(*db, u"P"_s), ChequeFormatStore::insert(*db, format(0));
             const QString before = snapshot(*db);
             const QStringList files = entries(dir.path());
             Hold hold = fault.lockedBy ? lockedBy(path, fault.lockedBy)
                         : fault.name[11] == 'o' ? readOnly(dir.path()) : ::geteuid() ? Hold() : readOnly(path);
             if (!hold) break;  // cannot be made here: the file when not root
-            QElapsedTimer timer;
-            timer.start();
-            expectRefused([&] { save(*db); }, fault.lockedBy ? SQLITE_BUSY : 0, path, fault.says);
-            EXPECT_TRUE(timer.elapsed() < 3000 && (!fault.lockedBy || timer.elapsed() >= 150));
+            const qint64 ms = expectRefused([&] { save(*db); }, fault.lockedBy ? SQLITE_BUSY : 0, path, fault.says);
+            EXPECT_TRUE(ms < 3000 && (!fault.lockedBy || ms >= 150)) << ms;
             EXPECT_TRUE(sqlite3_get_autocommit(db->handle())) << "a transaction was left open";
             hold.reset();
             EXPECT_EQ(snapshot(*db), before) << "the failed save left something behind";
@@ -232,12 +203,10 @@ TEST(WriteFaults, EverySaveFailsClearlyAndLeavesNothingUntilTheFaultIsGone) {
             EXPECT_NE(snapshot(*Database::open(path)), before);
             EXPECT_EQ(entries(dir.path()), files);
         }
-    }
 }
 
-// Reads wait for another connection's lock too, and a write transaction waits
-// for the lock when it begins, not at its first write, when it could no longer
-// wait; the default wait outlasts another copy's short saves.
+// Reads wait for another connection's lock too, and a write transaction waits for the lock when it begins, not at
+// its first write, when it could no longer wait; the default wait outlasts another copy's short saves.
 TEST(LockedDatabase, ReadsAndTransactionsWaitForTheLock) {
     TestEnv env;
     const QString path = env.databasePath();
@@ -246,9 +215,7 @@ TEST(LockedDatabase, ReadsAndTransactionsWaitForTheLock) {
     expectRefused([&] { CompanyStore::listByName(*mine); }, SQLITE_BUSY, path, "in use by another program");
     env.db().executeScript(u"ROLLBACK; BEGIN IMMEDIATE;"_s);
     expectRefused([&] { Transaction transaction(*mine); }, SQLITE_BUSY, path, "in use by another program");
-    std::thread release([&env] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300)), env.db().executeScript(u"COMMIT;"_s);
-    });
+    std::thread release([&env] { std::this_thread::sleep_for(std::chrono::milliseconds(300)), env.db().executeScript(u"COMMIT;"_s); });
     mine->setBusyTimeout(Database::kDefaultBusyTimeoutMs);
     EXPECT_NO_THROW(CompanyStore::insert(*mine, u"After the wait"_s));
     release.join();
@@ -264,15 +231,11 @@ void replace(const QString& db, const QByteArray& key, const char* sql) {
     sqlite3_close(raw);
 }
 
-// A file that cannot be used is refused when it is opened, or at the latest at the
-// first save, with a message that names it and says what is wrong; it is left as it was.
+// A file that cannot be used is refused when it is opened, or at the latest at the first save, with a message that
+// names it and says what is wrong; it is left as it was.
 TEST(OpenFaults, AreRefusedClearlyAndLeaveTheFileAsItWas) {
-    const struct {
-        const char* name;
-        void (*make)(QString& db, Hold& hold);  // may send `db` elsewhere
-        int code;
-        const char* says;  // besides the file's path
-    } faults[] = {
+    // make() may send `db` elsewhere; the message says `says` besides naming the file.
+    const struct { const char* name; void (*make)(QString& db, Hold& hold); int code; const char* says; } faults[] = {
 #define MAKE(...) [](QString& db, [[maybe_unused]] Hold& hold) { __VA_ARGS__; }
         {"missing file", MAKE(QFile::remove(db)), SQLITE_CANTOPEN, "does not exist. Check"},
         {"missing folder", MAKE(db = QFileInfo(db).path() + u"/gone/chequedb.mdb"_s), SQLITE_CANTOPEN, "its folder"},
@@ -309,17 +272,14 @@ TEST(OpenFaults, AreRefusedClearlyAndLeaveTheFileAsItWas) {
         if (!hold && QByteArray(fault.name).startsWith("read-only")) continue;  // cannot be made here
         const QByteArray before = fileBytes(database);
         const QStringList files = entries(dir.path());
-        QElapsedTimer timer;
-        timer.start();
-        expectRefused([&] { CompanyStore::insert(*Database::open(path, Database::defaultKey(), 300), u"x"_s); },
-                      fault.code, path, fault.says);
-        EXPECT_TRUE(fault.code != SQLITE_BUSY || timer.elapsed() >= 300) << "did not wait";
+        const qint64 ms = expectRefused([&] { CompanyStore::insert(*Database::open(path, Database::defaultKey(), 300), u"x"_s); },
+                                        fault.code, path, fault.says);
+        EXPECT_TRUE(fault.code != SQLITE_BUSY || ms >= 300) << "did not wait";
         hold.reset();
         EXPECT_EQ(fileBytes(database), before) << "the file was changed";
         EXPECT_EQ(entries(dir.path()), files) << "files were made or removed beside it";
     }
-    // Damage anywhere is found when the file is opened, not when the damaged rows
-    // are first read, perhaps after a cheque was printed.
+    // Damage anywhere is found at open, not when the damaged rows are first read (perhaps after a cheque was printed).
     QTemporaryDir dir;
     const QString database = DatabaseInit::createDatabase(dir.path());
     const QByteArray good = fileBytes(database);

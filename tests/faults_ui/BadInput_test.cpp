@@ -14,24 +14,21 @@
 // each is stored and shown exactly (or cut at the box's limit) or refused with a message.
 namespace {
 
-struct BadText { const char* name; QString text; };
-void PrintTo(const BadText& bad, std::ostream* os) { *os << bad.name; }
+using namespace Qt::StringLiterals;
 
-const QString kLong = QString(QStringLiteral("O'Neil \"&\" Sons; DROP TABLE Company; -- ")).repeated(250).left(10000);
+struct BadText { const char* name; QString text; };
+
+const QString kLong = u"O'Neil \"&\" Sons; DROP TABLE Company; -- "_s.repeated(250).left(10000);
 const BadText kTexts[] = {
-    {"Quotes", QStringLiteral("O'Brien \"The Best\" `Ltd` ''\"\"")},
-    {"SqlDrop", QStringLiteral("x\"); DROP TABLE Company; --")},
-    {"SqlDeleteFormats", QStringLiteral("a' OR 1=1; DELETE FROM BankCheque WHERE \"1\"=\"1")},
-    {"TenThousandCharacters", kLong},
+    {"Quotes", u"O'Brien \"The Best\" `Ltd` ''\"\""_s}, {"SqlDrop", u"x\"); DROP TABLE Company; --"_s},
+    {"SqlDeleteFormats", u"a' OR 1=1; DELETE FROM BankCheque WHERE \"1\"=\"1"_s}, {"TenThousandCharacters", kLong},
     {"ControlCharacters", QStringLiteral("Tab\there\x01" "bell\x07\x1b[31mred\x7f\r\nnext\u0085") + QChar(0) + u"after nul"},
-    {"RightToLeft", QStringLiteral("\u0634\u0631\u0643\u0629 \u0627\u0644\u0623\u0645\u0644 \u202e(RLO) \u05e9\u05dc\u05d5\u05dd\u202c 12")},
-    {"CombiningLetters", QStringLiteral("A\u030asstro\u0308m e\u0301\u0302 Z\u0351\u0362 stra\u00dfe \U0001F600 \uFB01")},
-};
+    {"RightToLeft", u"\u0634\u0631\u0643\u0629 \u0627\u0644\u0623\u0645\u0644 \u202e(RLO) \u05e9\u05dc\u05d5\u05dd\u202c 12"_s},
+    {"CombiningLetters", u"A\u030asstro\u0308m e\u0301\u0302 Z\u0351\u0362 stra\u00dfe \U0001F600 \uFB01"_s}};
 
 class BadInput : public PreviewFixture, public testing::WithParamInterface<BadText> {
 protected:
-    // Rows of every table a box reaches (less those the test added) and every definition.
-    QString tables(int newPayees, int newFormats) {
+    QString tables(int newPayees, int newFormats) {  // rows of every table a box reaches (less those added), every definition
         auto s = env.db().prepare(QStringLiteral(
             "SELECT (SELECT COUNT(*) FROM Settings) || ' ' || (SELECT COUNT(*) - %1 FROM Company) || ' ' || (SELECT COUNT(*) - %2 "
             "FROM BankCheque) || ' ' || (SELECT COUNT(*) FROM LanguageMain) || ' ' || (SELECT COUNT(*) FROM AmountWord) || ' ' || "
@@ -39,25 +36,28 @@ protected:
         return s.step() ? s.text("t") : QString();
     }
     const QString& text() const { return GetParam().text; }
+    void openDesigner() { designer = show<FormatDesigner>(env.context), window = designer.get(); EXPECT_TRUE(designer->load()); }
+    QLineEdit* box(const char* name) const { return widget<QLineEdit>(window, name); }
+    void press(const char* name) const { QTest::mouseClick(widget<QPushButton>(window, name), Qt::LeftButton); }
+    static void leave(QLineEdit* box, const QString& text, bool paste = false) { enter(box, text, paste), QTest::keyClick(box, Qt::Key_Tab); }
+
     const QString m_tables = tables(0, 0);
+    std::unique_ptr<FormatDesigner> designer;
+    QWidget* window = nullptr;  // the window the test drives, that box() and press() reach into
 };
 
-// A payee is shown and printed in the chosen case and stored exactly; a printer name typed in the
-// preview prints on the first printer; an amount that is no number is kept and refused.
+// A payee is printed in capitals and stored exactly; a typed printer name prints on the first printer; a bad amount is kept.
 TEST_P(BadInput, MainWindowAndPreviewStoreShowOrRefuseIt) {
-    ASSERT_TRUE(printFromMain(text(), QStringLiteral("1,234.50"), [&](PrintPreviewDialog& p) {
-        EXPECT_EQ(p.labels()[FieldRecipient].caption, toUpperCase(text()));
+    ASSERT_TRUE(printFromMain(text(), u"1,234.50"_s, [&](PrintPreviewDialog& p) {
         enter(widget<QComboBox>(p, "cboPrinterName")->lineEdit(), text());
         EXPECT_EQ(widget<QComboBox>(p, "cboPrinterName")->currentText(), text());
-        QTest::mouseClick(widget<QPushButton>(p, "cmdPrint"), Qt::LeftButton);
+        p.print();
     }));
-    EXPECT_EQ(env.dialogs.texts(), QStringList());
-    EXPECT_TRUE(env.printers.printedTexts().contains(toUpperCase(text())));
-    EXPECT_EQ(env.printers.madeCurrent.at(0), 0);
+    EXPECT_TRUE(env.printers.printedTexts().contains(toUpperCase(text())) && env.printers.madeCurrent.at(0) == 0);
     EXPECT_EQ(newestPayee(), text());
     expectUsable(*main);
     EXPECT_FALSE(printFromMain(text(), text(), [](PrintPreviewDialog&) {}));
-    EXPECT_EQ(env.dialogs.texts(), QStringList{QStringLiteral("Invalid amount.")});
+    EXPECT_EQ(env.dialogs.texts(), QStringList{u"Invalid amount."_s});  // and nothing before it
     EXPECT_EQ(widget<QLineEdit>(main, "txtAmount")->text(), text());
     EXPECT_EQ(tables(1, 0), m_tables);
 }
@@ -65,27 +65,22 @@ TEST_P(BadInput, MainWindowAndPreviewStoreShowOrRefuseIt) {
 // A payee is stored, listed and deleted exactly; a date style stored, shown and written so.
 TEST_P(BadInput, OptionsStoreAndShowItExactly) {
     auto options = show<OptionsDialog>(env.context, UserSettings{});
-    widget<QTabWidget>(options, "TabStrip1")->setCurrentIndex(1);
-    QTest::mouseClick(widget<QPushButton>(options, "cmdAdd"), Qt::LeftButton);
-    enter(widget<QLineEdit>(options, "txtName"), text());
-    QTest::keyClick(widget<QLineEdit>(options, "txtName"), Qt::Key_Return);  // "Save recipient's name?" Yes
+    window = options.get();
+    widget<QTabWidget>(window, "TabStrip1")->setCurrentIndex(1);
+    press("cmdAdd"), enter(box("txtName"), text()), QTest::keyClick(box("txtName"), Qt::Key_Return);  // asked to save: Yes
     EXPECT_EQ(newestPayee(), text());
-    auto* list = widget<QTreeWidget>(options, "LVRecipients");
+    auto* list = widget<QTreeWidget>(window, "LVRecipients");
     EXPECT_EQ(list->findItems(text(), Qt::MatchExactly, 1).size(), 1);
     expectUsable(*options);
-    env.dialogs.clear();
-    QTest::mouseClick(widget<QPushButton>(options, "cmdDelete"), Qt::LeftButton);
-    EXPECT_EQ(env.dialogs.texts(), QStringList{QStringLiteral("Are you sure you want to delete ") + text() + u'?'});
+    env.dialogs.clear(), press("cmdDelete");
+    EXPECT_EQ(env.dialogs.texts(), QStringList{u"Are you sure you want to delete "_s + text() + u'?'});
     EXPECT_EQ(list->topLevelItemCount(), 0);
 
-    env.dialogs.clear();
-    enter(widget<QLineEdit>(options, "txtDate"), text());
-    QTest::keyClick(widget<QLineEdit>(options, "txtDate"), Qt::Key_Tab);
+    env.dialogs.clear(), leave(box("txtDate"), text());
     const QString written = formatDateStyle(env.clock.now().date(), text(), QLocale());
-    EXPECT_EQ(widget<QLabel>(options, "lblSampleDate")->text(), QStringLiteral("Date sample: \r\n") + written);
-    QTest::mouseClick(widget<QPushButton>(options, "cmdOK"), Qt::LeftButton);
-    EXPECT_EQ(options->settings().dateFormat, text());
-    ASSERT_TRUE(open(QStringLiteral("x"), options->settings()));
+    EXPECT_EQ(widget<QLabel>(window, "lblSampleDate")->text(), u"Date sample: \r\n"_s + written);
+    press("cmdOK");
+    ASSERT_TRUE(open(u"x"_s, options->settings()));  // the style handed back prints as the sample showed
     EXPECT_EQ(preview->labels()[FieldDate].caption, written);
     EXPECT_EQ(env.dialogs.texts(), QStringList());
     EXPECT_EQ(tables(0, 0), m_tables);
@@ -93,13 +88,9 @@ TEST_P(BadInput, OptionsStoreAndShowItExactly) {
 
 // Bank name and code are stored within their limits and found again; inch boxes give it back.
 TEST_P(BadInput, TheDesignerKeepsItWithinItsLimits) {
-    auto designer = show<FormatDesigner>(env.context);
-    ASSERT_TRUE(designer->load());
-    auto box = [&](const char* name) { return widget<QLineEdit>(designer, name); };
-    auto press = [&](const char* name) { QTest::mouseClick(widget<QPushButton>(designer, name), Qt::LeftButton); };
-    press("cmdEdit");
-    press("cmdSave");  // the sizes are stored in hundredths of an inch
-    const ChequeFormat before = *ChequeFormatStore::findByCode(env.db(), QStringLiteral("TB"));
+    openDesigner();
+    press("cmdEdit"), press("cmdSave");  // the sizes are stored in hundredths of an inch
+    const ChequeFormat before = *ChequeFormatStore::findByCode(env.db(), u"TB"_s);
     press("cmdEdit");
     for (const char* name : {"txtXLeft", "txtYTop", "txtWidth", "txtChequeWidth", "txtChequeHeight"}) {
         const QString shown = box(name)->text();
@@ -109,26 +100,17 @@ TEST_P(BadInput, TheDesignerKeepsItWithinItsLimits) {
         EXPECT_EQ(box(name)->text(), shown) << name;
     }
     press("cmdSave");
-    EXPECT_TRUE(*ChequeFormatStore::findByCode(env.db(), QStringLiteral("TB")) == before);
-    press("cmdAdd");
-    enter(box("txtBankName"), text());
-    enter(box("txtBankCode"), text());
-    QTest::keyClick(box("txtBankCode"), Qt::Key_Tab);
+    EXPECT_TRUE(*ChequeFormatStore::findByCode(env.db(), u"TB"_s) == before);
+    press("cmdAdd"), enter(box("txtBankName"), text()), leave(box("txtBankCode"), text());
     QString code;  // at most 10 characters, blanks removed, each letter raised on its own
     for (const QChar c : text().left(10)) if (c != u' ') code += c.isSurrogate() ? c : c.toUpper();
-    EXPECT_EQ(box("txtBankName")->text(), text().left(50));
-    EXPECT_EQ(box("txtBankCode")->text(), code);
-    enter(box("txtChequeWidth"), QStringLiteral("7.25"));
-    press("cmdSave");
-    EXPECT_EQ(env.dialogs.texts(), QStringList());
+    EXPECT_EQ(box("txtBankName")->text() + u'|' + box("txtBankCode")->text(), text().left(50) + u'|' + code);
+    enter(box("txtChequeWidth"), u"7.25"_s), press("cmdSave");
     EXPECT_EQ(ChequeFormatStore::findByCode(env.db(), code).value_or(ChequeFormat{}).bankName, text().left(50));
-    EXPECT_EQ(widget<QComboBox>(designer, "cboBank")->currentText(), code + QStringLiteral(" - ") + text().left(50));
+    EXPECT_EQ(widget<QComboBox>(window, "cboBank")->currentText(), code + u" - "_s + text().left(50));
     expectUsable(*designer);
-    press("cmdAdd");
-    enter(box("txtBankName"), QStringLiteral("Another"));
-    enter(box("txtBankCode"), text());
-    press("cmdSave");
-    EXPECT_EQ(env.dialogs.texts(), QStringList{QStringLiteral("Bank Code already exist.")});
+    press("cmdAdd"), enter(box("txtBankName"), u"Another"_s), enter(box("txtBankCode"), text()), press("cmdSave");
+    EXPECT_EQ(env.dialogs.texts(), QStringList{u"Bank Code already exist."_s});  // and nothing before it
     EXPECT_EQ(tables(0, 1), m_tables);
 }
 
@@ -138,45 +120,35 @@ class BadNumbers : public BadInput {};
 
 // An inch box takes what reads as a number of inches it can show (a position is single precision).
 TEST_F(BadNumbers, InchBoxesTakeOnlyNumbersTheyCanShow) {
-    const struct { const char* typed; const char* size; const char* field; } cases[] = {
+    const struct { const char* typed; const char* size = nullptr; const char* field = nullptr; } cases[] = {  // null: refused
         {" 2.5 ", "2.50", "2.50"}, {"+1.5", "1.50", "1.50"}, {"1e1", "10.00", "10.00"}, {"1000", "1000.00", "1000.00"},
-        {"9999999.99", "9999999.99", nullptr}, {"1e9", nullptr, nullptr}, {"9999999999", nullptr, nullptr},
-        {"1e35", nullptr, nullptr}, {"nan", nullptr, nullptr}, {"-inf", nullptr, nullptr}, {"0x10", nullptr, nullptr},
-        {"1,5", nullptr, nullptr}, {"2.5.1", nullptr, nullptr}, {"\uff11.\uff15", nullptr, nullptr}, {"\u0661\u066b\u0665", nullptr, nullptr}};
-    auto designer = show<FormatDesigner>(env.context);
-    ASSERT_TRUE(designer->load());
-    QTest::mouseClick(widget<QPushButton>(designer, "cmdEdit"), Qt::LeftButton);
-    for (const char* name : {"txtXLeft", "txtChequeWidth"}) {
-        auto* box = widget<QLineEdit>(designer, name);
+        {"9999999.99", "9999999.99"}, {"1e9"}, {"9999999999"}, {"1e35"}, {"nan"}, {"-inf"}, {"0x10"}, {"1,5"}, {"2.5.1"},
+        {"\uff11.\uff15"}, {"\u0661\u066b\u0665"}};
+    openDesigner();
+    press("cmdEdit");
+    for (const char* name : {"txtXLeft", "txtChequeWidth"})
         for (const auto& c : cases) {
-            const QString old = box->text();
-            enter(box, QString::fromUtf8(c.typed), true);
-            QTest::keyClick(box, Qt::Key_Tab);
-            const char* taken = name[3] == 'X' ? c.field : c.size;  // nullptr: refused
-            EXPECT_EQ(box->text(), taken ? QString::fromLatin1(taken) : old) << name << " " << c.typed;
+            const QString old = box(name)->text();
+            leave(box(name), QString::fromUtf8(c.typed), true);
+            const char* taken = name[3] == 'X' ? c.field : c.size;
+            EXPECT_EQ(box(name)->text(), taken ? QString::fromLatin1(taken) : old) << name << " " << c.typed;
         }
-    }
     EXPECT_EQ(env.dialogs.texts(), QStringList());
 }
 
 // A code keeps its length whatever its letters' capitals; a name cut within a letter drops the half.
 TEST_F(BadNumbers, BankCodesKeepTheirLengthAndNamesAreCutOnWholeLetters) {
     const struct { QString typed, code; } cases[] = {
-        {QStringLiteral("stra\u00dfe"), QStringLiteral("STRA\u00dfE")}, {QString(10, QChar(0xdf)), QString(10, QChar(0xdf))},
-        {QStringLiteral("\ufb01x \u0149"), QStringLiteral("\ufb01X\u0149")}, {QStringLiteral("\U00010428b"), QStringLiteral("\U00010400B")}};
-    auto designer = show<FormatDesigner>(env.context);
-    ASSERT_TRUE(designer->load());
-    auto box = [&](const char* name) { return widget<QLineEdit>(designer, name); };
+        {u"stra\u00dfe"_s, u"STRA\u00dfE"_s}, {QString(10, QChar(0xdf)), QString(10, QChar(0xdf))},
+        {u"\ufb01x \u0149"_s, u"\ufb01X\u0149"_s}, {u"\U00010428b"_s, u"\U00010400B"_s}};
+    const QString name(49, u'N');
+    openDesigner();
     for (const auto& c : cases) {
-        QTest::mouseClick(widget<QPushButton>(designer, "cmdAdd"), Qt::LeftButton);
-        enter(box("txtBankName"), QString(49, u'N') + QStringLiteral("\U0001F600"));
-        enter(box("txtBankCode"), c.typed);
-        QTest::keyClick(box("txtBankCode"), Qt::Key_Tab);
+        press("cmdAdd"), enter(box("txtBankName"), name + u"\U0001F600"_s), leave(box("txtBankCode"), c.typed);
         EXPECT_EQ(box("txtBankCode")->text(), c.code);
-        enter(box("txtChequeWidth"), QStringLiteral("7"));
-        QTest::mouseClick(widget<QPushButton>(designer, "cmdSave"), Qt::LeftButton);
-        EXPECT_EQ(ChequeFormatStore::findByCode(env.db(), c.code).value_or(ChequeFormat{}).bankName, QString(49, u'N'));
-        EXPECT_EQ(widget<QComboBox>(designer, "cboBank")->currentText(), c.code + QStringLiteral(" - ") + QString(49, u'N'));
+        enter(box("txtChequeWidth"), u"7"_s), press("cmdSave");
+        EXPECT_EQ(ChequeFormatStore::findByCode(env.db(), c.code).value_or(ChequeFormat{}).bankName, name);
+        EXPECT_EQ(widget<QComboBox>(window, "cboBank")->currentText(), c.code + u" - "_s + name);
     }
     EXPECT_EQ(tables(0, std::size(cases)), m_tables);
 }
@@ -184,12 +156,12 @@ TEST_F(BadNumbers, BankCodesKeepTheirLengthAndNamesAreCutOnWholeLetters) {
 // The 10,000-character payee through the real page writer: written where the field is.
 TEST_F(BadNumbers, ALongPayeeIsWrittenOnThePage) {
     QTemporaryDir dir;
-    QtPrinterService service(QtPrinterService::PdfFile{dir.filePath(QStringLiteral("cheque.pdf")), {}});
+    QtPrinterService service(QtPrinterService::PdfFile{dir.filePath(u"cheque.pdf"_s), {}});
     env.context.printers = &service;
-    ASSERT_TRUE(printFromMain(kLong, QStringLiteral("5.00"), [](PrintPreviewDialog& p) { p.print(); }));
+    ASSERT_TRUE(printFromMain(kLong, u"5.00"_s, [](PrintPreviewDialog& p) { p.print(); }));
     EXPECT_EQ(env.dialogs.texts(), QStringList());
-    const PdfWords page = PdfWords::read(dir.filePath(QStringLiteral("cheque.pdf")));
-    const PdfWords::Word* first = page.find(QStringLiteral("O'NEIL"));
+    const PdfWords page = PdfWords::read(dir.filePath(u"cheque.pdf"_s));
+    const PdfWords::Word* first = page.find(u"O'NEIL"_s);
     ASSERT_NE(first, nullptr) << page.error.toStdString();
     EXPECT_NEAR(first->xMin, (testFormat().fields[FieldRecipient].left + testFormat().chequeLeft) / 20.0, 1.0);
     EXPECT_EQ(tables(1, 0), m_tables);
@@ -198,13 +170,12 @@ TEST_F(BadNumbers, ALongPayeeIsWrittenOnThePage) {
 // An amount too long to spell is kept exactly and refused before the preview, the focus back in it.
 TEST_F(BadNumbers, ATenThousandDigitAmountIsKeptExactAndRefusedBeforeThePreview) {
     const QString digits(10000, u'7');
-    EXPECT_FALSE(printFromMain(QStringLiteral("Payee"), digits, [](PrintPreviewDialog&) {}));
-    auto* box = widget<QLineEdit>(main, "txtAmount");
-    EXPECT_EQ(box->text().size(), 10000 + 3333 + 3);
-    EXPECT_EQ(box->text().remove(u',').chopped(3), digits);
-    expectOneError(QStringLiteral("Invalid amount. Amount can't exceed trillion value."));
-    EXPECT_TRUE(box->hasFocus());
-    EXPECT_TRUE(env.printers.calls.empty());
+    EXPECT_FALSE(printFromMain(u"Payee"_s, digits, [](PrintPreviewDialog&) {}));
+    auto* amount = widget<QLineEdit>(main, "txtAmount");
+    EXPECT_EQ(amount->text().size(), 10000 + 3333 + 3);
+    EXPECT_EQ(amount->text().remove(u',').chopped(3), digits);
+    expectOneError(u"Invalid amount. Amount can't exceed trillion value."_s);
+    EXPECT_TRUE(amount->hasFocus() && env.printers.calls.empty());
 }
 
 }  // namespace

@@ -20,17 +20,14 @@ const QLocale kUk(QLocale::English, QLocale::UnitedKingdom);
 const QDate kSaturday(2026, 12, 5);
 
 TEST(DateRendering, StyleCodesInEitherLetterCaseWithTheLocalesNamesAndSeparator) {
-    const struct { const char* style; QDate date; QLocale locale; QString out; } cases[] = {
-        {"d/m/yy", kSaturday, QLocale(QLocale::German, QLocale::Germany), QStringLiteral("5.12.26")},
-        {"d/m", QDate(2026, 10, 31), QLocale(QLocale::Swedish, QLocale::Sweden), QStringLiteral("31-10")},
-        {"Dddd, D mMMm yYYy", kSaturday, kUk, QStringLiteral("Saturday, 5 December 2026")},
-        {"DDD dd-MM-yyyy", QDate(2000, 1, 1), kUk, QStringLiteral("Sat 01-01-2000")},
-        {"dddd d mmmm", kSaturday, QLocale(QLocale::French, QLocale::France), QStringLiteral("samedi 5 d\u00e9cembre")},
-        {"On: dd-mm-yyyy (yy)!", kSaturday, kUk, QStringLiteral("On: 05-12-2026 (26)!")},
-        {"ddddd mmmmm", kSaturday, kUk, QStringLiteral("Saturday5 December12")},
-        {"yyyyy y YYY", QDate(2009, 7, 4), kUk, QStringLiteral("2009y y 09Y")},
-    };
-    for (const auto& c : cases) EXPECT_EQ(formatDateStyle(c.date, QString::fromUtf8(c.style), c.locale), c.out) << c.style;
+    const struct { const char* style; QDate date; QLocale locale; const char* out; } cases[] = {
+        {"d/m/yy", kSaturday, QLocale(QLocale::German, QLocale::Germany), "5.12.26"},
+        {"d/m", QDate(2026, 10, 31), QLocale(QLocale::Swedish, QLocale::Sweden), "31-10"},
+        {"Dddd, D mMMm yYYy", kSaturday, kUk, "Saturday, 5 December 2026"}, {"DDD dd-MM-yyyy", QDate(2000, 1, 1), kUk, "Sat 01-01-2000"},
+        {"dddd d mmmm", kSaturday, QLocale(QLocale::French, QLocale::France), "samedi 5 d\u00e9cembre"},
+        {"On: dd-mm-yyyy (yy)!", kSaturday, kUk, "On: 05-12-2026 (26)!"}, {"ddddd mmmmm", kSaturday, kUk, "Saturday5 December12"},
+        {"yyyyy y YYY", QDate(2009, 7, 4), kUk, "2009y y 09Y"}};
+    for (const auto& c : cases) EXPECT_EQ(formatDateStyle(c.date, QString::fromUtf8(c.style), c.locale), QString::fromUtf8(c.out)) << c.style;
 }
 
 TEST(DateRendering, TheDateTypeChoosesTheDateFieldsAndTheDigitsAreDayMonthYear) {
@@ -43,10 +40,7 @@ TEST(DateRendering, TheDateTypeChoosesTheDateFieldsAndTheDigitsAreDayMonthYear) 
         for (int i = FieldSDateD1; i <= FieldSDateY4; ++i) labels[i].visible = i % 2;
         fillDateLabels(c.type, kSaturday, QStringLiteral("dd mmm yyyy"), labels, kUk);
         QString digits, shown = labels[FieldDate].visible ? QStringLiteral("D") : QStringLiteral("-");
-        for (int i = FieldSDateD1; i <= FieldSDateY4; ++i) {
-            digits += labels[i].caption;
-            shown += labels[i].visible ? u'1' : u'0';
-        }
+        for (int i = FieldSDateD1; i <= FieldSDateY4; ++i) digits += labels[i].caption, shown += labels[i].visible ? u'1' : u'0';
         EXPECT_EQ(digits + u' ' + shown + u' ' + labels[FieldDate].caption, QStringLiteral("05122026 %1 %2").arg(QLatin1String(c.shown), QString::fromUtf8(c.date)));
     }
 }
@@ -63,13 +57,12 @@ FieldLabelSet numberedLabels() {
     return labels;
 }
 
-// The orientation and A4 (the caller ends the document), then the date fields of the type (when printed), payee,
-// amount and both word lines, each moved by the cheque's offsets in single precision.
+// Orientation and A4, then the date type's fields (when printed), payee, amount and both word lines, each moved
+// by the cheque's offsets in single precision; the caller ends the document.
 TEST(ChequePage, DrawsTheFieldsOfTheDateTypeMovedByTheChequeOffsets) {
     const struct { int dateType; bool printDate; const char* orientation; std::vector<int> fields; } cases[] = {
-        {0, true, "L", {0, 1, 2, 3, 4}}, {1, true, "P", {5, 6, 7, 8, 11, 12, 1, 2, 3, 4}},
-        {2, true, "L", {5, 6, 7, 8, 9, 10, 11, 12, 1, 2, 3, 4}}, {-1, true, "L", {1, 2, 3, 4}},
-        {2, false, "x", {1, 2, 3, 4}}};
+        {0, true, "L", {0, 1, 2, 3, 4}}, {1, true, "P", {5, 6, 7, 8, 11, 12, 1, 2, 3, 4}}, {-1, true, "L", {1, 2, 3, 4}},
+        {2, true, "L", {5, 6, 7, 8, 9, 10, 11, 12, 1, 2, 3, 4}}, {2, false, "x", {1, 2, 3, 4}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "type " << c.dateType << " printed " << c.printDate);
         const ChequeFormat format{.orientation = QString::fromLatin1(c.orientation), .chequeTop = 43.199999999999996,
@@ -82,36 +75,27 @@ TEST(ChequePage, DrawsTheFieldsOfTheDateTypeMovedByTheChequeOffsets) {
         ASSERT_EQ(texts.size(), c.fields.size());
         for (size_t k = 0; k < texts.size(); ++k) {
             const FieldLabel& l = labels[c.fields[k]];
-            EXPECT_EQ(texts[k].text, l.caption);
+            EXPECT_TRUE(texts[k].text == l.caption && texts[k].font == l.font) << k;
             EXPECT_EQ(texts[k].x, static_cast<float>(l.left + format.chequeLeft)) << k;
             EXPECT_EQ(texts[k].y, static_cast<float>(l.top + format.chequeTop)) << k;
-            EXPECT_EQ(texts[k].font, l.font);
         }
     }
 }
 
-// A name selects its first printer; an unknown name, or one in another letter case,
-// the first printer. A selection by name remembers the printer that was current, and
-// restoring makes it current again while it is still listed.
+// A name selects its first printer (an unknown one the first); the printer current before is restored while listed.
 TEST(PrinterSelection, SelectsByNameAndRestoresTheRememberedPrinter) {
     const QString A = QStringLiteral("Laser"), B = QStringLiteral("Cheque"), C = QStringLiteral("Back"), kDefault = QStringLiteral("[Default]");
     const struct { QStringList names; QString byDefault; int current, remembered; QString asked; bool selected;
                    int currentAfter, rememberedAfter; std::vector<int> restored; } cases[] = {
-        {{A, B, C}, B, 2, 0, kDefault, true, 1, 0, {1, 0}},
-        {{A, B, C}, A, 2, 0, B, true, 1, 2, {1, 2}},
-        {{A, B, C}, C, 1, 0, QStringLiteral("[default]"), true, 0, 1, {0, 1}},
-        {{A, B, B, C}, A, 3, 0, B, true, 1, 3, {1, 3}},
-        {{A, B, C}, A, 7, 2, B, true, 1, 2, {1, 2}},
-        {{A, B}, A, 1, 2, kDefault, true, 0, 2, {0}},  // remembered printer gone since
-        {{}, QString(), -1, 0, A, false, -1, 0, {}},
-        {{A, B}, C, 1, 0, kDefault, false, 1, 0, {0}},
+        {{A, B, C}, B, 2, 0, kDefault, true, 1, 0, {1, 0}}, {{A, B, C}, A, 2, 0, B, true, 1, 2, {1, 2}},
+        {{A, B, C}, C, 1, 0, QStringLiteral("[default]"), true, 0, 1, {0, 1}}, {{A, B, B, C}, A, 3, 0, B, true, 1, 3, {1, 3}},
+        {{A, B, C}, A, 7, 2, B, true, 1, 2, {1, 2}}, {{A, B}, A, 1, 2, kDefault, true, 0, 2, {0}},  // remembered one gone
+        {{}, QString(), -1, 0, A, false, -1, 0, {}}, {{A, B}, C, 1, 0, kDefault, false, 1, 0, {0}},
         {{A, B}, QString(), 1, 0, kDefault, false, 1, 0, {0}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.names.join(u',').toStdString() << " " << c.asked.toStdString());
         TestEnv env;
-        env.printers.names = c.names;
-        env.printers.defaultName = c.byDefault;
-        env.printers.current = c.current;
+        std::tie(env.printers.names, env.printers.defaultName, env.printers.current) = std::tie(c.names, c.byDefault, c.current);
         env.context.rememberedPrinterIndex = static_cast<std::int16_t>(c.remembered);
         EXPECT_EQ(PrinterSelection::selectPrinter(env.context, c.asked), c.selected);
         EXPECT_EQ(env.printers.current, c.currentAfter);
@@ -122,8 +106,7 @@ TEST(PrinterSelection, SelectsByNameAndRestoresTheRememberedPrinter) {
     }
     FakeDialogs dialogs;
     PrinterSelection::reportNoPrinter(dialogs);
-    ASSERT_EQ(dialogs.texts(), QStringList{QStringLiteral("No printer is available.")});
-    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Error"));
+    EXPECT_EQ(dialogs.texts() << dialogs.messages.at(0).title, QStringList({QStringLiteral("No printer is available."), QStringLiteral("Error")}));
 }
 
 TEST(ChequeRecorder, RecordsOnlyWhatThePrintSystemTookAndAsksAboutANumberUsedAgain) {
@@ -140,9 +123,7 @@ TEST(ChequeRecorder, RecordsOnlyWhatThePrintSystemTookAndAsksAboutANumberUsedAga
         size_t pendingDuringJob = 0;
         auto send = [&]() -> PrintReceipt {
             pendingDuringJob = RegisterStore::listPending(env.db()).size();
-            if (c.nothingDrawn) return {};
-            env.printers.printText(QStringLiteral("page"));
-            return env.printers.endDocument();
+            return c.nothingDrawn ? PrintReceipt{} : (env.printers.printText(QStringLiteral("page")), env.printers.endDocument());
         };
         if (c.printed) EXPECT_EQ(recorder.record(cheque, send).state, RegisterEntry::State::Printed);
         else EXPECT_THROW(recorder.record(cheque, send), PrintError);
@@ -153,15 +134,12 @@ TEST(ChequeRecorder, RecordsOnlyWhatThePrintSystemTookAndAsksAboutANumberUsedAga
         EXPECT_EQ(ChequeNumberStore::next(env.db(), bank), c.printed ? QStringLiteral("000124") : number);
         EXPECT_EQ(recorder.duplicateQuestion(bank, number).value_or(QString()),
                   c.printed ? QStringLiteral("Cheque number 000123 of MBB was already printed on 5 Dec 2026 to ACME Ltd. Print anyway?") : QString());
-        if (!c.printed) continue;
-        EXPECT_EQ(entries[0].destination, QStringLiteral("Office-Laser"));
-        EXPECT_EQ(entries[0].jobId.value_or(0), env.printers.receipts.back().jobId);
-        EXPECT_EQ(entries[0].printedAt, env.clock.current.toUTC());
+        EXPECT_TRUE(!c.printed || (entries[0].destination == QStringLiteral("Office-Laser") && entries[0].printedAt == env.clock.current.toUTC()
+                                   && entries[0].jobId.value_or(0) == env.printers.receipts.back().jobId));
     }
 }
 
-// Every field lands at its twips from the printable area's corner, in its own face and
-// size, on an A4 page of the orientation. Only a finished job with a page writes the file.
+// Each field lands at its twips from the printable area, in its face and size; only a finished job with a page writes.
 TEST(PdfOutput, EveryFieldLandsAtItsTwipsFromThePrintableArea) {
     const struct { int dateType, orientation; double left, top; QMarginsF margins; } cases[] = {
         {0, 1, 0, 0, {}}, {2, 2, -150.5, -75.25, {18, 14.4, 18, 14.4}}, {0, 2, 1234.75, 987.4, {12.25, 9.5, 12.25, 9.5}}};
@@ -170,11 +148,9 @@ TEST(PdfOutput, EveryFieldLandsAtItsTwipsFromThePrintableArea) {
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("cheque.pdf"));
         QtPrinterService service(QtPrinterService::PdfFile{pdf, c.margins});
-        service.setOrientation(c.orientation);
-        service.setPaperA4();
+        service.setOrientation(c.orientation), service.setPaperA4();
         const FieldLabelSet labels = ChequeRenderer::shifted(numberedLabels(), c.left, c.top);
-        ChequeRenderer::printChequeFields(service, c.dateType, true, labels);
-        service.endDocument();
+        ChequeRenderer::printChequeFields(service, c.dateType, true, labels), service.endDocument();
         const PdfWords page = PdfWords::read(pdf);
         ASSERT_TRUE(page.ok) << page.error.toStdString();
         const QMarginsF area = service.printableMargins();
@@ -184,8 +160,7 @@ TEST(PdfOutput, EveryFieldLandsAtItsTwipsFromThePrintableArea) {
         for (const auto& word : page.words) {
             const FieldLabel& l = labels[word.text.mid(1).chopped(1).toInt()];
             QFont font(l.font.face);
-            font.setPixelSize(1000);
-            font.setBold(l.font.bold);
+            font.setPixelSize(1000), font.setBold(l.font.bold);
             const QFontMetricsF metrics(font);
             EXPECT_NEAR(word.xMin, area.left() + l.left / 20.0, 0.25) << word.text.toStdString();
             EXPECT_NEAR(word.yMin, area.top() + l.top / 20.0, 1.0) << word.text.toStdString();
@@ -195,15 +170,11 @@ TEST(PdfOutput, EveryFieldLandsAtItsTwipsFromThePrintableArea) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("x.pdf"));
     QtPrinterService service(QtPrinterService::PdfFile{pdf, {}});
-    service.endDocument();  // nothing drawn, then a job aborted
-    service.printText(QStringLiteral("x"));
-    service.abortDocument();
+    service.endDocument(), service.printText(QStringLiteral("x")), service.abortDocument();  // nothing drawn; aborted
     EXPECT_FALSE(QFile::exists(pdf));
     service.setPdfPath(dir.filePath(QStringLiteral("missing/folder/x.pdf")));
     EXPECT_THROW(service.printText(QStringLiteral("x")), PrintError);
-    service.setPdfPath(pdf);  // usable again
-    service.printText(QStringLiteral("again"));
-    service.endDocument();
+    service.setPdfPath(pdf), service.printText(QStringLiteral("again")), service.endDocument();  // usable again
     EXPECT_TRUE(QFile::exists(pdf));
 }
 

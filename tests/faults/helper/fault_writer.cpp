@@ -1,6 +1,6 @@
-// fault_writer DATABASE FIRST COUNT [FILE_SIZE_LIMIT]: saves payees, formats, options and
-// cheques (written pending, "pending N", then printed) in turn, printing "done N" once
-// record N is committed, else "fail N CODE MESSAGE". Writes past the limit fail as on a full disk.
+// fault_writer DATABASE FIRST COUNT [FILE_SIZE_LIMIT]: saves payees, formats, options and cheques (written pending,
+// "pending N", then printed) in turn, printing "done N" once record N is committed, else "fail N CODE MESSAGE".
+// Writes past the limit fail as on a full disk.
 #include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -15,8 +15,7 @@
 #include "store/RegisterStore.h"
 #include "store/SettingsStore.h"
 
-// One write per line, so that a killed process never leaves half a line.
-static void report(const QByteArray& line) {
+static void report(const QByteArray& line) {  // one write a line: a killed process never leaves half a line
     if (::write(STDOUT_FILENO, line.constData(), static_cast<size_t>(line.size())) < 0) std::_Exit(4);
 }
 
@@ -36,15 +35,13 @@ int main(int argc, char** argv) {
             if (kindOf(n) == Kind::Format) ChequeFormatStore::insert(*db, format(n));
             if (kindOf(n) == Kind::Settings) SettingsStore::writeOptions(*db, n % 2, 1, 1, settingsMark(n));
             if (kindOf(n) == Kind::Cheque) {
-                const RegisterEntry e = registerEntry(n);
-                const qint64 id = RegisterStore::addPending(*db, e);
+                const qint64 id = RegisterStore::addPending(*db, registerEntry(n));
                 report("pending " + number + '\n');
-                RegisterStore::markPrinted(*db, id, e.printedAt, e.destination, n);
+                RegisterStore::markPrinted(*db, id, registerEntry(n).printedAt, registerEntry(n).destination, n);
             }
             report("done " + number + '\n');
         } catch (const DbError& error) {
-            report("fail " + number + ' ' + QByteArray::number(error.code()) + ' ' +
-                   error.message().toUtf8().replace('\n', ' ') + '\n');
+            report("fail " + number + ' ' + QByteArray::number(error.code()) + ' ' + error.message().toUtf8().replace('\n', ' ') + '\n');
         }
     }
 }

@@ -20,9 +20,8 @@
 #include "ui/main/MainWindow.h"
 #include "ui/preview/PrintPreviewDialog.h"
 
-// A database with the cheque format "TB" (printer "Cheque-Printer", the cheque moved
-// by (-60.25, 120.5) on the sheet, Word1 2000 twips wide in Arial 10: twenty letters
-// with the fake measure) and the preview of a cheque of it.
+// A database with the cheque format "TB" (printer "Cheque-Printer", the cheque moved by (-60.25, 120.5) on the sheet,
+// Word1 2000 twips wide in Arial 10: twenty letters with the fake measure) and the preview of a cheque of it.
 class PreviewFixture : public testing::Test {
 protected:
     static ChequeFormat testFormat() {
@@ -30,31 +29,21 @@ protected:
                        .printerName = QStringLiteral("Cheque-Printer"), .chequeWidth = 10455,
                        .chequeHeight = 3855, .chequeTop = 120.5, .chequeLeft = -60.25};
         for (int i = 0; i < kFieldCount; ++i) f.fields[i] = ChequeFormat::defaultGeometry(i);
-        f.fields[FieldWord1].width = 2000;
         for (int i = 0; i < 5; ++i) f.fonts[i] = {QStringLiteral("Arial"), 8.0f + i, i == 1};
-        f.fonts[FieldWord1].size = 10;
+        f.fields[FieldWord1].width = 2000, f.fonts[FieldWord1].size = 10;
         f.sdateFont = {QStringLiteral("Courier New"), 10, true};
         return f;
     }
     PreviewFixture() { storeFormat(testFormat()); }
-    void storeFormat(const ChequeFormat& f) {
-        ChequeFormatStore::remove(env.db(), f.bankCode);
-        ChequeFormatStore::insert(env.db(), f);
-    }
-    // Opens the preview of a cheque for 1,234.50 dated today, as the main window does;
-    // false when it found no format (and is not shown).
+    void storeFormat(const ChequeFormat& f) { ChequeFormatStore::remove(env.db(), f.bankCode), ChequeFormatStore::insert(env.db(), f); }
+    // Opens the preview of a cheque for 1,234.50 dated today, as the main window does; false when it found no format.
     bool open(const QString& payee = QStringLiteral("acme trading"),
               const UserSettings& settings = {.dateFormat = QStringLiteral("dd-mm-yyyy")}) {
-        const ChequeRequest request{QStringLiteral("TB"), payee, QStringLiteral("1,234.50"),
-                                    env.clock.now().date()};
+        const ChequeRequest request{QStringLiteral("TB"), payee, QStringLiteral("1,234.50"), env.clock.now().date()};
         preview = std::make_unique<PrintPreviewDialog>(env.context, request, settings);
-        if (!preview->load()) return false;
-        preview->show();
-        return true;
+        return preview->load() && (preview->show(), true);
     }
-    QLabel* field(int index) const {
-        return preview->findChild<QLabel*>(QStringLiteral("ChequeLabel%1").arg(index));
-    }
+    QLabel* field(int index) const { return preview->findChild<QLabel*>(QStringLiteral("ChequeLabel%1").arg(index)); }
     QString shown(int index) const { return field(index)->text(); }
     void click(const char* name) {
         auto* button = widget<QWidget>(*preview, name);
@@ -63,34 +52,27 @@ protected:
     }
     void expectOneError(const QString& text) {
         ASSERT_EQ(env.dialogs.texts(), QStringList{text});
-        EXPECT_EQ(env.dialogs.messages[0].title, QStringLiteral("Error"));
-        EXPECT_EQ(env.dialogs.messages[0].icon, Dialogs::Icon::Exclamation);
-        EXPECT_EQ(env.dialogs.messages[0].buttons, Dialogs::Buttons::Ok);
+        const auto& m = env.dialogs.messages[0];
+        EXPECT_TRUE(m.title == QStringLiteral("Error") && m.icon == Dialogs::Icon::Exclamation && m.buttons == Dialogs::Buttons::Ok);
         env.dialogs.clear();
     }
-
-    // Text put into a box as a user would: typed where every character has a key, else
-    // pasted (or when asked to paste). The box keeps the focus.
+    // Typed where every character has a key, else (or when asked) pasted; the box keeps the focus.
     static void enter(QLineEdit* box, const QString& text, bool paste = false) {
-        box->setFocus();
-        box->selectAll();
+        box->setFocus(), box->selectAll();
         bool typeable = !paste && text.size() <= 200;
         for (const QChar c : text) typeable = typeable && c.isPrint() && c.unicode() <= 0xff;
-        if (!typeable) QGuiApplication::clipboard()->setText(text);
-        if (!typeable) return QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-        box->del();
-        QTest::keyClicks(box, text);
+        if (!typeable) return QGuiApplication::clipboard()->setText(text), QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        box->del(), QTest::keyClicks(box, text);
     }
     template <class Window, class... Args>
     static std::unique_ptr<Window> show(Args&&... args) {
         auto window = std::make_unique<Window>(std::forward<Args>(args)...);
-        window->show();
-        QApplication::setActiveWindow(window.get());
+        window->show(), QApplication::setActiveWindow(window.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
         return window;
     }
-    // The main window with the format chosen, payee and amount typed; `drive` runs while
-    // the preview its Print opens is shown. False when no preview opened.
+    // The main window with the format chosen, payee and amount typed; `drive` runs while the preview its Print
+    // opens is shown. False when no preview opened.
     bool printFromMain(const QString& payee, const QString& amount, const std::function<void(PrintPreviewDialog&)>& drive) {
         main = show<MainWindow>(env.context);
         EXPECT_TRUE(main->load());
@@ -104,13 +86,11 @@ protected:
         if (!shown) env.dialogs.modalHandlers.clear();
         return shown;
     }
-
     QString newestPayee() {
         auto s = env.db().prepare(QStringLiteral("SELECT Name FROM Company ORDER BY ID DESC"));
         return s.step() ? s.text("Name") : QString();
     }
-    template <class Window>
-    static void expectUsable(Window& window) {  // no wider than any screen the program runs on
+    static void expectUsable(QWidget& window) {  // no wider than any screen the program runs on
         window.adjustSize();
         EXPECT_LE(window.minimumSizeHint().width(), 1600) << window.objectName().toStdString();
     }
