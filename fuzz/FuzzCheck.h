@@ -4,8 +4,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 using namespace Qt::StringLiterals;
 
@@ -14,11 +12,10 @@ inline QString fuzzText(const std::uint8_t* data, std::size_t size) {
     return QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 }
 
-// A broken property aborts the run (libFuzzer keeps the input as a crash); the detail shows invisible characters escaped.
+// A broken property aborts the run (libFuzzer keeps the input as a crash); the detail has invisible characters escaped.
 [[noreturn]] inline void fuzzFail(const char* property, const QString& detail) {
     QString shown;
     for (const QChar c : detail) shown += c.unicode() >= 0x20 && c.unicode() < 0x7f ? QString(c) : u"\\u%1"_s.arg(c.unicode(), 4, 16, QLatin1Char('0'));
-    std::fprintf(stderr, "\nproperty broken: %s\n\"%s\"\n", property, shown.toUtf8().constData());
-    std::abort();
+    qFatal("\nproperty broken: %s\n\"%s\"", property, shown.toUtf8().constData());
 }
 #define FUZZ_CHECK(condition, detail) ((condition) ? void() : fuzzFail(#condition, (detail)))
