@@ -1,11 +1,9 @@
 #pragma once
 
+#include <QRegularExpression>
 #include <QString>
 
-#include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 using namespace Qt::StringLiterals;
 
@@ -14,16 +12,10 @@ inline QString fuzzText(const std::uint8_t* data, std::size_t size) {
     return QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 }
 
-// A text with its invisible characters escaped, for the failure messages.
-inline QString quoted(const QString& text) {
-    QString out = u"\""_s;
-    for (const QChar c : text) out += c.unicode() >= 0x20 && c.unicode() < 0x7f ? QString(c) : u"\\u%1"_s.arg(c.unicode(), 4, 16, QLatin1Char('0'));
-    return out + u'"';
-}
-
-// A broken property aborts the run; libFuzzer then keeps the input as a crash.
+// A broken property aborts the run (libFuzzer keeps the input as a crash); the detail has invisible characters escaped.
 [[noreturn]] inline void fuzzFail(const char* property, const QString& detail) {
-    std::fprintf(stderr, "\nproperty broken: %s\n%s\n", property, quoted(detail).toUtf8().constData());
-    std::abort();
+    QString shown;
+    for (const QChar c : detail) shown += c.unicode() >= 0x20 && c.unicode() < 0x7f ? QString(c) : u"\\u%1"_s.arg(c.unicode(), 4, 16, QLatin1Char('0'));
+    qFatal("\nproperty broken: %s\n\"%s\"", property, shown.toUtf8().constData());
 }
 #define FUZZ_CHECK(condition, detail) ((condition) ? void() : fuzzFail(#condition, (detail)))

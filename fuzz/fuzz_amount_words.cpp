@@ -1,6 +1,4 @@
-// amountToWords on the English words of a freshly made database, against a speller
-// written here from the rules of English amounts.
-#include <QRegularExpression>
+// amountToWords on the English words of a freshly made database, against a speller written here from the rules of English amounts.
 #include <QTemporaryDir>
 
 #include "DatabaseInit.h"
@@ -9,8 +7,6 @@
 #include "platform/Dialogs.h"
 #include "store/Database.h"
 #include "words/AmountToWords.h"
-
-namespace {
 
 struct RecordingDialogs final : Dialogs {
     Answer message(const QString& text, const QString&, Icon, Buttons) override { return messages << text, Answer::Ok; }
@@ -21,40 +17,30 @@ struct RecordingDialogs final : Dialogs {
     QStringList messages;
 };
 
-const QStringList kOnes = u"_ One Two Three Four Five Six Seven Eight Nine Ten Eleven Twelve Thirteen Fourteen "
-                          "Fifteen Sixteen Seventeen Eighteen Nineteen"_s.split(u' ');
-const QStringList kTens = u"_ _ Twenty Thirty Forty Fifty Sixty Seventy Eighty Ninety"_s.split(u' ');
-
-void below100(int n, QStringList& words) {
-    if (n >= 20) words << kTens[n / 10], n %= 10;
-    if (n > 0) words << kOnes[n];
-}
+static const QStringList kOnes = u"_ One Two Three Four Five Six Seven Eight Nine Ten Eleven Twelve Thirteen Fourteen "
+                                 "Fifteen Sixteen Seventeen Eighteen Nineteen"_s.split(u' ');
+static const QStringList kTens = u"_ _ Twenty Thirty Forty Fifty Sixty Seventy Eighty Ninety"_s.split(u' ');
 
 // "One Hundred Twenty Three Thousand Four Hundred Five And Cents Six Only."
-QString spell(std::int64_t cents) {
+static QString spell(std::int64_t cents) {
     QStringList words;
-    for (const auto& [divisor, scale] : {std::pair{1'000'000'000LL, u" Billion"_s}, {1'000'000LL, u" Million"_s}, {1'000LL, u" Thousand"_s}, {1LL, QString()}}) {
+    const auto below100 = [&words](int n) { if (n >= 20) words << kTens[n / 10], n %= 10; if (n > 0) words << kOnes[n]; };
+    for (const auto& [divisor, scale] : {std::pair{1'000'000'000LL, u"Billion"_s}, {1'000'000LL, u"Million"_s}, {1'000LL, u"Thousand"_s}, {1LL, QString()}}) {
         const int value = static_cast<int>(cents / 100 / divisor % 1000);
         if (value >= 100) words << kOnes[value / 100] << u"Hundred"_s;
-        below100(value % 100, words);
-        if (value != 0 && !scale.isEmpty()) words << scale.mid(1);
+        below100(value % 100);
+        if (value != 0 && !scale.isEmpty()) words << scale;
     }
-    if (cents % 100 != 0) below100(static_cast<int>(cents % 100), words << (words.isEmpty() ? QStringList() : QStringList{u"And"_s}) << u"Cents"_s);
+    if (cents % 100 != 0) words << (words.isEmpty() ? QStringList() : QStringList{u"And"_s}) << u"Cents"_s, below100(cents % 100);
     return (words << u"Only"_s).join(u' ') + u'.';
 }
 
-Database& database() {  // made afresh on the first input
-    static QTemporaryDir directory;
-    static const auto db = Database::open(DatabaseInit::createDatabase(directory.path()));
-    return *db;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static QTemporaryDir directory;  // the database is made afresh on the first input
+    static const auto db = Database::open(DatabaseInit::createDatabase(directory.path()));
     const QString text = fuzzText(data, size);
     RecordingDialogs dialogs;
-    const QString words = amountToWords(database(), dialogs, text, 1);  // English
+    const QString words = amountToWords(*db, dialogs, text, 1);  // English
     const auto formatted = AmountText::format(text);
     const auto cents = formatted ? AmountText::toCents(*formatted) : std::nullopt;
     const bool overLimit = formatted && (!cents || *cents >= 100'000'000'000'000);  // past 64 bits: far over

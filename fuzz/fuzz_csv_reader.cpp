@@ -10,25 +10,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(file.ok == (result.ok && !result.records.empty() && file.error.isEmpty()) &&
                    (!file.ok || file.rows.size() + 1 == result.records.size()), file.error);
     const qsizetype lines = 1 + bytes.count('\n') + bytes.count('\r') - bytes.count("\r\n");
-    if (!result.ok) {
-        FUZZ_CHECK(result.records.empty() && result.errorLine >= 1 && result.errorLine <= lines &&
-                       result.error.contains(u"line %1"_s.arg(result.errorLine), Qt::CaseInsensitive), result.error);
-        return 0;
-    }
-    // Written out with every field quoted, after a blank line of two separators that settles the
-    // separator and is skipped, the records read back the same.
+    if (!result.ok)
+        return FUZZ_CHECK(result.records.empty() && result.errorLine >= 1 && result.errorLine <= lines &&
+                              result.error.contains(u"line %1"_s.arg(result.errorLine), Qt::CaseInsensitive), result.error), 0;
+    // Written out quoted after a blank line of two separators (it settles the separator and is skipped), they read the same.
     QByteArray again = QString(2, result.separator).toUtf8() + "\r\n";
-    int previousLine = 0;
-    for (const auto& record : result.records) {
-        FUZZ_CHECK(record.line > previousLine && record.line <= lines, record.fields.join(u'|'));
-        previousLine = record.line;
+    for (int previousLine = 0; const auto& record : result.records) {
+        FUZZ_CHECK(record.line > std::exchange(previousLine, record.line) && record.line <= lines, record.fields.join(u'|'));
         QStringList fields;
         for (QString field : record.fields) fields << u'"' + field.replace(u'"', u"\"\""_s) + u'"';
         again += fields.join(result.separator).toUtf8() + "\r\n";
     }
     const CsvReader::Result read = CsvReader::read(again);
-    FUZZ_CHECK(read.ok && read.records.size() == result.records.size(), read.error);
-    for (size_t i = 0; i < read.records.size(); ++i)
-        FUZZ_CHECK(read.records[i].fields == result.records[i].fields, read.records[i].fields.join(u'|') + u" vs "_s + result.records[i].fields.join(u'|'));
+    FUZZ_CHECK(read.ok && std::equal(read.records.begin(), read.records.end(), result.records.begin(), result.records.end(),
+                                     [](const auto& a, const auto& b) { return a.fields == b.fields; }), read.error + u'\n' + QString::fromUtf8(again));
     return 0;
 }

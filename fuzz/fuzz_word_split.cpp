@@ -6,8 +6,6 @@
 #include "platform/TextMeasure.h"
 #include "words/WordLineSplit.h"
 
-namespace {
-
 struct CodeWidthMeasure final : TextMeasure {
     double widthTwips(const QString& text, const FontSpec& font) const override {
         double width = 0.0;  // 10 to 130 twips a character at size 10
@@ -15,8 +13,6 @@ struct CodeWidthMeasure final : TextMeasure {
         return width * font.size / 10.0 * (font.bold ? 1.5 : 1.0);
     }
 };
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 3) return 0;
@@ -27,13 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const CodeWidthMeasure measure;
     const WordLines lines = splitWordLines(words, font, width, measure);
     const QString detail = words + u" width %1 size %2 bold %3: "_s.arg(width).arg(font.size).arg(font.bold) + lines.line1 + u'|' + lines.line2;
-    FUZZ_CHECK(splitWordLines(words, font, width, measure) == lines, detail);
     // Every word, the first of each line too, follows one blank: joined, the lines give back the words.
     FUZZ_CHECK(words.isEmpty() ? lines == WordLines{} : lines.line1 + lines.line2 == all && all.startsWith(lines.line1), detail);
     for (const QString& line : {lines.line1, lines.line2}) FUZZ_CHECK(line.isEmpty() || line.startsWith(u' '), detail);
-    // Line 1 is narrower than the field, and with its next word would not be; no width, no line 1.
-    FUZZ_CHECK(lines.line1.isEmpty() || measure.widthTwips(lines.line1, font) < width, detail);
+    // Line 1 is narrower than the field (no width, no line 1), and with the next word would not be.
+    FUZZ_CHECK(lines.line1.isEmpty() || (width > 0.0 && measure.widthTwips(lines.line1, font) < width), detail);
     FUZZ_CHECK(lines.line2.isEmpty() || !(measure.widthTwips(lines.line1 + lines.line2.left(lines.line2.indexOf(u' ', 1)), font) < width), detail);
-    FUZZ_CHECK(width > 0.0 || lines.line1.isEmpty(), detail);
     return 0;
 }

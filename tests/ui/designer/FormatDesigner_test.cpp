@@ -1,5 +1,4 @@
-// Mouse events go through the window system layer, so Qt picks the receiver as
-// for a real pointer (the pressed widget, a widget holding the mouse).
+// Mouse events go through the window system layer, so Qt picks the receiver as for a real pointer.
 #define QTEST_QPA_MOUSE_HANDLING
 
 #include <gtest/gtest.h>
@@ -34,15 +33,13 @@ protected:
     void SetUp() override {
         for (const char* code : {"MBB", "ABC"}) {
             ChequeFormat format = distinctFormat(s(code));  // laid out as a new one
-            for (int i = 0; i < kFieldCount; ++i)
-                format.fields[i] = ChequeFormat::defaultGeometry(i);
+            for (int i = 0; i < kFieldCount; ++i) format.fields[i] = ChequeFormat::defaultGeometry(i);
             ChequeFormatStore::insert(env.db(), format);
         }
         window = std::make_unique<FormatDesigner>(env.context);
         window->show();
         QApplication::setActiveWindow(window.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        ASSERT_TRUE(window->load());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()) && window->load());
     }
     template <class T = QWidget>
     T* find(const char* name) { return widget<T>(window, name); }
@@ -51,10 +48,10 @@ protected:
     QWidget* handle(int k) { return find(qPrintable(s("PicHandle%1").arg(k))); }
     FieldLabel& field(int i) { return window->model().labels()[i]; }
     void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+    void clickAt(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
     // Typed as the user would: focus, select all, keys, then Tab away.
     void type(const char* name, const QString& text, bool leave = true) {
-        box(name)->setFocus(Qt::MouseFocusReason);
-        box(name)->selectAll();
+        box(name)->setFocus(Qt::MouseFocusReason), box(name)->selectAll();
         QTest::keyClicks(box(name), text.isEmpty() ? s("\b") : text);
         if (leave) QTest::keyClick(box(name), Qt::Key_Tab);
     }
@@ -65,8 +62,8 @@ protected:
     // The controls the modes govern, enabled (+) or not, and the two captions.
     QString states() {
         QString text;
-        for (const char* name : {"picCheque", "frameSettings", "cmdSave", "cboBank", "cmdAdd",
-                                 "cmdEdit", "cmdDelete", "cmdPrintRuler", "ChequeLabel1"})
+        for (const char* name : {"picCheque", "frameSettings", "cmdSave", "cboBank", "cmdAdd", "cmdEdit", "cmdDelete",
+                                 "cmdPrintRuler", "ChequeLabel1"})
             text += s(find(name)->isEnabled() ? "+" : "-");
         return text + find<QPushButton>("cmdAdd")->text() + find<QPushButton>("cmdEdit")->text() +
                s(box("txtBankCode")->isReadOnly() ? " ro" : " rw");
@@ -76,55 +73,39 @@ protected:
 // Open, add a format, be refused a stored code, edit one, delete one, and leave.
 TEST_F(Designer, AddEditDeleteAndCloseAsAUser) {
     auto* banks = find<QComboBox>("cboBank");
-    EXPECT_EQ(banks->itemText(1), s("ABC - Name of ABC"));
-    EXPECT_EQ(box("txtBankName")->text(), s("Name of MBB"));
-    EXPECT_EQ(box("txtChequeHeight")->text(), s("3.01"));
-    EXPECT_EQ(label(2)->geometry(), QRect(window->toPixelsX(6240), window->toPixelsY(1800),
-                                          window->toPixelsX(1695), window->toPixelsY(255)));
+    EXPECT_EQ(banks->itemText(1) + box("txtBankName")->text() + box("txtChequeHeight")->text(), s("ABC - Name of ABCName of MBB3.01"));
+    EXPECT_EQ(label(2)->geometry(), QRect(window->toPixelsX(6240), window->toPixelsY(1800), window->toPixelsX(1695), window->toPixelsY(255)));
     EXPECT_EQ(states(), s("---++++--&Add&Edit ro"));
     click("cmdAdd");
     EXPECT_EQ(states(), s("+++-+-+++&Cancel&Edit rw"));
     EXPECT_EQ(window->focusWidget(), box("txtBankName"));
-    type("txtBankName", s("New Bank"));
-    type("txtBankCode", s(" nb 7 "));
-    type("txtChequeWidth", s("7.1234"));
+    type("txtBankName", s("New Bank")), type("txtBankCode", s(" nb 7 ")), type("txtChequeWidth", s("7.1234"));
     EXPECT_EQ(box("txtBankCode")->text() + box("txtChequeWidth")->text(), s("NB77.12"));
     click("cmdSave");
     EXPECT_EQ(banks->currentText(), s("NB7 - New Bank"));
     EXPECT_EQ(ChequeFormatStore::findByCode(env.db(), s("NB7"))->chequeWidth, 7.12 * 1440);
-    click("cmdAdd");
-    type("txtBankName", s("Other"));
-    type("txtBankCode", s("abc"));
+    click("cmdAdd"), type("txtBankName", s("Other")), type("txtBankCode", s("abc"));
     click("cmdSave");  // a stored code: still adding, back in the code box
     EXPECT_EQ(window->focusWidget(), box("txtBankCode"));
     click("cmdAdd");  // Cancel
     EXPECT_EQ(box("txtBankName")->text(), s("New Bank"));
-    banks->setCurrentIndex(1);
-    click("cmdEdit");
+    banks->setCurrentIndex(1), click("cmdEdit");
     EXPECT_EQ(states(), s("+++--++++&Add&Cancel ro"));
-    type("txtBankName", s("Renamed"));
-    click("cmdSave");
-    EXPECT_EQ(stored("ABC"), s("Renamed"));
-    EXPECT_EQ(banks->currentText(), s("ABC - Name of ABC"));  // the list keeps its text
+    type("txtBankName", s("Renamed")), click("cmdSave");
+    EXPECT_EQ(stored("ABC") + banks->currentText(), s("RenamedABC - Name of ABC"));  // the list keeps its text
     env.dialogs.answer({Answer::Yes});
     click("cmdDelete");
-    EXPECT_EQ(stored("ABC"), s("<none>"));
-    EXPECT_EQ(banks->count(), 2);
-    EXPECT_EQ(box("txtBankName")->text(), s("Name of MBB"));
-    click("cmdAdd");  // leaving asks to save: Cancel stays, so does a refused save; Yes saves
-    type("txtBankName", s("Last"));
+    EXPECT_EQ(stored("ABC") + box("txtBankName")->text() + QString::number(banks->count()), s("<none>Name of MBB2"));
+    click("cmdAdd"), type("txtBankName", s("Last"));  // leaving asks to save: Cancel stays, so does a refused save; Yes saves
     env.dialogs.answer({Answer::Cancel, Answer::Yes, Answer::Yes});
-    click("cmdExit");
-    click("cmdExit");
+    click("cmdExit"), click("cmdExit");
     EXPECT_TRUE(window->isVisible());
-    type("txtBankCode", s("LST"));
-    window->close();
+    type("txtBankCode", s("LST")), window->close();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(stored("LST"), s("Last"));
-    const QString ask = s("Are you sure you want to delete Bank's cheque details?");
     const QString save = s("Save before exit?");
-    EXPECT_EQ(env.dialogs.texts(), (QStringList{s("Bank Code already exist."), ask, save, save,
-                                                s("No emtpy Bank Code is allowed."), save}));
+    EXPECT_EQ(env.dialogs.texts(), (QStringList{s("Bank Code already exist."), s("Are you sure you want to delete Bank's cheque details?"),
+                                                save, save, s("No emtpy Bank Code is allowed."), save}));
 }
 
 // Every button answers its own Alt key, in every mode.
@@ -138,8 +119,7 @@ TEST_F(Designer, NoTwoButtonsShareAnAccelerator) {
     EXPECT_EQ(env.dialogs.modalWindows, std::vector{s("frmChequeLocation")});
 }
 
-// Dragging a label moves it by the pointer's travel once released; the handles
-// go while it moves and come back; a handle resizes; browse mode hides them.
+// A dragged label moves by the travel once released, its handles gone meanwhile; a handle resizes up to the canvas.
 TEST_F(Designer, LabelsMoveAndResizeWithTheMouse) {
     click("cmdEdit");
     const FieldLabel before = field(1);
@@ -154,12 +134,11 @@ TEST_F(Designer, LabelsMoveAndResizeWithTheMouse) {
     EXPECT_EQ(box("txtXLeft")->text(), units::twipsToInchText(before.left + window->toTwipsX(30)));
     EXPECT_EQ(field(1).left, before.left);
     QTest::mouseRelease(label(1), Qt::LeftButton, {}, start + QPoint(32, 21));
-    EXPECT_FLOAT_EQ(field(1).left, before.left + window->toTwipsX(30));
-    EXPECT_FLOAT_EQ(field(1).top, before.top + window->toTwipsY(20));
+    EXPECT_EQ(QPointF(field(1).left, field(1).top), QPointF(before.left + window->toTwipsX(30), before.top + window->toTwipsY(20)));
     EXPECT_EQ(label(1)->x(), window->toPixelsX(field(1).left));
     ASSERT_TRUE(handle(4)->isVisible());
     QTest::mousePress(handle(4), Qt::LeftButton, {}, handle(4)->rect().center());
-    QTest::mouseMove(find("picCheque"), QPoint(900, 400));  // past the canvas: held at its edge
+    QTest::mouseMove(find("picCheque"), QPoint(900, 400));
     QTest::mouseRelease(find("picCheque"), Qt::LeftButton, {}, QPoint(900, 400));
     EXPECT_FLOAT_EQ(field(1).left + field(1).width, window->toTwipsX(find("picCheque")->width()));
     EXPECT_TRUE(handle(4)->isVisible());
@@ -168,34 +147,26 @@ TEST_F(Designer, LabelsMoveAndResizeWithTheMouse) {
     EXPECT_EQ(field(1).left, before.left);
 }
 
-// A click on the canvas, a label or a handle first takes the text of the inch box
-// being typed in, as leaving it would; a refused number stops the click.
+// A click on the canvas, a label or a handle first takes the typed inch box; a refused number stops the click.
 TEST_F(Designer, ClickTakesTheTypedBoxFirst) {
     const std::tuple<const char*, int, float, int> rows[] = {
-        {"1", -1, 1440, 3}, {"1", 4, 1440, 4},   {"1", 101, 1440, 3},
-        {"-1", 4, 720, 3},  {"-1", -1, 720, 3}};
+        {"1", -1, 1440, 3}, {"1", 4, 1440, 4}, {"1", 101, 1440, 3}, {"-1", 4, 720, 3}, {"-1", -1, 720, 3}};
     click("cmdEdit");
     for (const auto& [typed, target, left, selected] : rows) {
         SCOPED_TRACE(testing::Message() << typed << " on " << target);
-        QTest::mouseClick(label(3), Qt::LeftButton, {}, label(3)->rect().center());
-        type("txtXLeft", s("0.5"));
-        env.dialogs.clear();
+        clickAt(label(3)), type("txtXLeft", s("0.5")), env.dialogs.clear();
         type("txtXLeft", s(typed), false);
-        QWidget* at = target < 0     ? find("picCheque")
-                      : target < 100 ? static_cast<QWidget*>(label(target))
-                                     : handle(target - 100);
+        QWidget* at = target < 0 ? find("picCheque") : target < 100 ? static_cast<QWidget*>(label(target)) : handle(target - 100);
         const QPoint point = target < 0 ? QPoint(5, 5) : at->rect().center();
         QTest::mousePress(at, Qt::LeftButton, {}, point);
-        QTest::mouseRelease(target >= 100 ? find("picCheque") : at, Qt::LeftButton, {},
-                            target >= 100 ? at->geometry().center() : point);
+        QTest::mouseRelease(target >= 100 ? find("picCheque") : at, Qt::LeftButton, {}, target >= 100 ? at->geometry().center() : point);
         EXPECT_EQ(field(3).left, left);
         EXPECT_EQ(window->model().selectedField(), selected);
         EXPECT_EQ(env.dialogs.texts().size(), left == 720 ? 1 : 0);
     }
 }
 
-// The location window edits the working copy (Ok applies it, Cancel not); the
-// sheets print it; text set without typing (accessibility) counts as typed.
+// The location window (Ok applies, Cancel not), the sheets and text set by accessibility use the working copy.
 TEST_F(Designer, LocationSheetsAndAssistedTextUseTheWorkingCopy) {
     click("cmdEdit");
     for (const char* closer : {"cmdCancel", "cmdOk"}) {
@@ -207,10 +178,8 @@ TEST_F(Designer, LocationSheetsAndAssistedTextUseTheWorkingCopy) {
         EXPECT_EQ(window->model().chequeLeft(), closer[3] == 'O' ? 16834 - 12240 : -72.5) << closer;
     }
     QAccessibleInterface* name = QAccessible::queryAccessibleInterface(box("txtBankName"));
-    const int length = name->textInterface()->characterCount();
-    name->editableTextInterface()->replaceText(0, length, s("Aided"));
-    QAccessibleInterface* width = QAccessible::queryAccessibleInterface(box("txtChequeWidth"));
-    width->editableTextInterface()->replaceText(0, 4, s("7.5"));
+    name->editableTextInterface()->replaceText(0, name->textInterface()->characterCount(), s("Aided"));
+    QAccessible::queryAccessibleInterface(box("txtChequeWidth"))->editableTextInterface()->replaceText(0, 4, s("7.5"));
     EXPECT_EQ(box("txtChequeWidth")->text(), s("7.50"));
     click("cmdPrintSample");
     EXPECT_EQ(env.printers.printedTexts().value(0), s("MBB - Name of MBB - Sample Output"));
@@ -222,20 +191,16 @@ TEST_F(Designer, LocationSheetsAndAssistedTextUseTheWorkingCopy) {
     EXPECT_TRUE(env.dialogs.texts().isEmpty());
 }
 
-// The font dialog starts from the selected field's font; the choice goes to that field,
-// or from a date box to the date and every digit box.
+// The font dialog starts from the field's font; the choice goes to it, or from a date box to every date box.
 TEST_F(Designer, FontButtonSetsTheFieldOrEveryDateBox) {
     click("cmdEdit");
     const FontSpec mono{s("Liberation Mono"), 12, true};
     env.dialogs.fontResults = {mono, std::nullopt};
-    QTest::mouseClick(label(2), Qt::LeftButton, {}, label(2)->rect().center());
-    click("cmdFontSetting");
+    clickAt(label(2)), click("cmdFontSetting");
     EXPECT_EQ(env.dialogs.fontRequests.at(0), distinctFormat(s("MBB")).fonts[2]);
-    EXPECT_EQ(find<QLabel>("lblFont")->text() + find<QLabel>("lblFontSize")->text(),
-              s("Liberation Mono12"));
+    EXPECT_EQ(find<QLabel>("lblFont")->text() + find<QLabel>("lblFontSize")->text(), s("Liberation Mono12"));
     EXPECT_TRUE(label(2)->font().bold());
-    QTest::mouseClick(label(7), Qt::LeftButton, {}, label(7)->rect().center());
-    click("cmdFontSetting");  // cancelled: the box's own font goes to every date box
+    clickAt(label(7)), click("cmdFontSetting");  // cancelled: the box's own font goes to every date box
     for (int i : {0, 5, 6, 7, 8, 9, 10, 11, 12}) EXPECT_EQ(field(i).font, FontSpec{}) << i;
     EXPECT_EQ(field(2).font, mono);
 }
