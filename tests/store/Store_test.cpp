@@ -13,6 +13,7 @@
 #include "store/RegisterStore.h"
 #include "store/Schema.h"
 #include "store/SettingsStore.h"
+#include "store/Transaction.h"
 #include "support/FormatSamples.h"
 #include "support/QStringPrinter.h"
 #include "support/TestEnv.h"
@@ -137,6 +138,14 @@ qint64 addEntry(Database& db, const char* bank, const char* number, const QStrin
 }
 
 // An entry goes pending, printed, perhaps void, never back, a batch all or none; issued once out, bank by bank.
+// A save holds the write lock from its start, so another copy's write waits for it (here: is refused at
+// once) instead of the save failing halfway, after it has read, when it comes to write.
+TEST_F(Store, ASaveHoldsTheWriteLockFromItsStart) {
+    const auto other = Database::open(env.databasePath(), Database::defaultKey(), 0);
+    Transaction save(env.db());
+    EXPECT_THROW(other->write(u"INSERT INTO Company (Name) VALUES ('x')"_s), DbError);
+}
+
 TEST_F(Store, RegisterStatesMoveOnlyForwardAndIssuedNumbersArePerBank) {
     const qint64 pending = addEntry(env.db(), "MBB", "7", u"P"_s, 5, 1, State::Pending);
     const qint64 printed = addEntry(env.db(), "MBB", "8", u"Q"_s, 5, 2);
