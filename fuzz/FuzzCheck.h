@@ -15,7 +15,8 @@ inline QString fuzzText(const std::uint8_t* data, std::size_t size) {
 // A broken property aborts the run (libFuzzer keeps the input as a crash); the detail has invisible characters escaped.
 [[noreturn]] inline void fuzzFail(const char* property, const QString& detail) {
     QString shown;
-    for (const QChar c : detail) shown += c.unicode() >= 0x20 && c.unicode() < 0x7f ? QString(c) : u"\\u%1"_s.arg(c.unicode(), 4, 16, QLatin1Char('0'));
+    for (const QChar c : detail)
+        shown += c >= u' ' && c <= u'~' ? QString(c) : u"\\u%1"_s.arg(c.unicode(), 4, 16, QLatin1Char('0'));
     qFatal("\nproperty broken: %s\n\"%s\"", property, shown.toUtf8().constData());
 }
 #define FUZZ_CHECK(condition, detail) ((condition) ? void() : fuzzFail(#condition, (detail)))

@@ -7,7 +7,7 @@ using u128 = unsigned __int128;
 // Cents as the amount box shows them: "," every three integer digits, two decimals.
 static QString displayText(u128 cents) {
     QString whole;
-    for (u128 v = cents / 100; whole.isEmpty() || v != 0; v /= 10) whole.prepend(QChar(u'0' + static_cast<char16_t>(v % 10)));
+    for (u128 v = cents / 100; whole.isEmpty() || v != 0; v /= 10) whole.prepend(QChar(u'0' + int(v % 10)));
     for (qsizetype i = whole.size() - 3; i > 0; i -= 3) whole.insert(i, u',');
     return whole + u".%1"_s.arg(static_cast<int>(cents % 100), 2, 10, QLatin1Char('0'));
 }
@@ -15,7 +15,8 @@ static QString displayText(u128 cents) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // Digits (and "," between them) before an optional "." and digits, blanks around.
     static const QRegularExpression accepted(QRegularExpression::anchoredPattern(u"([0-9,]*)(?:\\.([0-9]*))?"_s));
-    static const QRegularExpression display(QRegularExpression::anchoredPattern(u"(?:0|[1-9][0-9]{0,2}(?:,[0-9]{3})*)\\.[0-9]{2}"_s));
+    static const QRegularExpression display(
+        QRegularExpression::anchoredPattern(u"(?:0|[1-9][0-9]{0,2}(?:,[0-9]{3})*)\\.[0-9]{2}"_s));
     const QString text = fuzzText(data, size), rewritten = AmountText::rewrite(text);
     const auto formatted = AmountText::format(text);
     const auto cents = AmountText::toCents(text);
@@ -36,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     u128 n = 0, scale = 1;
     for (const QChar c : QString(whole + fraction)) n = n * 10 + (c.unicode() - u'0');
     for (qsizetype i = 0; i < fraction.size(); ++i) scale *= 10;
-    FUZZ_CHECK(whole.size() + fraction.size() > 36 || displayText((200 * n + scale) / (2 * scale)) == *formatted, detail);
+    FUZZ_CHECK(whole.size() + fraction.size() > 36 || displayText((200 * n + scale) / (2 * scale)) == *formatted,
+               detail);
     // The plain-decimal rounding gives the same digits without grouping.
     FUZZ_CHECK(text.contains(u',') || AmountText::roundDecimal(text, 2) == QString(*formatted).remove(u','), detail);
     return 0;

@@ -12,17 +12,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const qsizetype lines = 1 + bytes.count('\n') + bytes.count('\r') - bytes.count("\r\n");
     if (!result.ok)
         return FUZZ_CHECK(result.records.empty() && result.errorLine >= 1 && result.errorLine <= lines &&
-                              result.error.contains(u"line %1"_s.arg(result.errorLine), Qt::CaseInsensitive), result.error), 0;
-    // Written out quoted after a blank line of two separators (it settles the separator and is skipped), they read the same.
+                   result.error.contains(u"line %1"_s.arg(result.errorLine), Qt::CaseInsensitive), result.error), 0;
+    // Written out quoted after a line of just two separators (settling the separator, skipped), they read the same.
     QByteArray again = QString(2, result.separator).toUtf8() + "\r\n";
-    for (int previousLine = 0; const auto& record : result.records) {
-        FUZZ_CHECK(record.line > std::exchange(previousLine, record.line) && record.line <= lines, record.fields.join(u'|'));
+    for (int last = 0; const auto& record : result.records) {
+        FUZZ_CHECK(record.line > std::exchange(last, record.line) && record.line <= lines, record.fields.join(u'|'));
         QStringList fields;
         for (QString field : record.fields) fields << u'"' + field.replace(u'"', u"\"\""_s) + u'"';
         again += fields.join(result.separator).toUtf8() + "\r\n";
     }
     const CsvReader::Result read = CsvReader::read(again);
-    FUZZ_CHECK(read.ok && std::equal(read.records.begin(), read.records.end(), result.records.begin(), result.records.end(),
-                                     [](const auto& a, const auto& b) { return a.fields == b.fields; }), read.error + u'\n' + QString::fromUtf8(again));
+    const auto sameFields = [](const auto& a, const auto& b) { return a.fields == b.fields; };
+    FUZZ_CHECK(read.ok && std::ranges::equal(read.records, result.records, sameFields),
+               read.error + u'\n' + QString::fromUtf8(again));
     return 0;
 }

@@ -10,10 +10,12 @@ static const QLocale kGerman(QLocale::German, QLocale::Germany);
 
 // The style written by tokens found with a regular expression, longest code first, in either case.
 static QString reference(QDate date, const QString& style) {
-    static const QRegularExpression codes(u"dddd|ddd|dd|d|mmmm|mmm|mm|m|yyyy|yy|/"_s, QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression codes(u"dddd|ddd|dd|d|mmmm|mmm|mm|m|yyyy|yy|/"_s,
+                                          QRegularExpression::CaseInsensitiveOption);
+    const int weekday = date.dayOfWeek();
     const QHash<QString, QString> written = {
         {u"d"_s, QString::number(date.day())}, {u"dd"_s, QString::asprintf("%02d", date.day())},
-        {u"ddd"_s, kGerman.dayName(date.dayOfWeek(), QLocale::ShortFormat)}, {u"dddd"_s, kGerman.dayName(date.dayOfWeek())},
+        {u"ddd"_s, kGerman.dayName(weekday, QLocale::ShortFormat)}, {u"dddd"_s, kGerman.dayName(weekday)},
         {u"m"_s, QString::number(date.month())}, {u"mm"_s, QString::asprintf("%02d", date.month())},
         {u"mmm"_s, kGerman.monthName(date.month(), QLocale::ShortFormat)}, {u"mmmm"_s, kGerman.monthName(date.month())},
         {u"yy"_s, QString::asprintf("%02d", date.year() % 100)}, {u"yyyy"_s, QString::asprintf("%04d", date.year())},
@@ -21,7 +23,8 @@ static QString reference(QDate date, const QString& style) {
     QString out;
     qsizetype copied = 0;
     for (auto it = codes.globalMatch(style); it.hasNext(); copied = it.peekNext().capturedEnd(), it.next())
-        out += style.mid(copied, it.peekNext().capturedStart() - copied) + written.value(it.peekNext().captured().toLower());
+        out += style.mid(copied, it.peekNext().capturedStart() - copied) +
+               written.value(it.peekNext().captured().toLower());
     return out + style.mid(copied);
 }
 
@@ -34,16 +37,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString detail = date.toString(Qt::ISODate) + u" type %1 style "_s.arg(type) + style + u" wrote "_s + written;
     FUZZ_CHECK(written == reference(date, style) && formatDateStyle(date, style, QLocale(kGerman)) == written, detail);
     FieldLabelSet labels;
-    for (int i = 0; i < kFieldCount; ++i) labels[i].caption = u"\u2026untouched"_s, labels[i].visible = (data[4] >> (i % 8) & 1) != 0;
+    for (int i = 0; i < kFieldCount; ++i)
+        labels[i].caption = u"\u2026untouched"_s, labels[i].visible = (data[4] >> (i % 8) & 1) != 0;
     const FieldLabelSet before = labels;
     fillDateLabels(type, date, style, labels, kGerman);
-    // Boxes hold ddmmyyyy; type 0 writes, shows the date field, 1 the boxes but Y1 Y2, 2 every box; others change no flag.
+    // Boxes hold ddmmyyyy; type 0 writes, shows the date field, 1 boxes but Y1 Y2, 2 all boxes; others change no flag.
     const QString digits = QString::asprintf("%02d%02d%04d", date.day(), date.month(), date.year());
     for (int i = 0; i < kFieldCount; ++i) {
-        const bool box = i >= FieldSDateD1;
-        const QString caption = box ? QString(digits.at(i - FieldSDateD1)) : i == FieldDate && type == 0 ? written : before[i].caption;
-        const bool shown = i == FieldDate ? type == 0 : box && (type == 2 || (type == 1 && i != FieldSDateY1 && i != FieldSDateY2));
-        FUZZ_CHECK(labels[i].caption == caption && labels[i].visible == ((i != FieldDate && !box) || type < 0 || type > 2 ? before[i].visible : shown),
+        const bool box = i >= FieldSDateD1, full = i == FieldDate, kept = (!full && !box) || type < 0 || type > 2;
+        const QString caption = box ? digits.mid(i - FieldSDateD1, 1) : full && type == 0 ? written : before[i].caption;
+        const bool shown =
+            full ? type == 0 : box && (type == 2 || (type == 1 && i != FieldSDateY1 && i != FieldSDateY2));
+        FUZZ_CHECK(labels[i].caption == caption && labels[i].visible == (kept ? before[i].visible : shown),
                    detail + u" field %1: "_s.arg(i) + labels[i].caption);
     }
     return 0;

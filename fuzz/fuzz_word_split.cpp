@@ -22,12 +22,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString words = fuzzText(data + 3, size - 3), all = u' ' + words;
     const CodeWidthMeasure measure;
     const WordLines lines = splitWordLines(words, font, width, measure);
-    const QString detail = words + u" width %1 size %2 bold %3: "_s.arg(width).arg(font.size).arg(font.bold) + lines.line1 + u'|' + lines.line2;
+    const QString &line1 = lines.line1, &line2 = lines.line2;
+    const QString detail =
+        words + u" width %1 size %2 bold %3: "_s.arg(width).arg(font.size).arg(font.bold) + line1 + u'|' + line2;
     // Every word, the first of each line too, follows one blank: joined, the lines give back the words.
-    FUZZ_CHECK(words.isEmpty() ? lines == WordLines{} : lines.line1 + lines.line2 == all && all.startsWith(lines.line1), detail);
-    for (const QString& line : {lines.line1, lines.line2}) FUZZ_CHECK(line.isEmpty() || line.startsWith(u' '), detail);
+    FUZZ_CHECK(words.isEmpty() ? lines == WordLines{} : line1 + line2 == all && all.startsWith(line1), detail);
+    for (const QString& line : {line1, line2}) FUZZ_CHECK(line.isEmpty() || line.startsWith(u' '), detail);
     // Line 1 is narrower than the field (no width, no line 1), and with the next word would not be.
-    FUZZ_CHECK(lines.line1.isEmpty() || (width > 0.0 && measure.widthTwips(lines.line1, font) < width), detail);
-    FUZZ_CHECK(lines.line2.isEmpty() || !(measure.widthTwips(lines.line1 + lines.line2.left(lines.line2.indexOf(u' ', 1)), font) < width), detail);
+    FUZZ_CHECK(line1.isEmpty() || (width > 0.0 && measure.widthTwips(line1, font) < width), detail);
+    FUZZ_CHECK(line2.isEmpty() || !(measure.widthTwips(line1 + line2.left(line2.indexOf(u' ', 1)), font) < width),
+               detail);
     return 0;
 }

@@ -32,7 +32,7 @@ void documentedSettingsFile(TestEnv& env, const QString& root, Hold& hold) {
     const QString data = QFileInfo(DatabaseInit::createDatabase(root + u"/Smith, Jones, and Co"_s)).path();
     QDir().mkpath(root + u"/xdg/Quorvanta"_s);
     QFile conf(root + u"/xdg/Quorvanta/Quorvanta Solo Edition.conf"_s);
-    EXPECT_TRUE(conf.open(QIODevice::WriteOnly) && conf.write("[1.00.0001]\nDirectory=" + QFile::encodeName(data) + "\n"));
+    EXPECT_TRUE(conf.open(QFile::WriteOnly) && conf.write("[1.00.0001]\nDirectory=" + QFile::encodeName(data) + "\n"));
     conf.close();
     qputenv("XDG_CONFIG_DIRS", QFile::encodeName(root + u"/xdg"_s));
     auto settings = std::make_shared<SystemMachineSettings>();
@@ -53,7 +53,8 @@ TEST(Startup, OpensTheRightDatabaseOrShowsOneMessageAndEnds) {
         int code;                    // -1: starts; 0: refused under the plain title
         QString expect;  // the database opened, or part of the message: %1 is root, %2 the test's folder
     } cases[] = {
-#define PREPARE(...) []([[maybe_unused]] TestEnv& env, [[maybe_unused]] const QString& root, [[maybe_unused]] Hold& hold) { __VA_ARGS__; }
+#define PREPARE(...) []([[maybe_unused]] TestEnv& env, [[maybe_unused]] const QString& root, \
+                        [[maybe_unused]] Hold& hold) { __VA_ARGS__; }
         {"the database beside the program", nullptr, "@", "/user", -1, u"%2/chequedb.mdb"_s},
         {"an empty setting", PREPARE(env.machineSettings.values[{kKey, kDirectory}] = QString()), "@", "/user", -1,
          u"%2/chequedb.mdb"_s},
@@ -71,11 +72,12 @@ TEST(Startup, OpensTheRightDatabaseOrShowsOneMessageAndEnds) {
         {"a damaged database, not replaced",
          PREPARE(QFile f(root + u"/chequedb.mdb"_s); f.open(QIODevice::WriteOnly), f.write("damaged")), "/program", "",
          SQLITE_NOTADB, u"%1/chequedb.mdb"_s},
-        {"no database in the settings' folder", PREPARE(env.machineSettings.values[{kKey, kDirectory}] = root), "@", "/user",
-         SQLITE_CANTOPEN, u"%1/chequedb.mdb"_s},
-        {"any other failure", PREPARE(throwing(env, hold, [] { throw std::runtime_error("unreadable"); })), "@", "/user", 51,
-         u"unreadable"_s},
-        {"out of memory", PREPARE(throwing(env, hold, [] { throw std::bad_alloc(); })), "@", "/user", 7, u"Out of memory"_s},
+        {"no database in the settings' folder", PREPARE(env.machineSettings.values[{kKey, kDirectory}] = root),
+         "@", "/user", SQLITE_CANTOPEN, u"%1/chequedb.mdb"_s},
+        {"any other failure", PREPARE(throwing(env, hold, [] { throw std::runtime_error("unreadable"); })),
+         "@", "/user", 51, u"unreadable"_s},
+        {"out of memory", PREPARE(throwing(env, hold, [] { throw std::bad_alloc(); })), "@", "/user", 7,
+         u"Out of memory"_s},
         {"anything else", PREPARE(throwing(env, hold, [] { throw 42; })), "@", "/user", 51, u"Unexpected error"_s},
 #undef PREPARE
     };
@@ -85,18 +87,19 @@ TEST(Startup, OpensTheRightDatabaseOrShowsOneMessageAndEnds) {
         QTemporaryDir root;
         Hold hold;
         if (c.prepare) c.prepare(env, root.path(), hold);
-        const auto at = [&](const char* path) { return *path == '@' ? env.directory() : root.path() + QLatin1String(path); };
+        const auto at = [&](const char* p) { return *p == '@' ? env.directory() : root.path() + QLatin1String(p); };
         const QString expect = QString(c.expect).replace(u"%1"_s, root.path()).replace(u"%2"_s, env.directory());
-        const QString userFile = at(c.user) + u"/chequedb.mdb"_s;
-        const auto userBytes = [&] { QFile f(userFile); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); };
+        const QString user = at(c.user), userFile = user + u"/chequedb.mdb"_s;
+        const auto userBytes = [&] { QFile f(userFile); return f.open(QFile::ReadOnly) ? f.readAll() : QByteArray(); };
         const QByteArray bytes = userBytes();
         const StartupResult result = startApplication(env.context, {at(c.program), at(c.user)});
         if (c.code < 0) {
             ASSERT_TRUE(result.mainWindow && env.dialogs.messages.empty());
             EXPECT_EQ(result.db->path(), expect);
-            const QStringList made = {userFile, at(c.user) + u'/' + InstanceLock::fileName(), at(c.user), at("/home/.local")};
+            const QStringList made = {userFile, user + u'/' + InstanceLock::fileName(), user, at("/home/.local")};
             for (const QString& path : c.user[1] == 'h' ? made : QStringList())  // the first start's: the user's only
-                EXPECT_EQ(QFileInfo(path).permissions().toInt() & 0x7777, QFileInfo(path).isDir() ? 0x7700 : 0x6600) << path.toStdString();
+                EXPECT_EQ(QFileInfo(path).permissions().toInt() & 0x7777, QFileInfo(path).isDir() ? 0x7700 : 0x6600)
+                    << path.toStdString();
             continue;
         }
         EXPECT_FALSE(result.mainWindow);
@@ -112,15 +115,15 @@ TEST(Startup, OpensTheRightDatabaseOrShowsOneMessageAndEnds) {
 TEST(Startup, EachPendingChequeIsAskedAboutAndSettledByTheAnswer) {
     for (const auto answer : {Dialogs::Answer::Yes, Dialogs::Answer::No}) {
         TestEnv env;
-        const qint64 id = RegisterStore::addPending(
-            env.db(), {.bankCode = u"MBB"_s, .chequeNumber = u"000123"_s, .payee = u"ACME Ltd"_s, .amountText = u"1,234.50"_s});
+        const qint64 id = RegisterStore::addPending(env.db(),
+            {.bankCode = u"MBB"_s, .chequeNumber = u"000123"_s, .payee = u"ACME Ltd"_s, .amountText = u"1,234.50"_s});
         env.dialogs.answer({answer});
         const StartupResult result = startApplication(env.context, {env.directory(), u"/nonexistent/user"_s});
         ASSERT_TRUE(result.mainWindow && env.dialogs.messages.size() == 1u);
         EXPECT_EQ(env.dialogs.messages[0].text, u"Cheque 000123 to ACME Ltd for 1,234.50 was being printed when the "
                                                  "program stopped. Was it printed?"_s);
-        const auto stored = RegisterStore::find(*result.db, id);
-        EXPECT_TRUE(answer == Dialogs::Answer::Yes ? stored && stored->state == RegisterEntry::State::Printed : !stored);
+        const auto found = RegisterStore::find(*result.db, id);
+        EXPECT_TRUE(answer == Dialogs::Answer::Yes ? found && found->state == RegisterEntry::State::Printed : !found);
     }
 }
 

@@ -38,7 +38,8 @@ TEST(ChequeEntryRules, AmountMessagesAndChequeNumberDigits) {
         {"000000000001", true, "000000000002"}, {"0000000000001", false, ""}, {"", false, ""}, {"12a", false, ""}};
     for (const auto& [number, valid, next] : numbers) {
         EXPECT_EQ(ChequeNumber::isValid(QString::fromUtf8(number)), valid) << number;
-        EXPECT_EQ(ChequeNumber::following(QString::fromUtf8(number)).value_or(QString()), QString::fromUtf8(next)) << number;
+        EXPECT_EQ(ChequeNumber::following(QString::fromUtf8(number)).value_or(QString()), QString::fromUtf8(next))
+            << number;
     }
 }
 

@@ -21,7 +21,7 @@ TEST(DesignerMode, EachModeEnablesItsControls) {
         {M::Browse, false, {false, true, true, add, false, edit, true, false}},
         {M::Adding, true, {true, false, true, cancel, false, edit, false, true}},
         {M::Editing, false, {true, false, false, add, true, cancel, true, false}}};
-    for (const auto& [mode, formats, states] : rows) EXPECT_EQ(designerControlStates(mode, formats), states) << int(mode);
+    for (const auto& [m, formats, states] : rows) EXPECT_EQ(designerControlStates(m, formats), states) << int(m);
 }
 
 // Handle -1 drags the label from (100, 100): it moves by the travel, held at the top and left only. Handle k
@@ -50,7 +50,8 @@ TEST(FieldDrag, DragMovesTheLabelAndHandlesMoveTheirEdgesAndFlip) {
             drag.moveOverHandle(FieldDrag::Buttons::LeftOnly, handle, 0, 0, px, py, label, 10455, 3855);
             drag.releaseOnHandle(released);
         }
-        EXPECT_EQ(Box(released.left, released.top, released.width, released.height), box) << handle << " at " << px << "," << py;
+        EXPECT_EQ(Box(released.left, released.top, released.width, released.height), box)
+            << handle << " at " << px << "," << py;
     }
 }
 

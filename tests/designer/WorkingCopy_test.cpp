@@ -32,7 +32,8 @@ protected:
         SettingsStore::writeOptions(env.db(), 1, 1, 1, s("dd-mm-yyyy"));
         model.loadLanguages(), model.resetChequeFormat();
         ChequeFormatStore::insert(env.db(), distinctFormat(s("TAKEN")));
-        model.setPrinterName(s("Cheque-Printer")), model.setChequeWidthText(s("8.00")), model.setChequeHeightText(s("3.00"));
+        model.setPrinterName(s("Cheque-Printer"));
+        model.setChequeWidthText(s("8.00")), model.setChequeHeightText(s("3.00"));
     }
 };
 
@@ -113,7 +114,8 @@ TEST_F(WorkingCopy, MissingLanguageOnLoadAndSave) {
     model.setBankCode(s("NEW"));
     ASSERT_TRUE(model.insertChequeFormat());
     EXPECT_EQ(env.dialogs.texts(), (QStringList{s("Error retrieving Language while Retrieving Bank Details"),
-                                                s("Error retrieving Language while saving bank details."), s("Language retrival error")}));
+                                                s("Error retrieving Language while saving bank details."),
+                                                s("Language retrival error")}));
     EXPECT_EQ(storedRow(env.db(), s("NEW")).value(s("AmountLanguage")), 1);
 }
 
@@ -146,7 +148,7 @@ TEST_F(WorkingCopy, SampleAndRulerSheetsPrintTheirTexts) {
         env.printers.clearRecord();
         ASSERT_TRUE(AlignmentSheets::printDesignerSample(env.context, model, s("MBB - Maybank")));
         EXPECT_EQ(env.printers.printedTexts().mid(0, date.size() + 6), QStringList{s("MBB - Maybank - Sample Output")}
-                      << date << s("CHEQUE WRITER") << s("123,456,789.00") << lines.line1 << lines.line2 << s("Instruction:"));
+            << date << s("CHEQUE WRITER") << s("123,456,789.00") << lines.line1 << lines.line2 << s("Instruction:"));
         EXPECT_FLOAT_EQ(env.printers.callsOf(s("text")).at(date.size() + 3).y, word1.top + 500);
         EXPECT_EQ(model.labels()[FieldWord1].top, word1.top);
     }
@@ -154,7 +156,8 @@ TEST_F(WorkingCopy, SampleAndRulerSheetsPrintTheirTexts) {
     EXPECT_EQ(env.printers.jobSteps(), words("makeCurrent1 orientation2 paperA4 end makeCurrent0"));
     env.printers.clearRecord();
     ASSERT_TRUE(AlignmentSheets::printDesignerRuler(env.context, model, s("CIMB")));
-    EXPECT_EQ(env.printers.printedTexts().mid(0, 12).join(u'|'), s("CIMB|Inch| 1| 2| 3| 4| 5| 6| 7| 1| 2|Instruction:"));
+    EXPECT_EQ(env.printers.printedTexts().mid(0, 12).join(u'|'),
+              s("CIMB|Inch| 1| 2| 3| 4| 5| 6| 7| 1| 2|Instruction:"));
 }
 
 // A print job that fails or finds no printer is reported; the printer is put back.

@@ -29,9 +29,12 @@ using namespace FaultRecords;
 using Hold = std::shared_ptr<void>;
 using namespace Qt::StringLiterals;
 
-QByteArray fileBytes(const QString& path) { QFile file(path); return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(); }
-void writeBytes(const QString& path, const QByteArray& bytes) { QFile file(path); if (file.open(QIODevice::WriteOnly)) file.write(bytes); }
-QStringList entries(const QString& folder) { return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
+QByteArray fileBytes(const QString& p) { QFile f(p); return f.open(QFile::ReadOnly) ? f.readAll() : QByteArray(); }
+void writeBytes(const QString& p, const QByteArray& bytes) { QFile f(p); if (f.open(QFile::WriteOnly)) f.write(bytes); }
+qint64 sizeOf(const QString& p) { return QFileInfo(p).size(); }
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+}
 // The engine's full check of the file, then every row of every table as text.
 QString snapshot(Database& db) {
     QString all;
@@ -79,20 +82,23 @@ std::vector<int> reported(const QByteArray& output, const QByteArray& word) {
     return numbers;
 }
 // Checks that the file is sound and holds every save reported `done` whole (the options row its last or a later one),
-// each once, a cheque printed or, cut short, pending (settled then, as the next start does). Records: 1 each, 2 pending.
+// each once, a cheque printed or, cut short, pending (settled as the next start does). Records: 1 each, 2 pending.
 std::map<int, int> readBack(const QString& path, const std::vector<int>& done) {
     auto db = Database::open(path);
     EXPECT_TRUE(snapshot(*db).startsWith(u"PRAGMA integrity_check|ok\n"_s));
     std::map<int, int> stored;  // 10 and more: not as saved
+    const auto number = [](const QString& name) { return name.section(u' ', 1, 1).toInt(); };
     for (const Payee& p : CompanyStore::listByName(*db))  // a payee's name begins with "Payee n "
-        stored[p.name.section(u' ', 1, 1).toInt()] += p.name.startsWith(payeeName(p.name.section(u' ', 1, 1).toInt())) ? 1 : 10;
+        stored[number(p.name)] += p.name.startsWith(payeeName(number(p.name))) ? 1 : 10;
     for (ChequeFormat f : ChequeFormatStore::listById(*db))
         stored[f.bankCode.mid(1).toInt()] += (f.id = 0, f == format(f.bankCode.mid(1).toInt())) ? 1 : 10;
     for (const RegisterEntry& e : RegisterStore::page(*db, {}, 0, 1000000)) {
         const int n = e.chequeNumber.toInt();
         const RegisterEntry x = registerEntry(n);
-        const bool whole = std::tie(e.payee, e.amountCents, e.amountText, e.destination) == std::tie(x.payee, x.amountCents, x.amountText, x.destination);
-        stored[n] += !whole ? 10 : e.state == RegisterEntry::State::Pending ? 2 : e.state == RegisterEntry::State::Printed && e.jobId == n ? 1 : 10;
+        const bool whole = std::tie(e.payee, e.amountCents, e.amountText, e.destination) ==
+                           std::tie(x.payee, x.amountCents, x.amountText, x.destination);
+        stored[n] += !whole ? 10 : e.state == RegisterEntry::State::Pending ? 2
+                     : e.state == RegisterEntry::State::Printed && e.jobId == n ? 1 : 10;
     }
     for (const RegisterEntry& e : RegisterStore::listPending(*db))
         RegisterStore::markPrinted(*db, e.id, e.printedAt, e.destination, e.chequeNumber.toInt());
@@ -114,8 +120,8 @@ std::map<int, int> readBack(const QString& path, const std::vector<int>& done) {
 // saves whatever the disk's speed. After each run the file holds every reported save.
 TEST(ChildWriter, EveryReportedSaveSurvivesAFullDiskOrAKill) {
     const int kills = std::max(80, qEnvironmentVariableIntValue("QUORVANTA_FAULT_KILLS"));
-    const unsigned seed = qEnvironmentVariableIsSet("QUORVANTA_FAULT_SEED") ? qEnvironmentVariableIntValue("QUORVANTA_FAULT_SEED")
-                                                                            : std::random_device{}();
+    const unsigned seed = qEnvironmentVariableIsSet("QUORVANTA_FAULT_SEED")
+                              ? qEnvironmentVariableIntValue("QUORVANTA_FAULT_SEED") : std::random_device{}();
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> saves(0, 2), delayUs(0, 30000);
     QTemporaryDir dir;
@@ -128,7 +134,7 @@ TEST(ChildWriter, EveryReportedSaveSurvivesAFullDiskOrAKill) {
         QProcess writer;
         QByteArray output;
         writer.start(QStringLiteral(FAULT_WRITER), QStringList{path, QString::number(next)} +
-                                                       (run ? QStringList{u"1000000"_s} : QStringList{u"150"_s, QString::number(limit)}));
+                     (run ? QStringList{u"1000000"_s} : QStringList{u"150"_s, QString::number(limit)}));
         for (const int waitFor = saves(random);
              run && (!output.contains("ready\n") || output.count("done ") < waitFor) && writer.waitForReadyRead(10000);)
             output += writer.readAllStandardOutput();
@@ -139,8 +145,8 @@ TEST(ChildWriter, EveryReportedSaveSurvivesAFullDiskOrAKill) {
         hotJournals += !journal.isEmpty();
         EXPECT_FALSE(journal.contains("O'Neil") || journal.contains("Savings") || journal.contains("AmountWord"));
         output += writer.readAllStandardOutput();
-        ASSERT_TRUE(output.startsWith("ready\n") && writer.exitStatus() == (run ? QProcess::CrashExit : QProcess::NormalExit))
-            << output.toStdString();
+        ASSERT_TRUE(output.startsWith("ready\n") &&
+                    writer.exitStatus() == (run ? QProcess::CrashExit : QProcess::NormalExit)) << output.toStdString();
         for (int n : reported(output, "done ")) done.push_back(n), next = n + 1;
         next = run ? next : 150;
         const auto stored = readBack(path, done);
@@ -165,20 +171,23 @@ TEST(ChildWriter, EveryReportedSaveSurvivesAFullDiskOrAKill) {
 }
 
 // A save meets a lock of another connection, or its folder or file is made read-only while the program runs: it
-// fails (after the wait, for a lock) and leaves every table as it was; once the fault is gone the same save goes through.
+// fails (after the wait, for a lock) and leaves every table as it was; once the fault is gone that save goes through.
 TEST(WriteFaults, EverySaveFailsClearlyAndLeavesNothingUntilTheFaultIsGone) {
 #define SAVE(...) [](Database& db) { __VA_ARGS__; }
     const std::function<void(Database&)> saves[] = {  // on a file holding payee "P" and format K0
-        SAVE(CompanyStore::insert(db, payeeName(1))), SAVE(CompanyStore::rename(db, CompanyStore::listByName(db).at(0).id, payeeName(2))),
-        SAVE(CompanyStore::remove(db, CompanyStore::listByName(db).at(0).id)), SAVE(ChequeFormatStore::insert(db, format(3))),
-        SAVE(ChequeFormatStore::update(db, u"K0"_s, format(4))), SAVE(ChequeFormatStore::remove(db, u"K0"_s)),
-        SAVE(SettingsStore::writeOptions(db, 0, 0, 0, settingsMark(5))), SAVE(RegisterStore::addPending(db, registerEntry(6)))};
+        SAVE(CompanyStore::insert(db, payeeName(1))),
+        SAVE(CompanyStore::rename(db, CompanyStore::listByName(db).at(0).id, payeeName(2))),
+        SAVE(CompanyStore::remove(db, CompanyStore::listByName(db).at(0).id)),
+        SAVE(ChequeFormatStore::insert(db, format(3))), SAVE(ChequeFormatStore::update(db, u"K0"_s, format(4))),
+        SAVE(ChequeFormatStore::remove(db, u"K0"_s)), SAVE(SettingsStore::writeOptions(db, 0, 0, 0, settingsMark(5))),
+        SAVE(RegisterStore::addPending(db, registerEntry(6)))};
 #undef SAVE
     const char* busy = "in use by another program, perhaps a second copy of Quorvanta Solo, and stayed locked "
                        "while this one waited. Nothing was changed";
     const struct { const char *name, *lockedBy /* else read-only */, *says; } faults[] = {
         {"locked for writing", "BEGIN IMMEDIATE; INSERT INTO Company (Name) VALUES ('x');", busy},
-        {"locked by a reader", "BEGIN; SELECT count(*) FROM AmountWord;", busy}, {"locked exclusively", "BEGIN EXCLUSIVE;", busy},
+        {"locked by a reader", "BEGIN; SELECT count(*) FROM AmountWord;", busy},
+        {"locked exclusively", "BEGIN EXCLUSIVE;", busy},
         {"read-only folder", nullptr, "no journal file could be made in its folder"},
         // Permission bits are checked at open: only the immutable attribute (root) stops writes to an open file.
         {"read-only file", nullptr, "is read-only"}};
@@ -215,7 +224,8 @@ TEST(LockedDatabase, ReadsAndTransactionsWaitForTheLock) {
     expectRefused([&] { CompanyStore::listByName(*mine); }, SQLITE_BUSY, path, "in use by another program");
     env.db().executeScript(u"ROLLBACK; BEGIN IMMEDIATE;"_s);
     expectRefused([&] { Transaction transaction(*mine); }, SQLITE_BUSY, path, "in use by another program");
-    std::thread release([&env] { std::this_thread::sleep_for(std::chrono::milliseconds(300)), env.db().executeScript(u"COMMIT;"_s); });
+    std::thread release(
+        [&env] { std::this_thread::sleep_for(std::chrono::milliseconds(300)), env.db().executeScript(u"COMMIT;"_s); });
     mine->setBusyTimeout(Database::kDefaultBusyTimeoutMs);
     EXPECT_NO_THROW(CompanyStore::insert(*mine, u"After the wait"_s));
     release.join();
@@ -242,24 +252,27 @@ TEST(OpenFaults, AreRefusedClearlyAndLeaveTheFileAsItWas) {
         {"a folder in the file's place", MAKE(QFile::remove(db), QDir().mkpath(db)), SQLITE_CANTOPEN, "is a folder"},
         {"wrong password", MAKE(replace(db, "another password", "CREATE TABLE T (x)")), SQLITE_NOTADB, "password"},
         {"empty file", MAKE(QFile::resize(db, 0)), SQLITE_NOTADB, "is empty"},
-        {"a database lacking tables", MAKE(replace(db, Database::defaultKey(), "CREATE TABLE Company (x); CREATE TABLE LanguageMain (x);")),
+        {"a database lacking tables",
+         MAKE(replace(db, Database::defaultKey(), "CREATE TABLE Company (x); CREATE TABLE LanguageMain (x);")),
          SQLITE_NOTADB, "not a Quorvanta Solo database: it has no table Settings, AmountWord, BankCheque."},
-        {"a text file", MAKE(writeBytes(db, QByteArray("Payee,Amount\nSmith,12.00\n").repeated(200))), SQLITE_NOTADB, "not a Quorvanta"},
-        {"another program's plain database", MAKE(replace(db, {}, "CREATE TABLE Company (Name TEXT)")), SQLITE_NOTADB, "not a Quorvanta"},
+        {"a text file", MAKE(writeBytes(db, QByteArray("Payee,Amount\nSmith,12.00\n").repeated(200))),
+         SQLITE_NOTADB, "not a Quorvanta"},
+        {"another program's plain database", MAKE(replace(db, {}, "CREATE TABLE Company (Name TEXT)")),
+         SQLITE_NOTADB, "not a Quorvanta"},
         {"truncated inside the first page", MAKE(QFile::resize(db, 100)), SQLITE_NOTADB, "damaged"},
-        {"truncated to half", MAKE(QFile::resize(db, QFileInfo(db).size() / 2048 * 1024 + 300)), SQLITE_CORRUPT, "damaged"},
+        {"truncated to half", MAKE(QFile::resize(db, sizeOf(db) / 2048 * 1024 + 300)), SQLITE_CORRUPT, "damaged"},
         // The last 12 bytes of a page are padding outside the checksum: cut into the checksum.
-        {"last 100 bytes cut off", MAKE(QFile::resize(db, QFileInfo(db).size() - 100)), SQLITE_CORRUPT, "damaged"},
+        {"last 100 bytes cut off", MAKE(QFile::resize(db, sizeOf(db) - 100)), SQLITE_CORRUPT, "damaged"},
         {"bytes overwritten in the first page", MAKE(overwrite(db, 200)), SQLITE_NOTADB, "damaged"},
-        {"bytes overwritten in the middle", MAKE(overwrite(db, QFileInfo(db).size() / 2 + 100)), SQLITE_CORRUPT, "damaged"},
+        {"bytes overwritten in the middle", MAKE(overwrite(db, sizeOf(db) / 2 + 100)), SQLITE_CORRUPT, "damaged"},
         {"made by a newer version", MAKE(Database::create(db)->executeScript(u"PRAGMA user_version = 99"_s)),
          SQLITE_CANTOPEN, "newer version"},
         {"read-only file", MAKE(hold = readOnly(db)), SQLITE_READONLY, "nothing can be saved"},
         {"read-only folder", MAKE(hold = readOnly(QFileInfo(db).path())), SQLITE_CANTOPEN, "is read-only, and every"},
         {"locked by another copy", MAKE(hold = lockedBy(db, "BEGIN EXCLUSIVE;")), SQLITE_BUSY, "Nothing was changed"},
         // A file too large to check as it opens is checked on a worker: the first save waits for it.
-        {"damage beyond the check at open", MAKE(fillRegister(*Database::open(db), 30000), overwrite(db, QFileInfo(db).size() - 2348)),
-         SQLITE_CORRUPT, "damaged"},
+        {"damage beyond the check at open", MAKE(fillRegister(*Database::open(db), 30000),
+                                                 overwrite(db, sizeOf(db) - 2348)), SQLITE_CORRUPT, "damaged"},
 #undef MAKE
     };
     for (const auto& fault : faults) {
@@ -272,8 +285,8 @@ TEST(OpenFaults, AreRefusedClearlyAndLeaveTheFileAsItWas) {
         if (!hold && QByteArray(fault.name).startsWith("read-only")) continue;  // cannot be made here
         const QByteArray before = fileBytes(database);
         const QStringList files = entries(dir.path());
-        const qint64 ms = expectRefused([&] { CompanyStore::insert(*Database::open(path, Database::defaultKey(), 300), u"x"_s); },
-                                        fault.code, path, fault.says);
+        const auto insert = [&] { CompanyStore::insert(*Database::open(path, Database::defaultKey(), 300), u"x"_s); };
+        const qint64 ms = expectRefused(insert, fault.code, path, fault.says);
         EXPECT_TRUE(fault.code != SQLITE_BUSY || ms >= 300) << "did not wait";
         hold.reset();
         EXPECT_EQ(fileBytes(database), before) << "the file was changed";

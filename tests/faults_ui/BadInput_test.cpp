@@ -22,31 +22,38 @@ const QString kLong = u"O'Neil \"&\" Sons; DROP TABLE Company; -- "_s.repeated(2
 const BadText kTexts[] = {
     {"Quotes", u"O'Brien \"The Best\" `Ltd` ''\"\""_s}, {"SqlDrop", u"x\"); DROP TABLE Company; --"_s},
     {"SqlDeleteFormats", u"a' OR 1=1; DELETE FROM BankCheque WHERE \"1\"=\"1"_s}, {"TenThousandCharacters", kLong},
-    {"ControlCharacters", QStringLiteral("Tab\there\x01" "bell\x07\x1b[31mred\x7f\r\nnext\u0085") + QChar(0) + u"after nul"},
-    {"RightToLeft", u"\u0634\u0631\u0643\u0629 \u0627\u0644\u0623\u0645\u0644 \u202e(RLO) \u05e9\u05dc\u05d5\u05dd\u202c 12"_s},
+    {"ControlCharacters", u"Tab\there\x01" "bell\x07\x1b[31mred\x7f\r\nnext\u0085"_s + QChar(0) + u"after nul"},
+    {"RightToLeft", u"\u0634\u0631\u0643\u0629 \u0627\u0644\u0623\u0645\u0644 \u202e(RLO) "
+                    u"\u05e9\u05dc\u05d5\u05dd\u202c 12"_s},
     {"CombiningLetters", u"A\u030asstro\u0308m e\u0301\u0302 Z\u0351\u0362 stra\u00dfe \U0001F600 \uFB01"_s}};
 
 class BadInput : public PreviewFixture, public testing::WithParamInterface<BadText> {
 protected:
-    QString tables(int newPayees, int newFormats) {  // rows of every table a box reaches (less those added), every definition
+    QString tables(int newPayees, int newFormats) {  // rows of each table a box reaches (less those added), the schema
         auto s = env.db().prepare(QStringLiteral(
-            "SELECT (SELECT COUNT(*) FROM Settings) || ' ' || (SELECT COUNT(*) - %1 FROM Company) || ' ' || (SELECT COUNT(*) - %2 "
-            "FROM BankCheque) || ' ' || (SELECT COUNT(*) FROM LanguageMain) || ' ' || (SELECT COUNT(*) FROM AmountWord) || ' ' || "
+            "SELECT (SELECT COUNT(*) FROM Settings) || ' ' || (SELECT COUNT(*) - %1 FROM Company) || ' ' || "
+            "(SELECT COUNT(*) - %2 FROM BankCheque) || ' ' || (SELECT COUNT(*) FROM LanguageMain) || ' ' || "
+            "(SELECT COUNT(*) FROM AmountWord) || ' ' || "
             "(SELECT group_concat(type || name || sql) FROM sqlite_master) AS t").arg(newPayees).arg(newFormats));
         return s.step() ? s.text("t") : QString();
     }
     const QString& text() const { return GetParam().text; }
-    void openDesigner() { designer = show<FormatDesigner>(env.context), window = designer.get(); EXPECT_TRUE(designer->load()); }
+    void openDesigner() {
+        designer = show<FormatDesigner>(env.context), window = designer.get();
+        EXPECT_TRUE(designer->load());
+    }
     QLineEdit* box(const char* name) const { return widget<QLineEdit>(window, name); }
     void press(const char* name) const { QTest::mouseClick(widget<QPushButton>(window, name), Qt::LeftButton); }
-    static void leave(QLineEdit* box, const QString& text, bool paste = false) { enter(box, text, paste), QTest::keyClick(box, Qt::Key_Tab); }
+    static void leave(QLineEdit* box, const QString& text, bool paste = false) {
+        enter(box, text, paste), QTest::keyClick(box, Qt::Key_Tab);
+    }
 
     const QString m_tables = tables(0, 0);
     std::unique_ptr<FormatDesigner> designer;
     QWidget* window = nullptr;  // the window the test drives, that box() and press() reach into
 };
 
-// A payee is printed in capitals and stored exactly; a typed printer name prints on the first printer; a bad amount is kept.
+// A payee is printed in capitals and stored exactly; a typed printer name prints on the first; a bad amount is kept.
 TEST_P(BadInput, MainWindowAndPreviewStoreShowOrRefuseIt) {
     ASSERT_TRUE(printFromMain(text(), u"1,234.50"_s, [&](PrintPreviewDialog& p) {
         enter(widget<QComboBox>(p, "cboPrinterName")->lineEdit(), text());
@@ -67,7 +74,7 @@ TEST_P(BadInput, OptionsStoreAndShowItExactly) {
     auto options = show<OptionsDialog>(env.context, UserSettings{});
     window = options.get();
     widget<QTabWidget>(window, "TabStrip1")->setCurrentIndex(1);
-    press("cmdAdd"), enter(box("txtName"), text()), QTest::keyClick(box("txtName"), Qt::Key_Return);  // asked to save: Yes
+    press("cmdAdd"), enter(box("txtName"), text()), QTest::keyClick(box("txtName"), Qt::Key_Return);  // save? Yes
     EXPECT_EQ(newestPayee(), text());
     auto* list = widget<QTreeWidget>(window, "LVRecipients");
     EXPECT_EQ(list->findItems(text(), Qt::MatchExactly, 1).size(), 1);
@@ -114,16 +121,17 @@ TEST_P(BadInput, TheDesignerKeepsItWithinItsLimits) {
     EXPECT_EQ(tables(0, 1), m_tables);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, BadInput, testing::ValuesIn(kTexts), [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Texts, BadInput, testing::ValuesIn(kTexts),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 class BadNumbers : public BadInput {};
 
 // An inch box takes what reads as a number of inches it can show (a position is single precision).
 TEST_F(BadNumbers, InchBoxesTakeOnlyNumbersTheyCanShow) {
-    const struct { const char* typed; const char* size = nullptr; const char* field = nullptr; } cases[] = {  // null: refused
+    const struct { const char *typed, *size = nullptr, *field = nullptr; } cases[] = {  // null: refused
         {" 2.5 ", "2.50", "2.50"}, {"+1.5", "1.50", "1.50"}, {"1e1", "10.00", "10.00"}, {"1000", "1000.00", "1000.00"},
-        {"9999999.99", "9999999.99"}, {"1e9"}, {"9999999999"}, {"1e35"}, {"nan"}, {"-inf"}, {"0x10"}, {"1,5"}, {"2.5.1"},
-        {"\uff11.\uff15"}, {"\u0661\u066b\u0665"}};
+        {"9999999.99", "9999999.99"}, {"1e9"}, {"9999999999"}, {"1e35"}, {"nan"}, {"-inf"}, {"0x10"}, {"1,5"},
+        {"2.5.1"}, {"\uff11.\uff15"}, {"\u0661\u066b\u0665"}};
     openDesigner();
     press("cmdEdit");
     for (const char* name : {"txtXLeft", "txtChequeWidth"})

@@ -10,11 +10,13 @@
 // folder holding the .conf file (Qt's own ".ini" name is not read); "-": no value.
 TEST(SystemMachineSettings, ReadsTheDirectoryAsPlainTextFromTheFirstFolderHoldingTheFile) {
     const struct { const char *name, *bytes, *expected; } cases[] = {
-        {"as documented, a later folder ignored", "[1.00.0001]\nDirectory=/srv/Smith, Jones & Co\n", "/srv/Smith, Jones & Co"},
+        {"as documented, a later folder ignored", "[1.00.0001]\nDirectory=/srv/Smith, Jones & Co\n",
+         "/srv/Smith, Jones & Co"},
         {"backslash, semicolon, percent", "[1.00.0001]\nDirectory=/srv/a\\b;c%20d\n", "/srv/a\\b;c%20d"},
         {"quoted, blanks kept", "[1.00.0001]\n  Directory = \" /srv/x \"\n", " /srv/x "},
-        {"CRLF, BOM, comments, last line wins", "\xEF\xBB\xBF; c\r\n[1.00.0001]\r\n# o\r\nDirectory=/a\r\nDirectory=/z\r\n", "/z"},
-        {"another version's group, or none", "Directory=/g\n[1.00.0002]\nDirectory=/o\n[1.00.0001]\ndirectory=/l\n", "-"},
+        {"CRLF, BOM, comments, last line wins",
+         "\xEF\xBB\xBF; c\r\n[1.00.0001]\r\n# o\r\nDirectory=/a\r\nDirectory=/z\r\n", "/z"},
+        {"other version's group, or none", "Directory=/g\n[1.00.0002]\nDirectory=/o\n[1.00.0001]\ndirectory=/l\n", "-"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -24,10 +26,11 @@ TEST(SystemMachineSettings, ReadsTheDirectoryAsPlainTextFromTheFirstFolderHoldin
             QFile file(path);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         };
-        write(dir.filePath(QStringLiteral("a/Quorvanta/Quorvanta Solo Edition.ini")), "[1.00.0001]\nDirectory=/ini\n");
-        write(dir.filePath(QStringLiteral("b/Quorvanta/Quorvanta Solo Edition.conf")), c.bytes);
-        write(dir.filePath(QStringLiteral("c/Quorvanta/Quorvanta Solo Edition.conf")), "[1.00.0001]\nDirectory=/c\n");
-        const QVariant value = SystemMachineSettings({dir.filePath(QStringLiteral("a")), dir.filePath(QStringLiteral("b")), dir.filePath(QStringLiteral("c"))})
+        const auto in = [&](const char* path) { return dir.filePath(QLatin1String(path)); };
+        write(in("a/Quorvanta/Quorvanta Solo Edition.ini"), "[1.00.0001]\nDirectory=/ini\n");
+        write(in("b/Quorvanta/Quorvanta Solo Edition.conf"), c.bytes);
+        write(in("c/Quorvanta/Quorvanta Solo Edition.conf"), "[1.00.0001]\nDirectory=/c\n");
+        const QVariant value = SystemMachineSettings({in("a"), in("b"), in("c")})
                                    .value(AppInfo::settingsKeyPath(), AppInfo::dataDirectoryValueName());
         EXPECT_EQ(value.isValid() ? value.toString().toStdString() : "-", c.expected);
     }

@@ -14,6 +14,8 @@
 #include "support/PdfWords.h"
 #include "support/TestEnv.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QLocale kUk(QLocale::English, QLocale::UnitedKingdom);
@@ -23,11 +25,14 @@ TEST(DateRendering, StyleCodesInEitherLetterCaseWithTheLocalesNamesAndSeparator)
     const struct { const char* style; QDate date; QLocale locale; const char* out; } cases[] = {
         {"d/m/yy", kSaturday, QLocale(QLocale::German, QLocale::Germany), "5.12.26"},
         {"d/m", QDate(2026, 10, 31), QLocale(QLocale::Swedish, QLocale::Sweden), "31-10"},
-        {"Dddd, D mMMm yYYy", kSaturday, kUk, "Saturday, 5 December 2026"}, {"DDD dd-MM-yyyy", QDate(2000, 1, 1), kUk, "Sat 01-01-2000"},
+        {"Dddd, D mMMm yYYy", kSaturday, kUk, "Saturday, 5 December 2026"},
+        {"DDD dd-MM-yyyy", QDate(2000, 1, 1), kUk, "Sat 01-01-2000"},
         {"dddd d mmmm", kSaturday, QLocale(QLocale::French, QLocale::France), "samedi 5 d\u00e9cembre"},
-        {"On: dd-mm-yyyy (yy)!", kSaturday, kUk, "On: 05-12-2026 (26)!"}, {"ddddd mmmmm", kSaturday, kUk, "Saturday5 December12"},
+        {"On: dd-mm-yyyy (yy)!", kSaturday, kUk, "On: 05-12-2026 (26)!"},
+        {"ddddd mmmmm", kSaturday, kUk, "Saturday5 December12"},
         {"yyyyy y YYY", QDate(2009, 7, 4), kUk, "2009y y 09Y"}};
-    for (const auto& c : cases) EXPECT_EQ(formatDateStyle(c.date, QString::fromUtf8(c.style), c.locale), QString::fromUtf8(c.out)) << c.style;
+    for (const auto& c : cases)
+        EXPECT_EQ(formatDateStyle(c.date, QString::fromUtf8(c.style), c.locale), QString::fromUtf8(c.out)) << c.style;
 }
 
 TEST(DateRendering, TheDateTypeChoosesTheDateFieldsAndTheDigitsAreDayMonthYear) {
@@ -36,12 +41,14 @@ TEST(DateRendering, TheDateTypeChoosesTheDateFieldsAndTheDigitsAreDayMonthYear) 
         {0, "D00000000", "05 Dec 2026"}, {1, "-11110011", "-"}, {2, "-11111111", "-"}, {-1, "D10101010", "-"}};
     for (const auto& c : cases) {
         FieldLabelSet labels;
-        labels[FieldDate].caption = QStringLiteral("-");
+        labels[FieldDate].caption = u"-"_s;
         for (int i = FieldSDateD1; i <= FieldSDateY4; ++i) labels[i].visible = i % 2;
-        fillDateLabels(c.type, kSaturday, QStringLiteral("dd mmm yyyy"), labels, kUk);
-        QString digits, shown = labels[FieldDate].visible ? QStringLiteral("D") : QStringLiteral("-");
-        for (int i = FieldSDateD1; i <= FieldSDateY4; ++i) digits += labels[i].caption, shown += labels[i].visible ? u'1' : u'0';
-        EXPECT_EQ(digits + u' ' + shown + u' ' + labels[FieldDate].caption, QStringLiteral("05122026 %1 %2").arg(QLatin1String(c.shown), QString::fromUtf8(c.date)));
+        fillDateLabels(c.type, kSaturday, u"dd mmm yyyy"_s, labels, kUk);
+        QString digits, shown = labels[FieldDate].visible ? u"D"_s : u"-"_s;
+        for (int i = FieldSDateD1; i <= FieldSDateY4; ++i)
+            digits += labels[i].caption, shown += labels[i].visible ? u'1' : u'0';
+        EXPECT_EQ(digits + u' ' + shown + u' ' + labels[FieldDate].caption,
+                  u"05122026 %1 %2"_s.arg(QLatin1String(c.shown), QString::fromUtf8(c.date)));
     }
 }
 
@@ -50,8 +57,8 @@ FieldLabelSet numberedLabels() {
     for (int i = 0; i < kFieldCount; ++i) {
         labels[i].left = 6360.4f - 481.25f * i;
         labels[i].top = 360.6f + 170.3f * i;
-        labels[i].caption = QStringLiteral("Q%1x").arg(i);
-        labels[i].font = {i % 2 ? QStringLiteral("Arial") : QStringLiteral("Courier New"), 8.0f + i, i == 1};
+        labels[i].caption = u"Q%1x"_s.arg(i);
+        labels[i].font = {i % 2 ? u"Arial"_s : u"Courier New"_s, 8.0f + i, i == 1};
         labels[i].visible = i < 5;  // hidden or not, what the date type prints is printed
     }
     return labels;
@@ -61,8 +68,9 @@ FieldLabelSet numberedLabels() {
 // by the cheque's offsets in single precision; the caller ends the document.
 TEST(ChequePage, DrawsTheFieldsOfTheDateTypeMovedByTheChequeOffsets) {
     const struct { int dateType; bool printDate; const char* orientation; std::vector<int> fields; } cases[] = {
-        {0, true, "L", {0, 1, 2, 3, 4}}, {1, true, "P", {5, 6, 7, 8, 11, 12, 1, 2, 3, 4}}, {-1, true, "L", {1, 2, 3, 4}},
-        {2, true, "L", {5, 6, 7, 8, 9, 10, 11, 12, 1, 2, 3, 4}}, {2, false, "x", {1, 2, 3, 4}}};
+        {0, true, "L", {0, 1, 2, 3, 4}}, {1, true, "P", {5, 6, 7, 8, 11, 12, 1, 2, 3, 4}},
+        {-1, true, "L", {1, 2, 3, 4}}, {2, true, "L", {5, 6, 7, 8, 9, 10, 11, 12, 1, 2, 3, 4}},
+        {2, false, "x", {1, 2, 3, 4}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "type " << c.dateType << " printed " << c.printDate);
         const ChequeFormat format{.orientation = QString::fromLatin1(c.orientation), .chequeTop = 43.199999999999996,
@@ -70,8 +78,9 @@ TEST(ChequePage, DrawsTheFieldsOfTheDateTypeMovedByTheChequeOffsets) {
         const FieldLabelSet labels = numberedLabels();
         FakePrinterService printer;
         ChequePage::draw(printer, format, labels, c.printDate);
-        EXPECT_EQ(printer.jobSteps(), QStringList({QStringLiteral("orientation%1").arg(c.orientation[0] == 'L' ? 1 : 2), QStringLiteral("paperA4")}));
-        const auto texts = printer.callsOf(QStringLiteral("text"));
+        EXPECT_EQ(printer.jobSteps(),
+                  QStringList({u"orientation%1"_s.arg(c.orientation[0] == 'L' ? 1 : 2), u"paperA4"_s}));
+        const auto texts = printer.callsOf(u"text"_s);
         ASSERT_EQ(texts.size(), c.fields.size());
         for (size_t k = 0; k < texts.size(); ++k) {
             const FieldLabel& l = labels[c.fields[k]];
@@ -84,18 +93,18 @@ TEST(ChequePage, DrawsTheFieldsOfTheDateTypeMovedByTheChequeOffsets) {
 
 // A name selects its first printer (an unknown one the first); the printer current before is restored while listed.
 TEST(PrinterSelection, SelectsByNameAndRestoresTheRememberedPrinter) {
-    const QString A = QStringLiteral("Laser"), B = QStringLiteral("Cheque"), C = QStringLiteral("Back"), kDefault = QStringLiteral("[Default]");
+    const QString A = u"Laser"_s, B = u"Cheque"_s, C = u"Back"_s, kDefault = u"[Default]"_s;
     const struct { QStringList names; QString byDefault; int current, remembered; QString asked; bool selected;
                    int currentAfter, rememberedAfter; std::vector<int> restored; } cases[] = {
         {{A, B, C}, B, 2, 0, kDefault, true, 1, 0, {1, 0}}, {{A, B, C}, A, 2, 0, B, true, 1, 2, {1, 2}},
-        {{A, B, C}, C, 1, 0, QStringLiteral("[default]"), true, 0, 1, {0, 1}}, {{A, B, B, C}, A, 3, 0, B, true, 1, 3, {1, 3}},
-        {{A, B, C}, A, 7, 2, B, true, 1, 2, {1, 2}}, {{A, B}, A, 1, 2, kDefault, true, 0, 2, {0}},  // remembered one gone
+        {{A, B, C}, C, 1, 0, u"[default]"_s, true, 0, 1, {0, 1}}, {{A, B, B, C}, A, 3, 0, B, true, 1, 3, {1, 3}},
+        {{A, B, C}, A, 7, 2, B, true, 1, 2, {1, 2}}, {{A, B}, A, 1, 2, kDefault, true, 0, 2, {0}},  // remembered gone
         {{}, QString(), -1, 0, A, false, -1, 0, {}}, {{A, B}, C, 1, 0, kDefault, false, 1, 0, {0}},
         {{A, B}, QString(), 1, 0, kDefault, false, 1, 0, {0}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.names.join(u',').toStdString() << " " << c.asked.toStdString());
         TestEnv env;
-        std::tie(env.printers.names, env.printers.defaultName, env.printers.current) = std::tie(c.names, c.byDefault, c.current);
+        env.printers.names = c.names, env.printers.defaultName = c.byDefault, env.printers.current = c.current;
         env.context.rememberedPrinterIndex = static_cast<std::int16_t>(c.remembered);
         EXPECT_EQ(PrinterSelection::selectPrinter(env.context, c.asked), c.selected);
         EXPECT_EQ(env.printers.current, c.currentAfter);
@@ -106,24 +115,24 @@ TEST(PrinterSelection, SelectsByNameAndRestoresTheRememberedPrinter) {
     }
     FakeDialogs dialogs;
     PrinterSelection::reportNoPrinter(dialogs);
-    EXPECT_EQ(dialogs.texts() << dialogs.messages.at(0).title, QStringList({QStringLiteral("No printer is available."), QStringLiteral("Error")}));
+    EXPECT_EQ(dialogs.texts() << dialogs.messages[0].title, QStringList({u"No printer is available."_s, u"Error"_s}));
 }
 
 TEST(ChequeRecorder, RecordsOnlyWhatThePrintSystemTookAndAsksAboutANumberUsedAgain) {
     const struct { const char* name; QString failWith; bool nothingDrawn, printed; } cases[] = {
-        {"taken", {}, false, true}, {"refused", QStringLiteral("refused"), false, false}, {"nothing drawn", {}, true, false}};
+        {"taken", {}, false, true}, {"refused", u"refused"_s, false, false}, {"nothing drawn", {}, true, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TestEnv env;
-        const QString bank = QStringLiteral("MBB"), number = QStringLiteral("000123");
+        const QString bank = u"MBB"_s, number = u"000123"_s;
         ChequeNumberStore::setNext(env.db(), bank, number);
         env.printers.failEndWith = c.failWith;
-        const RegisterEntry cheque{.bankCode = bank, .chequeNumber = number, .payee = QStringLiteral("ACME Ltd")};
+        const RegisterEntry cheque{.bankCode = bank, .chequeNumber = number, .payee = u"ACME Ltd"_s};
         ChequeRecorder recorder(env.db(), env.clock);
         size_t pendingDuringJob = 0;
         auto send = [&]() -> PrintReceipt {
             pendingDuringJob = RegisterStore::listPending(env.db()).size();
-            return c.nothingDrawn ? PrintReceipt{} : (env.printers.printText(QStringLiteral("page")), env.printers.endDocument());
+            return c.nothingDrawn ? PrintReceipt{} : (env.printers.printText(u"page"_s), env.printers.endDocument());
         };
         if (c.printed) EXPECT_EQ(recorder.record(cheque, send).state, RegisterEntry::State::Printed);
         else EXPECT_THROW(recorder.record(cheque, send), PrintError);
@@ -131,10 +140,12 @@ TEST(ChequeRecorder, RecordsOnlyWhatThePrintSystemTookAndAsksAboutANumberUsedAga
         EXPECT_TRUE(RegisterStore::listPending(env.db()).empty());
         const auto entries = RegisterStore::page(env.db(), {}, 0, 10);
         ASSERT_EQ(entries.size(), c.printed ? 1u : 0u);
-        EXPECT_EQ(ChequeNumberStore::next(env.db(), bank), c.printed ? QStringLiteral("000124") : number);
+        EXPECT_EQ(ChequeNumberStore::next(env.db(), bank), c.printed ? u"000124"_s : number);
         EXPECT_EQ(recorder.duplicateQuestion(bank, number).value_or(QString()),
-                  c.printed ? QStringLiteral("Cheque number 000123 of MBB was already printed on 5 Dec 2026 to ACME Ltd. Print anyway?") : QString());
-        EXPECT_TRUE(!c.printed || (entries[0].destination == QStringLiteral("Office-Laser") && entries[0].printedAt == env.clock.current.toUTC()
+                  c.printed ? u"Cheque number 000123 of MBB was already printed on 5 Dec 2026 to ACME Ltd. "
+                              u"Print anyway?"_s : QString());
+        EXPECT_TRUE(!c.printed || (entries[0].destination == u"Office-Laser"_s
+                                   && entries[0].printedAt == env.clock.current.toUTC()
                                    && entries[0].jobId.value_or(0) == env.printers.receipts.back().jobId));
     }
 }
@@ -142,11 +153,12 @@ TEST(ChequeRecorder, RecordsOnlyWhatThePrintSystemTookAndAsksAboutANumberUsedAga
 // Each field lands at its twips from the printable area, in its face and size; only a finished job with a page writes.
 TEST(PdfOutput, EveryFieldLandsAtItsTwipsFromThePrintableArea) {
     const struct { int dateType, orientation; double left, top; QMarginsF margins; } cases[] = {
-        {0, 1, 0, 0, {}}, {2, 2, -150.5, -75.25, {18, 14.4, 18, 14.4}}, {0, 2, 1234.75, 987.4, {12.25, 9.5, 12.25, 9.5}}};
+        {0, 1, 0, 0, {}}, {2, 2, -150.5, -75.25, {18, 14.4, 18, 14.4}},
+        {0, 2, 1234.75, 987.4, {12.25, 9.5, 12.25, 9.5}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.dateType * 10 + c.orientation);
         QTemporaryDir dir;
-        const QString pdf = dir.filePath(QStringLiteral("cheque.pdf"));
+        const QString pdf = dir.filePath(u"cheque.pdf"_s);
         QtPrinterService service(QtPrinterService::PdfFile{pdf, c.margins});
         service.setOrientation(c.orientation), service.setPaperA4();
         const FieldLabelSet labels = ChequeRenderer::shifted(numberedLabels(), c.left, c.top);
@@ -168,13 +180,13 @@ TEST(PdfOutput, EveryFieldLandsAtItsTwipsFromThePrintableArea) {
         }
     }
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("x.pdf"));
+    const QString pdf = dir.filePath(u"x.pdf"_s);
     QtPrinterService service(QtPrinterService::PdfFile{pdf, {}});
-    service.endDocument(), service.printText(QStringLiteral("x")), service.abortDocument();  // nothing drawn; aborted
+    service.endDocument(), service.printText(u"x"_s), service.abortDocument();  // nothing drawn; aborted
     EXPECT_FALSE(QFile::exists(pdf));
-    service.setPdfPath(dir.filePath(QStringLiteral("missing/folder/x.pdf")));
-    EXPECT_THROW(service.printText(QStringLiteral("x")), PrintError);
-    service.setPdfPath(pdf), service.printText(QStringLiteral("again")), service.endDocument();  // usable again
+    service.setPdfPath(dir.filePath(u"missing/folder/x.pdf"_s));
+    EXPECT_THROW(service.printText(u"x"_s), PrintError);
+    service.setPdfPath(pdf), service.printText(u"again"_s), service.endDocument();  // usable again
     EXPECT_TRUE(QFile::exists(pdf));
 }
 

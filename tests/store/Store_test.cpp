@@ -29,10 +29,12 @@ struct Store : testing::Test { TestEnv env; };  // a fresh file made by the init
 
 // Texts are stored and read back exactly by every store, and never break the statement that carries them.
 TEST_F(Store, BadTextIsKeptExactlyByEveryStore) {
-    const QString texts[] = {u"O'Brien's \"Best\" Co"_s, u"x'); DROP TABLE Company; --"_s, u"\" OR \"1\"=\"1 ?1 :name %_ \\"_s,
+    const QString texts[] = {u"O'Brien's \"Best\" Co"_s, u"x'); DROP TABLE Company; --"_s,
+        u"\" OR \"1\"=\"1 ?1 :name %_ \\"_s,
         QString(5000, u'\u0634'), u"a\tb\nc\x01\u202egnp.exe\u202c"_s, u"before"_s + QChar(0) + u"after"_s,
         u"Cafe\u0301 \U0001F4B0"_s, u"  spaced  "_s, QString()};
-    for (const QString& text : texts) CompanyStore::insert(env.db(), text), ChequeFormatStore::insert(env.db(), distinctFormat(text));
+    for (const QString& text : texts)
+        CompanyStore::insert(env.db(), text), ChequeFormatStore::insert(env.db(), distinctFormat(text));
     env.reopen();
     QStringList names, expected(std::begin(texts), std::end(texts));
     for (const Payee& p : CompanyStore::listByName(env.db())) names << p.name;
@@ -40,7 +42,8 @@ TEST_F(Store, BadTextIsKeptExactlyByEveryStore) {
     for (const QString& text : texts) {  // the format's code and bank name hold the text
         ChequeFormat format = ChequeFormatStore::findByCode(env.db(), text).value_or(ChequeFormat());
         EXPECT_EQ((format.id = 0, format), distinctFormat(text));
-        SettingsStore::writeOptions(env.db(), 0, 1, 0, text), SettingsStore::writeRememberedChoices(env.db(), 2, 0, text + u'!');
+        SettingsStore::writeOptions(env.db(), 0, 1, 0, text);
+        SettingsStore::writeRememberedChoices(env.db(), 2, 0, text + u'!');
         const UserSettings back = *SettingsStore::read(env.db());
         EXPECT_EQ(back.dateFormat + back.wordCase, text + text + u'!');
     }
@@ -53,7 +56,8 @@ TEST_F(Store, SettingsAreReadAndWrittenEachInItsOwnColumn) {
     const UserSettings s = *SettingsStore::read(env.db());
     EXPECT_EQ(u"%1|%2|%3|%4|%5|%6|%7"_s.arg(s.saveChange).arg(s.clearData).arg(int(s.alertUser))
                   .arg(s.dateFormat).arg(s.bankIndex).arg(s.printDate).arg(s.wordCase), u"2|3|0|d|4|5|w"_s);
-    SettingsStore::writeOptions(env.db(), 6, 7, 1, u"e"_s), SettingsStore::writeRememberedChoices(env.db(), 8, 9, u"v"_s);
+    SettingsStore::writeOptions(env.db(), 6, 7, 1, u"e"_s);
+    SettingsStore::writeRememberedChoices(env.db(), 8, 9, u"v"_s);
     Statement row = env.db().prepare(u"SELECT %1 FROM Settings"_s.arg(columns.split(u", "_s).join(u" || '|' || ")));
     EXPECT_TRUE(row.step() && row.text(0) == u"6|7|1|e|8|9|v"_s) << row.text(0).toStdString();
     env.db().write(u"DELETE FROM Settings"_s);
@@ -67,7 +71,8 @@ TEST_F(Store, PayeesAreFoundByTheWholeNameInAnyCaseAndChangedOneByOne) {
     const std::pair<QString, bool> lookups[] = {  // nothing is composed on the way in
         {u"ACME"_s + QChar(0) + u"north"_s, true}, {u"Acme"_s, false}, {u"Acme"_s + QChar(0) + u"South"_s, false},
         {u"CAFE\u0301"_s, true}, {u"Caf\u00e9"_s, false}, {u"' OR '1'='1"_s, false}};
-    for (const auto& [name, found] : lookups) EXPECT_EQ(CompanyStore::exists(env.db(), name), found) << name.toStdString();
+    for (const auto& [name, found] : lookups)
+        EXPECT_EQ(CompanyStore::exists(env.db(), name), found) << name.toStdString();
     const qint64 bravo = CompanyStore::insert(env.db(), u"Bravo"_s);
     CompanyStore::rename(env.db(), acme, u"Zulu"_s);
     CompanyStore::remove(env.db(), cafe);
@@ -81,10 +86,12 @@ TEST_F(Store, LanguagesAndBankListEntries) {
     const auto languages = LanguageStore::list(env.db());
     ASSERT_EQ(languages.size(), 2u);
     for (const Language& l : languages)
-        EXPECT_TRUE(LanguageStore::findById(env.db(), l.id)->name == l.name && LanguageStore::findByName(env.db(), l.name)->id == l.id);
+        EXPECT_TRUE(LanguageStore::findById(env.db(), l.id)->name == l.name &&
+                    LanguageStore::findByName(env.db(), l.name)->id == l.id);
     EXPECT_FALSE(LanguageStore::findById(env.db(), 99) || LanguageStore::findByName(env.db(), u"Klingon"_s));
     for (const char* code : {"ZED", "ALPHA"}) ChequeFormatStore::insert(env.db(), distinctFormat(QLatin1String(code)));
-    EXPECT_EQ(BankList::entriesByCode(env.db()), (std::vector<QString>{u"ALPHA - Name of ALPHA"_s, u"ZED - Name of ZED"_s}));
+    EXPECT_EQ(BankList::entriesByCode(env.db()),
+              (std::vector<QString>{u"ALPHA - Name of ALPHA"_s, u"ZED - Name of ZED"_s}));
 }
 
 // Each value has its own column, by insert and update (code too); codes are exact; font styles read as flags.
@@ -99,8 +106,9 @@ TEST_F(Store, FormatValuesAreStoredInTheirOwnColumnsAndStylesReadAsFlags) {
     EXPECT_THROW(ChequeFormatStore::insert(env.db(), changed), DbError);
     EXPECT_TRUE(sqlite3_get_autocommit(env.db().handle()));
     EXPECT_EQ(ChequeFormatStore::remove(env.db(), u"bravo"_s), 0);
-    const std::pair<QVariant, bool> styles[] = {{u"True"_s, true}, {u"tRuE"_s, true}, {u"FALSE"_s, false}, {u"-1"_s, true},
-        {u"0"_s, false}, {u"2.5"_s, true}, {qint64(-1), true}, {qint64(0), false}, {0.5, true}, {u"Bold"_s, false}, {u""_s, false}};
+    const std::pair<QVariant, bool> styles[] = {{u"True"_s, true}, {u"tRuE"_s, true}, {u"FALSE"_s, false},
+        {u"-1"_s, true}, {u"0"_s, false}, {u"2.5"_s, true}, {qint64(-1), true}, {qint64(0), false}, {0.5, true},
+        {u"Bold"_s, false}, {u""_s, false}};
     for (const auto& [stored, bold] : styles) {
         env.db().write(u"UPDATE BankCheque SET Word2FontStyle = ?, SDateFontStyle = ?"_s, {stored, stored});
         const auto back = ChequeFormatStore::findByCode(env.db(), u"BRAVO"_s);
@@ -111,16 +119,19 @@ TEST_F(Store, FormatValuesAreStoredInTheirOwnColumnsAndStylesReadAsFlags) {
 // A page that fails its check, or a folder that cannot take the journal a save makes, refuses the file at open.
 TEST_F(Store, ADamagedPageOrAReadOnlyFolderRefusesTheFile) {
     const QString path = env.databasePath(), folder = env.directory();
-    const auto refusal = [&] { try { Database::open(path); } catch (const DbError& e) { return e.message(); } return QString(); };
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.seek(file.size() / 2 + 100) && file.write("ZZZZ") == 4 && file.flush());
+    const auto refusal = [&] {
+        try { Database::open(path); } catch (const DbError& e) { return e.message(); }
+        return QString();
+    };
+    QFile f(path);
+    ASSERT_TRUE(f.open(QFile::ReadWrite) && f.seek(f.size() / 2 + 100) && f.write("ZZZZ") == 4 && f.flush());
     EXPECT_TRUE(refusal().contains(u"is damaged"_s)) << refusal().toStdString();
     const auto lock = [&](bool on) {  // root passes permission bits: the folder is made immutable instead
         if (::geteuid() == 0) QProcess::execute(u"chattr"_s, {on ? u"+i"_s : u"-i"_s, folder});
         else QFile::setPermissions(folder, on ? QFile::ReadOwner | QFile::ExeOwner : QFile::Permissions(0x7700));
     };
     const std::shared_ptr<void> unlock((lock(true), nullptr), [&lock](void*) { lock(false); });
-    if (QFile(folder + u"/probe"_s).open(QIODevice::WriteOnly)) GTEST_SKIP() << "the folder cannot be made read-only here";
+    if (QFile(folder + u"/probe"_s).open(QFile::WriteOnly)) GTEST_SKIP() << "the folder cannot be made read-only here";
     EXPECT_TRUE(refusal().contains(u"is read-only, and every save"_s)) << refusal().toStdString();
 }
 
@@ -157,7 +168,8 @@ TEST_F(Store, RegisterStatesMoveOnlyForwardAndIssuedNumbersArePerBank) {
     EXPECT_THROW(RegisterStore::markAllPrinted(env.db(), {pending, printed}, utc(4), {}), DbError);
     const auto voided = RegisterStore::find(env.db(), printed);
     EXPECT_TRUE(voided->state == State::Void && voided->voidReason == u"spoilt"_s && voided->voidedAt == utc(3));
-    EXPECT_FALSE(RegisterStore::findIssued(env.db(), u"MBB"_s, u"7"_s) || RegisterStore::findIssued(env.db(), u"HSB"_s, u"8"_s));
+    EXPECT_FALSE(RegisterStore::findIssued(env.db(), u"MBB"_s, u"7"_s) ||
+                 RegisterStore::findIssued(env.db(), u"HSB"_s, u"8"_s));
     EXPECT_TRUE(RegisterStore::findIssued(env.db(), u"MBB"_s, u"8"_s));
     RegisterStore::removePending(env.db(), pending);
     EXPECT_TRUE(RegisterStore::listPending(env.db()).empty());
@@ -165,15 +177,18 @@ TEST_F(Store, RegisterStatesMoveOnlyForwardAndIssuedNumbersArePerBank) {
 
 // Filters combine; totals count the printed entries only, to the exact cent; pages follow on without gaps or repeats.
 TEST_F(Store, RegisterFiltersCombineTotalsAreExactCentsAndPagesFollowOn) {
-    addEntry(env.db(), "MBB", "1", u"ACME Ltd"_s, 29, 1), addEntry(env.db(), "MBB", "2", u"Acme, \"North\""_s, 100000000001, 2);
-    addEntry(env.db(), "HSB", "3", u"Zoë Öztürk"_s, 29, 3), addEntry(env.db(), "MBB", "4", u"acme void"_s, 500, 4, State::Void);
-    addEntry(env.db(), "MBB", "5", u"ACME later"_s, 1, 5, State::Pending), addEntry(env.db(), "XYZ", "6", u"100% Pure_Co \\x"_s, 3, 6);
+    const auto add = [&](auto... entry) { addEntry(env.db(), entry...); };
+    add("MBB", "1", u"ACME Ltd"_s, 29, 1), add("MBB", "2", u"Acme, \"North\""_s, 100000000001, 2);
+    add("HSB", "3", u"Zoë Öztürk"_s, 29, 3), add("MBB", "4", u"acme void"_s, 500, 4, State::Void);
+    add("MBB", "5", u"ACME later"_s, 1, 5, State::Pending), add("XYZ", "6", u"100% Pure_Co \\x"_s, 3, 6);
     const std::pair<RegisterFilter, const char*> cases[] = {  // the numbers newest first: printed count, cents
         {{}, "6 5 4 3 2 1: 4, 100000000062"}, {{.bankCode = u"MBB"_s}, "5 4 2 1: 2, 100000000030"},
         {{.payeeContains = u"aCmE"_s}, "5 4 2 1: 2, 100000000030"}, {{.state = State::Void}, "4: 0, 0"},
-        {{.printedFrom = utc(2, 0), .printedBefore = utc(4, 0)}, "3 2: 2, 100000000030"}, {{.state = State::Pending}, "5: 0, 0"},
+        {{.printedFrom = utc(2, 0), .printedBefore = utc(4, 0)}, "3 2: 2, 100000000030"},
+        {{.state = State::Pending}, "5: 0, 0"},
         {{.bankCode = u"MBB"_s, .payeeContains = u"ACME"_s, .state = State::Printed}, "2 1: 2, 100000000030"},
-        {{.payeeContains = u"ÖZTÜ"_s}, "3: 1, 29"}, {{.payeeContains = u"0% p"_s}, "6: 1, 3"}, {{.payeeContains = u"e_Co \\x"_s}, "6: 1, 3"}};
+        {{.payeeContains = u"ÖZTÜ"_s}, "3: 1, 29"}, {{.payeeContains = u"0% p"_s}, "6: 1, 3"},
+        {{.payeeContains = u"e_Co \\x"_s}, "6: 1, 3"}};
     for (const auto& [filter, expected] : cases) {
         QStringList numbers;
         for (const auto& e : RegisterStore::page(env.db(), filter, 0, 100)) numbers << e.chequeNumber;
@@ -194,7 +209,8 @@ TEST_F(Store, SchemaUpgradeGivesAnOlderFileTheNewTablesOnceAndKeepsItsRows) {
     EXPECT_TRUE(RegisterStore::page(*db, {}, 0, 10).size() == 1u && CompanyStore::exists(*db, u"Old"_s));
     const auto tables = [](Database& d) {
         QStringList sql{QString::number(Schema::version(d))};
-        for (Statement q = d.prepare(u"SELECT sql FROM sqlite_master WHERE sql NOT NULL ORDER BY name"_s); q.step();) sql << q.text(0);
+        for (Statement q = d.prepare(u"SELECT sql FROM sqlite_master WHERE sql NOT NULL ORDER BY name"_s); q.step();)
+            sql << q.text(0);
         return sql;
     };
     EXPECT_EQ(tables(*db), tables(env.db()));

@@ -5,11 +5,15 @@ using namespace Qt::StringLiterals;
 void FakePrinterService::setOrientation(int code) { record({u"orientation"_s, 0, 0, 0, 0, {}, {}, code}); }
 void FakePrinterService::setPaperA4() { record({u"paperA4"_s}); }
 void FakePrinterService::setFont(const FontSpec& font) { record({u"font"_s, 0, 0, 0, 0, {}, m_font = font}); }
-void FakePrinterService::setLineStyle(LineStyle style) { record({u"lineStyle"_s, 0, 0, 0, 0, {}, {}, m_dotted = style == LineStyle::Dotted}); }
+void FakePrinterService::setLineStyle(LineStyle style) {
+    record({u"lineStyle"_s, 0, 0, 0, 0, {}, {}, m_dotted = style == LineStyle::Dotted});
+}
 void FakePrinterService::setLineWidth(int width) { record({u"lineWidth"_s, 0, 0, 0, 0, {}, {}, width}); }
-void FakePrinterService::drawLine(double x1, double y1, double x2, double y2) { record({u"line"_s, x1, y1, x2, y2, {}, {}, m_dotted}); }
+void FakePrinterService::drawLine(double x1, double y1, double x2, double y2) {
+    record({u"line"_s, x1, y1, x2, y2, {}, {}, m_dotted});
+}
 void FakePrinterService::newPage() { record({u"newPage"_s}); }
-void FakePrinterService::setOutputFile(const QString& path) { record({u"outputFile"_s, 0, 0, 0, 0, m_outputFile = path}); }
+void FakePrinterService::setOutputFile(const QString& to) { record({u"outputFile"_s, 0, 0, 0, 0, m_outputFile = to}); }
 void FakePrinterService::abortDocument() { record({u"abort"_s}); }
 
 void FakePrinterService::record(const Call& call) {

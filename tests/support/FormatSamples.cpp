@@ -37,7 +37,8 @@ std::vector<std::pair<QString, QVariant>> expectedColumns(const ChequeFormat& f)
         {u"ChequeHeight"_s, f.chequeHeight}, {u"ChequeTop"_s, f.chequeTop}, {u"ChequeLeft"_s, f.chequeLeft},
         {u"DateType"_s, qint64(f.dateType)},
     };
-    const QStringList stems = u"Date Recipient Amount Word1 Word2 SDateD1 SDateD2 SDateM1 SDateM2 SDateY1 SDateY2 SDateY3 SDateY4"_s.split(u' ');
+    const QStringList stems = u"Date Recipient Amount Word1 Word2 SDateD1 SDateD2 SDateM1 SDateM2 "
+                              u"SDateY1 SDateY2 SDateY3 SDateY4"_s.split(u' ');
     for (int i = 0; i < 13; ++i) {
         const FieldGeometry& g = f.fields.at(static_cast<size_t>(i));
         columns.insert(columns.end(), {{stems[i] + u"Left"_s, double(g.left)}, {stems[i] + u"Top"_s, double(g.top)},
@@ -62,7 +63,7 @@ QVariantMap storedRow(Database& db, const QString& code) {
 }
 
 // Values compare with their stored type: text, integer or real.
-::testing::AssertionResult rowMatches(const QVariantMap& row, const std::vector<std::pair<QString, QVariant>>& expected) {
+testing::AssertionResult rowMatches(const QVariantMap& row, const std::vector<std::pair<QString, QVariant>>& expected) {
     QStringList wrong;
     for (const auto& [name, value] : expected) {
         const QVariant stored = row.value(name);

@@ -18,4 +18,4 @@ std::vector<std::pair<QString, QVariant>> expectedColumns(const ChequeFormat& fo
 QVariantMap storedRow(Database& db, const QString& code);
 
 // Compares a stored row with `expected`, naming every column that differs.
-::testing::AssertionResult rowMatches(const QVariantMap& row, const std::vector<std::pair<QString, QVariant>>& expected);
+testing::AssertionResult rowMatches(const QVariantMap& row, const std::vector<std::pair<QString, QVariant>>& expected);

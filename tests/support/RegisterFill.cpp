@@ -24,7 +24,7 @@ void fillRegister(Database& db, int count) {
                         QStringLiteral("%1").arg(n, 6, 10, QLatin1Char('0')),
                         n % 100 == 0 ? QStringLiteral("ACME Ltd %1").arg(n)
                                      : QStringLiteral("Payee %1").arg(n % 500),
-                        QVariant::fromValue(n), QStringLiteral("%1.%2").arg(n / 100).arg(n % 100, 2, 10, QLatin1Char('0')),
+                        QVariant::fromValue(n), QStringLiteral("%1.%2").arg(n / 100).arg(n % 100, 2, 10, QChar(u'0')),
                         QStringLiteral("RINGGIT MALAYSIA ONE THOUSAND TWO HUNDRED"),
                         QStringLiteral("THIRTY FOUR AND CENTS FIFTY ONLY"),
                         at.date().toString(Qt::ISODate), QStringLiteral("Office-Laser"), QVariant::fromValue(n),

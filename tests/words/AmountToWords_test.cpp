@@ -38,9 +38,10 @@ QString wordsOf(std::initializer_list<int> sequence) {
 TEST_F(AmountToWordsTest, EverySlotLandsWhereItBelongsWhateverTheTypeValues) {
     // 100 cents label, 101 hundred, 102 thousand, 103 million, 104 billion, 106 joining word.
     const std::pair<const char*, QString> cases[] = {
-        {"0.00", wordsOf({})}, {"0.05", wordsOf({100, 5})}, {"5.00", wordsOf({5})}, {"12.30", wordsOf({12, 106, 100, 30})},
-        {"105.00", wordsOf({1, 101, 5})}, {"1,001.00", wordsOf({1, 102, 1})}, {"1,000,000.00", wordsOf({1, 103})},
-        {"2,040,300.07", wordsOf({2, 103, 40, 102, 3, 101, 106, 100, 7})}, {"100,000,000,000.01", wordsOf({1, 101, 104, 106, 100, 1})},
+        {"0.00", wordsOf({})}, {"0.05", wordsOf({100, 5})}, {"5.00", wordsOf({5})},
+        {"12.30", wordsOf({12, 106, 100, 30})}, {"105.00", wordsOf({1, 101, 5})}, {"1,001.00", wordsOf({1, 102, 1})},
+        {"1,000,000.00", wordsOf({1, 103})}, {"2,040,300.07", wordsOf({2, 103, 40, 102, 3, 101, 106, 100, 7})},
+        {"100,000,000,000.01", wordsOf({1, 101, 104, 106, 100, 1})},
         {"999,999,999,999.99", wordsOf({9, 101, 99, 104, 9, 101, 99, 103, 9, 101, 99, 102, 9, 101, 99, 106, 100, 99})},
         // Not in the display form: read as the amount they are; a line end is no cents digit.
         {"1234.5", wordsOf({1, 102, 2, 101, 34, 106, 100, 50})}, {" .5 ", wordsOf({100, 50})},
@@ -64,7 +65,8 @@ TEST_F(AmountToWordsTest, ATrillionOrMoreShowsTheLimitAndTextThatIsNoAmountGives
         EXPECT_EQ(env.dialogs.texts(), QStringList{u"Invalid amount. Amount can't exceed trillion value."_s});
     }
     env.dialogs.clear();
-    for (const char* text : {"", ".", "abc", "-5.00", "1.2.3", "5.00 Only", "1.,00"}) EXPECT_EQ(spell(text, 1), QString()) << text;
+    for (const char* text : {"", ".", "abc", "-5.00", "1.2.3", "5.00 Only", "1.,00"})
+        EXPECT_EQ(spell(text, 1), QString()) << text;
     EXPECT_TRUE(env.dialogs.messages.empty());
     EXPECT_TRUE(exceedsWordLimit(u"1000000000000"_s) && !exceedsWordLimit(u"999999999999.99"_s));
     env.db().executeScript(QStringLiteral("ALTER TABLE AmountWord RENAME TO Gone;"));
@@ -88,7 +90,8 @@ TEST(TextHelpers, CaseAndPieces) {
         {u"TWENTY ONE ONLY."_s, u"Twenty One Only."_s, u"TWENTY ONE ONLY."_s},
         {u"McDonald o'BRIEN-smith"_s, u"Mcdonald O'brien-smith"_s, u"McDonald O'BRIEN-smith"_s},
         {u"  mIxEd\tcAsE"_s, u"  Mixed\tcase"_s, u"  MIxEd\tcAsE"_s},
-        {u"\u00e9COLE \U00010428\U00010428"_s, u"\u00c9cole \U00010400\U00010428"_s, u"\u00c9COLE \U00010400\U00010428"_s},
+        {u"\u00e9COLE \U00010428\U00010428"_s, u"\u00c9cole \U00010400\U00010428"_s,
+         u"\u00c9COLE \U00010400\U00010428"_s},
     };
     for (const auto& [text, proper, name] : cases)
         EXPECT_EQ(toProperCase(text) + u'|' + toProperCaseName(text), proper + u'|' + name);
@@ -111,7 +114,9 @@ TEST(SplitWordLines, TheFirstWordsNarrowerThanTheFieldGoToLineOne) {
         EXPECT_EQ(splitWordLines(words, font, width, measure), (WordLines{line1, line2})) << width;
     // Once a word overflows, every later one goes to line 2, even one measured narrower.
     struct Shrinking final : TextMeasure {
-        double widthTwips(const QString& t, const FontSpec&) const override { return t.contains(u'z') ? 0 : t.size() * 100.0; }
+        double widthTwips(const QString& t, const FontSpec&) const override {
+            return t.contains(u'z') ? 0 : t.size() * 100.0;
+        }
     };
     EXPECT_EQ(splitWordLines(u"aaaa bbbb z"_s, plain, 800, Shrinking()).line2, u" bbbb z"_s);
 

@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
             }
             report("done " + number + '\n');
         } catch (const DbError& error) {
-            report("fail " + number + ' ' + QByteArray::number(error.code()) + ' ' + error.message().toUtf8().replace('\n', ' ') + '\n');
+            report("fail " + number + ' ' + QByteArray::number(error.code()) + ' ' +
+                   error.message().toUtf8().replace('\n', ' ') + '\n');
         }
     }
 }

@@ -31,7 +31,8 @@ TEST(BatchWindow, AProblemRowIsFixedInTheTableAndAllPrintWithTheFeedPrompt) {
     env.printers.names = {env.printers.defaultName = u"Office"_s};
     QTemporaryDir dir;
     QFile csv(dir.filePath(u"run.csv"_s));
-    ASSERT_TRUE(csv.open(QIODevice::WriteOnly) && csv.write("Payee;Amount;Bank\n\"ACME; Ltd\";1234.5;MBB\nBeta;-3;MBB\nGamma;7;MBB\n") && csv.flush());
+    ASSERT_TRUE(csv.open(QFile::WriteOnly) &&
+                csv.write("Payee;Amount;Bank\n\"ACME; Ltd\";1234.5;MBB\nBeta;-3;MBB\nGamma;7;MBB\n") && csv.flush());
     MainWindow main(env.context);
     ASSERT_TRUE(main.load());
     main.show(), QApplication::setActiveWindow(&main);
@@ -51,7 +52,8 @@ TEST(BatchWindow, AProblemRowIsFixedInTheTableAndAllPrintWithTheFeedPrompt) {
         QTest::keyClick(batch, Qt::Key_O, Qt::AltModifier);
         ASSERT_TRUE(loaded.wait(10000));
         EXPECT_EQ(column(*batch, BatchTableModel::Result), u"OK|Invalid amount.|OK"_s);
-        EXPECT_EQ(widget<QLabel>(*batch, "lblSummary")->text(), u"3 rows: 2 to print, 1 with a problem, 0 excluded, 0 printed"_s);
+        EXPECT_EQ(widget<QLabel>(*batch, "lblSummary")->text(),
+                  u"3 rows: 2 to print, 1 with a problem, 0 excluded, 0 printed"_s);
 
         auto* table = widget<QTableView>(*batch, "grdBatch");  // the problem row's amount typed over
         table->setFocus(), table->setCurrentIndex(table->model()->index(1, BatchTableModel::Amount));

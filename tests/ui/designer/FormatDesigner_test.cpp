@@ -73,8 +73,10 @@ protected:
 // Open, add a format, be refused a stored code, edit one, delete one, and leave.
 TEST_F(Designer, AddEditDeleteAndCloseAsAUser) {
     auto* banks = find<QComboBox>("cboBank");
-    EXPECT_EQ(banks->itemText(1) + box("txtBankName")->text() + box("txtChequeHeight")->text(), s("ABC - Name of ABCName of MBB3.01"));
-    EXPECT_EQ(label(2)->geometry(), QRect(window->toPixelsX(6240), window->toPixelsY(1800), window->toPixelsX(1695), window->toPixelsY(255)));
+    EXPECT_EQ(banks->itemText(1) + box("txtBankName")->text() + box("txtChequeHeight")->text(),
+              s("ABC - Name of ABCName of MBB3.01"));
+    EXPECT_EQ(label(2)->geometry(),
+              QRect(window->toPixelsX(6240), window->toPixelsY(1800), window->toPixelsX(1695), window->toPixelsY(255)));
     EXPECT_EQ(states(), s("---++++--&Add&Edit ro"));
     click("cmdAdd");
     EXPECT_EQ(states(), s("+++-+-+++&Cancel&Edit rw"));
@@ -96,7 +98,7 @@ TEST_F(Designer, AddEditDeleteAndCloseAsAUser) {
     env.dialogs.answer({Answer::Yes});
     click("cmdDelete");
     EXPECT_EQ(stored("ABC") + box("txtBankName")->text() + QString::number(banks->count()), s("<none>Name of MBB2"));
-    click("cmdAdd"), type("txtBankName", s("Last"));  // leaving asks to save: Cancel stays, so does a refused save; Yes saves
+    click("cmdAdd"), type("txtBankName", s("Last"));  // leaving asks to save: Cancel or a refused save stay; Yes saves
     env.dialogs.answer({Answer::Cancel, Answer::Yes, Answer::Yes});
     click("cmdExit"), click("cmdExit");
     EXPECT_TRUE(window->isVisible());
@@ -104,8 +106,9 @@ TEST_F(Designer, AddEditDeleteAndCloseAsAUser) {
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(stored("LST"), s("Last"));
     const QString save = s("Save before exit?");
-    EXPECT_EQ(env.dialogs.texts(), (QStringList{s("Bank Code already exist."), s("Are you sure you want to delete Bank's cheque details?"),
-                                                save, save, s("No emtpy Bank Code is allowed."), save}));
+    EXPECT_EQ(env.dialogs.texts(), (QStringList{s("Bank Code already exist."),
+                                                s("Are you sure you want to delete Bank's cheque details?"), save, save,
+                                                s("No emtpy Bank Code is allowed."), save}));
 }
 
 // Every button answers its own Alt key, in every mode.
@@ -134,7 +137,8 @@ TEST_F(Designer, LabelsMoveAndResizeWithTheMouse) {
     EXPECT_EQ(box("txtXLeft")->text(), units::twipsToInchText(before.left + window->toTwipsX(30)));
     EXPECT_EQ(field(1).left, before.left);
     QTest::mouseRelease(label(1), Qt::LeftButton, {}, start + QPoint(32, 21));
-    EXPECT_EQ(QPointF(field(1).left, field(1).top), QPointF(before.left + window->toTwipsX(30), before.top + window->toTwipsY(20)));
+    EXPECT_EQ(QPointF(field(1).left, field(1).top),
+              QPointF(before.left + window->toTwipsX(30), before.top + window->toTwipsY(20)));
     EXPECT_EQ(label(1)->x(), window->toPixelsX(field(1).left));
     ASSERT_TRUE(handle(4)->isVisible());
     QTest::mousePress(handle(4), Qt::LeftButton, {}, handle(4)->rect().center());
@@ -156,10 +160,12 @@ TEST_F(Designer, ClickTakesTheTypedBoxFirst) {
         SCOPED_TRACE(testing::Message() << typed << " on " << target);
         clickAt(label(3)), type("txtXLeft", s("0.5")), env.dialogs.clear();
         type("txtXLeft", s(typed), false);
-        QWidget* at = target < 0 ? find("picCheque") : target < 100 ? static_cast<QWidget*>(label(target)) : handle(target - 100);
+        QWidget* at = target < 0     ? find("picCheque")
+                      : target < 100 ? static_cast<QWidget*>(label(target)) : handle(target - 100);
         const QPoint point = target < 0 ? QPoint(5, 5) : at->rect().center();
         QTest::mousePress(at, Qt::LeftButton, {}, point);
-        QTest::mouseRelease(target >= 100 ? find("picCheque") : at, Qt::LeftButton, {}, target >= 100 ? at->geometry().center() : point);
+        QTest::mouseRelease(target >= 100 ? find("picCheque") : at, Qt::LeftButton, {},
+                            target >= 100 ? at->geometry().center() : point);
         EXPECT_EQ(field(3).left, left);
         EXPECT_EQ(window->model().selectedField(), selected);
         EXPECT_EQ(env.dialogs.texts().size(), left == 720 ? 1 : 0);

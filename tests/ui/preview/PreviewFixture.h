@@ -35,7 +35,9 @@ protected:
         return f;
     }
     PreviewFixture() { storeFormat(testFormat()); }
-    void storeFormat(const ChequeFormat& f) { ChequeFormatStore::remove(env.db(), f.bankCode), ChequeFormatStore::insert(env.db(), f); }
+    void storeFormat(const ChequeFormat& f) {
+        ChequeFormatStore::remove(env.db(), f.bankCode), ChequeFormatStore::insert(env.db(), f);
+    }
     // Opens the preview of a cheque for 1,234.50 dated today, as the main window does; false when it found no format.
     bool open(const QString& payee = QStringLiteral("acme trading"),
               const UserSettings& settings = {.dateFormat = QStringLiteral("dd-mm-yyyy")}) {
@@ -53,7 +55,8 @@ protected:
     void expectOneError(const QString& text) {
         ASSERT_EQ(env.dialogs.texts(), QStringList{text});
         const auto& m = env.dialogs.messages[0];
-        EXPECT_TRUE(m.title == QStringLiteral("Error") && m.icon == Dialogs::Icon::Exclamation && m.buttons == Dialogs::Buttons::Ok);
+        EXPECT_TRUE(m.title == QStringLiteral("Error") && m.icon == Dialogs::Icon::Exclamation &&
+                    m.buttons == Dialogs::Buttons::Ok);
         env.dialogs.clear();
     }
     // Typed where every character has a key, else (or when asked) pasted; the box keeps the focus.
@@ -61,7 +64,8 @@ protected:
         box->setFocus(), box->selectAll();
         bool typeable = !paste && text.size() <= 200;
         for (const QChar c : text) typeable = typeable && c.isPrint() && c.unicode() <= 0xff;
-        if (!typeable) return QGuiApplication::clipboard()->setText(text), QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        if (!typeable)
+            return QGuiApplication::clipboard()->setText(text), QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
         box->del(), QTest::keyClicks(box, text);
     }
     template <class Window, class... Args>
@@ -73,7 +77,8 @@ protected:
     }
     // The main window with the format chosen, payee and amount typed; `drive` runs while the preview its Print
     // opens is shown. False when no preview opened.
-    bool printFromMain(const QString& payee, const QString& amount, const std::function<void(PrintPreviewDialog&)>& drive) {
+    bool printFromMain(const QString& payee, const QString& amount,
+                       const std::function<void(PrintPreviewDialog&)>& drive) {
         main = show<MainWindow>(env.context);
         EXPECT_TRUE(main->load());
         auto* banks = widget<QComboBox>(main, "cboBank");

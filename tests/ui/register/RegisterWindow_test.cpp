@@ -26,7 +26,7 @@ using namespace Qt::StringLiterals;
 TEST(RegisterWindow, FilterVoidExportAndPrintAgain) {
     TestEnv env;
     for (const QString& code : {u"MBB"_s, u"HSB"_s})
-        ChequeFormatStore::insert(env.db(), [&] { ChequeFormat f; f.bankCode = code, f.bankName = code + u" Bank"_s; return f; }());
+        ChequeFormatStore::insert(env.db(), ChequeFormat{.bankName = code + u" Bank"_s, .bankCode = code});
     for (const auto& [bank, number, payee, cents] : {std::tuple{u"MBB"_s, u"000101"_s, u"ACME Ltd"_s, 29LL},
                                                      {u"HSB"_s, u"000102"_s, u"Zoë, \"Öztürk\""_s, 100000000001LL},
                                                      {u"MBB"_s, u"000103"_s, u"acme north"_s, 500LL}}) {
@@ -55,10 +55,12 @@ TEST(RegisterWindow, FilterVoidExportAndPrintAgain) {
         EXPECT_EQ(numbers(), u"000103|000101 Printed cheques shown: 2    Total: 5.29"_s);
 
         // Void asks for a reason, strikes the row out and leaves it out of the total.
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(1, 4)).center());
+        const auto cell = [&](int row) { return table->visualRect(table->model()->index(row, 4)).center(); };
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell(1));
         env.dialogs.onNextModal([](QDialog* d) {
             d->show();
-            EXPECT_TRUE(widget<QLabel>(d, "lblQuestion")->text().startsWith(u"Void cheque 000101 of MBB to ACME Ltd for 0.29?"_s));
+            EXPECT_TRUE(widget<QLabel>(d, "lblQuestion")->text().startsWith(
+                u"Void cheque 000101 of MBB to ACME Ltd for 0.29?"_s));
             QTest::keyClicks(widget<QLineEdit>(d, "txtReason"), u"torn, re-issued"_s);
             QTest::keyClick(widget<QLineEdit>(d, "txtReason"), Qt::Key_Return);
         });
@@ -68,20 +70,24 @@ TEST(RegisterWindow, FilterVoidExportAndPrintAgain) {
         EXPECT_FALSE(widget<QPushButton>(*w, "cmdVoid")->isEnabled());  // a void is never voided again
 
         // Export writes the rows shown; Print again fills the main window with the chosen entry.
-        widget<QLineEdit>(*w, "txtFilterPayee")->selectAll(), QTest::keyClicks(widget<QLineEdit>(*w, "txtFilterPayee"), u"Z"_s);
-        env.dialogs.onNextModal([&](QDialog* d) { qobject_cast<QFileDialog*>(d)->setDirectory(env.directory()), d->done(QDialog::Accepted); });
+        widget<QLineEdit>(*w, "txtFilterPayee")->selectAll();
+        QTest::keyClicks(widget<QLineEdit>(*w, "txtFilterPayee"), u"Z"_s);
+        env.dialogs.onNextModal([&](QDialog* d) {
+            qobject_cast<QFileDialog*>(d)->setDirectory(env.directory()), d->done(QDialog::Accepted);
+        });
         QTest::mouseClick(widget<QPushButton>(*w, "cmdExport"), Qt::LeftButton);
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(0, 4)).center());
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell(0));
         QTest::mouseClick(widget<QPushButton>(*w, "cmdPrintAgain"), Qt::LeftButton);
     });
     QTest::mouseClick(widget<QPushButton>(main, "cmdRegister"), Qt::LeftButton);
     ASSERT_TRUE(shown);
-    EXPECT_EQ(widget<QComboBox>(main, "cboBank")->currentText() + u'|' + widget<QComboBox>(main, "cboRecipient")->currentText() +
-                  u'|' + widget<QLineEdit>(main, "txtAmount")->text(), u"HSB - HSB Bank|Zoë, \"Öztürk\"|1,000,000,000.01"_s);
+    const auto combo = [&](const char* name) { return widget<QComboBox>(main, name)->currentText(); };
+    EXPECT_EQ(combo("cboBank") + u'|' + combo("cboRecipient") + u'|' + widget<QLineEdit>(main, "txtAmount")->text(),
+              u"HSB - HSB Bank|Zoë, \"Öztürk\"|1,000,000,000.01"_s);
     QFile file(QDir(env.directory()).filePath(u"cheque-register.csv"_s));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray csv = file.readAll();  // the header and the one row shown
-    EXPECT_TRUE(csv.count('\n') == 2 && csv.contains(",\"Zoë, \"\"Öztürk\"\"\",1000000000.01,")) << csv.toStdString();
+    EXPECT_TRUE(csv.count('\n') == 2 && csv.contains(",\"Zoë, \"\"Öztürk\"\"\",1000000000.01,")) << csv.constData();
 }
 
 }  // namespace
