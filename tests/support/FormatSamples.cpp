@@ -6,24 +6,13 @@ using namespace Qt::StringLiterals;
 
 ChequeFormat distinctFormat(const QString& code) {
     ChequeFormat f;
-    f.bankName = u"Name of "_s + code;
-    f.bankCode = code;
-    f.amountLanguage = 2;
-    f.printerName = u"Cheque-Printer"_s;
-    f.orientation = u"P"_s;
-    f.chequeWidth = 12240;    // 8.50 in
-    f.chequeHeight = 4334.4;  // 3.01 in
-    f.chequeTop = 43.2;
-    f.chequeLeft = -72.5;
-    f.dateType = 2;
-    for (int i = 0; i < kFieldCount; ++i) {
-        f.fields.at(static_cast<size_t>(i)) = {100.5f + 10.0f * static_cast<float>(i),
-                                               200.25f + 10.0f * static_cast<float>(i),
-                                               300.75f + 10.0f * static_cast<float>(i)};
-    }
-    for (int i = 0; i < 5; ++i) {
-        f.fonts.at(static_cast<size_t>(i)) = {u"Face%1"_s.arg(i),
-                                              8.5f + static_cast<float>(i), i % 2 == 0};
+    f.bankName = u"Name of "_s + code, f.bankCode = code, f.amountLanguage = 2, f.dateType = 2;
+    f.printerName = u"Cheque-Printer"_s, f.orientation = u"P"_s;
+    f.chequeWidth = 12240, f.chequeHeight = 4334.4, f.chequeTop = 43.2, f.chequeLeft = -72.5;  // 8.50 by 3.01 in
+    for (size_t i = 0; i < f.fields.size(); ++i) {
+        const float n = static_cast<float>(i);
+        f.fields.at(i) = {100.5f + 10 * n, 200.25f + 10 * n, 300.75f + 10 * n};
+        if (i < f.fonts.size()) f.fonts.at(i) = {u"Face%1"_s.arg(i), 8.5f + n, i % 2 == 0};
     }
     f.sdateFont = {u"DigitFace"_s, 17.5f, true};
     return f;
