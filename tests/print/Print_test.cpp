@@ -102,8 +102,7 @@ TEST(PrinterSelection, SelectsByNameAndRestoresTheRememberedPrinter) {
         EXPECT_EQ(PrinterSelection::selectPrinter(env.context, c.asked), c.selected);
         EXPECT_EQ(env.printers.current, c.currentAfter);
         EXPECT_EQ(env.context.rememberedPrinterIndex, c.rememberedAfter);
-        PrinterSelection::restorePrinter(env.context);
-        EXPECT_EQ(env.printers.madeCurrent, c.restored);
+        EXPECT_EQ((PrinterSelection::restorePrinter(env.context), env.printers.madeCurrent), c.restored);
         EXPECT_EQ(PrinterSelection::comboItems(env.printers), QStringList{kDefault} + c.names);
     }
     FakeDialogs dialogs;
