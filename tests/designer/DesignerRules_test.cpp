@@ -14,19 +14,16 @@ using Box = FieldDrag::Box;
 QString s(const char* text) { return QString::fromUtf8(text); }
 
 TEST(DesignerMode, EachModeEnablesItsControls) {
-    using M = DesignerMode;
     const QString add = s("&Add"), edit = s("&Edit"), cancel = s("&Cancel");
     const std::tuple<DesignerMode, bool, DesignerControlStates> rows[] = {
-        {M::Browse, true, {false, true, true, add, true, edit, true, true}},
-        {M::Browse, false, {false, true, true, add, false, edit, true, false}},
-        {M::Adding, true, {true, false, true, cancel, false, edit, false, true}},
-        {M::Editing, false, {true, false, false, add, true, cancel, true, false}}};
+        {DesignerMode::Browse, true, {false, true, true, add, true, edit, true, true}},
+        {DesignerMode::Browse, false, {false, true, true, add, false, edit, true, false}},
+        {DesignerMode::Adding, true, {true, false, true, cancel, false, edit, false, true}},
+        {DesignerMode::Editing, false, {true, false, false, add, true, cancel, true, false}}};
     for (const auto& [m, formats, states] : rows) EXPECT_EQ(designerControlStates(m, formats), states) << int(m);
 }
 
-// Handle -1 drags the label from (100, 100): it moves by the travel, held at the top and left only. Handle k
-// (clockwise from top-left) takes its edges to the pointer; past the opposite edge the box flips (horizontally
-// after rounding, halves to even); the canvas holds the pointer.
+// Handle -1 drags the label (held at top and left); handle k (clockwise) takes its edges to the pointer, flipping past.
 TEST(FieldDrag, DragMovesTheLabelAndHandlesMoveTheirEdgesAndFlip) {
     const FieldLabel label{1000, 500, 300, 200, {}, {}};  // right 1300, bottom 700
     const std::tuple<int, double, double, Box> rows[] = {
@@ -50,8 +47,7 @@ TEST(FieldDrag, DragMovesTheLabelAndHandlesMoveTheirEdgesAndFlip) {
             drag.moveOverHandle(FieldDrag::Buttons::LeftOnly, handle, 0, 0, px, py, label, 10455, 3855);
             drag.releaseOnHandle(released);
         }
-        EXPECT_EQ(Box(released.left, released.top, released.width, released.height), box)
-            << handle << " at " << px << "," << py;
+        EXPECT_EQ(Box(released.left, released.top, released.width, released.height), box) << handle << " " << px;
     }
 }
 
@@ -76,12 +72,10 @@ TEST(ChequeLocation, AlignmentsUseTheSheetOfTheOrientationAndTheChequeSize) {
     for (const auto& [code, width, height, sheet, cheque] : rows) {
         ChequeLocation at;
         at.open(250.5, -14.4, code, s(width), s(height));
-        auto place = [&at] { return QSizeF(at.left(), at.top()); };
         at.alignBottom(), at.alignRight();
-        EXPECT_EQ(place(), sheet - cheque) << code;
-        at.centreVertically(), at.centreHorizontally();
-        at.stepTop(true), at.stepLeft(true);  // the upper arrows move up and left
-        EXPECT_EQ(place(), (sheet - cheque) / 2 - QSizeF(14.4, 14.4)) << code;
+        EXPECT_EQ(QSizeF(at.left(), at.top()), sheet - cheque) << code;
+        at.centreVertically(), at.centreHorizontally(), at.stepTop(true), at.stepLeft(true);  // upper arrows: up, left
+        EXPECT_EQ(QSizeF(at.left(), at.top()), (sheet - cheque) / 2 - QSizeF(14.4, 14.4)) << code;
     }
 }
 

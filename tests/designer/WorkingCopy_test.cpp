@@ -2,8 +2,6 @@
 
 #include <sqlite3.h>
 
-#include <QTemporaryDir>
-
 #include "designer/AlignmentSheets.h"
 #include "designer/ChequeFormatModel.h"
 #include "print/QtPrinterService.h"
@@ -23,7 +21,6 @@ using Outcome = ChequeFormatModel::SaveOutcome;
 QString s(const char* text) { return QString::fromUtf8(text); }
 QStringList words(const char* text) { return s(text).split(QLatin1Char(' ')); }
 
-// The working copy after opening over one stored format, then given an 8 by 3 inch cheque.
 class WorkingCopy : public testing::Test {
 protected:
     TestEnv env;
@@ -31,8 +28,7 @@ protected:
     void SetUp() override {
         SettingsStore::writeOptions(env.db(), 1, 1, 1, s("dd-mm-yyyy"));
         model.loadLanguages(), model.resetChequeFormat();
-        ChequeFormatStore::insert(env.db(), distinctFormat(s("TAKEN")));
-        model.setPrinterName(s("Cheque-Printer"));
+        ChequeFormatStore::insert(env.db(), distinctFormat(s("TAKEN"))), model.setPrinterName(s("Cheque-Printer"));
         model.setChequeWidthText(s("8.00")), model.setChequeHeightText(s("3.00"));
     }
 };
@@ -55,8 +51,7 @@ TEST_F(WorkingCopy, DeleteAsksFirstAndAnEntryWithoutARowShowsTheDefaults) {
     env.dialogs.answer({Dialogs::Answer::No});
     EXPECT_FALSE(model.deleteChequeFormat(s("TAKEN")));
     env.printers.names << s("Third"), env.printers.current = 2;
-    ASSERT_TRUE(model.selectBank(s("TAKEN - x")));
-    EXPECT_FALSE(model.selectBank(s("GONE - x")));
+    ASSERT_TRUE(model.selectBank(s("TAKEN - x")) && !model.selectBank(s("GONE - x")));
     EXPECT_EQ(env.dialogs.texts().at(1), s("No record found for GONE bank."));
     ChequeFormat expected;
     expected.printerName = s("Third");
@@ -72,12 +67,10 @@ TEST_F(WorkingCopy, TypedInchesAndBankCode) {
         {"-0.5", Negative, "-0.5", 2880}, {"1,5", NaN, "2.00", 2880}, {"1e300", NaN, "2.00", 2880}};
     model.setSelectedField(FieldAmount);
     for (const auto& [typed, result, shown, left] : rows) {
-        env.dialogs.clear();
-        model.labels()[FieldAmount].left = 2880;
+        env.dialogs.clear(), model.labels()[FieldAmount].left = 2880, model.typeChequeWidth(s("7"));
         const auto entry = model.typeFieldInches(ChequeFormatModel::Axis::Left, s(typed));
         EXPECT_EQ(std::pair(entry.result, entry.text), std::pair(result, s(shown))) << typed;
         EXPECT_EQ(model.labels()[FieldAmount].left, left) << typed;
-        model.typeChequeWidth(s("7"));
         EXPECT_EQ(model.typeChequeWidth(s(typed)).result, result) << typed;
         EXPECT_EQ(model.chequeWidthText(), result == Ok ? s(shown) : s("7.00"));
         EXPECT_EQ(env.dialogs.texts(), QStringList(result == Negative ? 2 : 0, s("No negative value is allowed.")));
@@ -106,10 +99,8 @@ TEST_F(WorkingCopy, SaveRefusals) {
 
 // A stored language that is gone: loading says so and keeps the shown name; saving says so and stores language 1.
 TEST_F(WorkingCopy, MissingLanguageOnLoadAndSave) {
-    env.db().write(s("DELETE FROM LanguageMain WHERE ID = 2"));
-    model.setLanguageName(s("Malay"));
-    ASSERT_TRUE(model.selectBank(s("TAKEN - x")));
-    EXPECT_EQ(model.languageName(), s("Malay"));
+    env.db().write(s("DELETE FROM LanguageMain WHERE ID = 2")), model.setLanguageName(s("Malay"));
+    ASSERT_TRUE(model.selectBank(s("TAKEN - x")) && model.languageName() == s("Malay"));
     ASSERT_TRUE(model.updateChequeFormat(s("TAKEN")));
     model.setBankCode(s("NEW"));
     ASSERT_TRUE(model.insertChequeFormat());
@@ -122,12 +113,11 @@ TEST_F(WorkingCopy, MissingLanguageOnLoadAndSave) {
 // ddmmyy hides Y1 and Y2 and lays Y3, Y4 after M2; ddmmyyyy lays Y1..Y4 after M2.
 TEST_F(WorkingCopy, DateStyleShowsAndLaysOutItsDigits) {
     auto& labels = model.labels();
-    labels[FieldSDateM2].left = 7000;
     const std::tuple<int, int, std::vector<float>> rows[] = {  // style, shown fields, Y1..Y4
         {1, 0b0'1111'0011, {7545, 7850, 7305, 7610}},          // hidden digits stay
         {2, 0b0'1111'1111, {7305, 7610, 7915, 8220}}, {0, 0b1'0000'0000, {7305, 7610, 7915, 8220}}};
     for (const auto& [style, shown, lefts] : rows) {
-        model.setDateType(style);
+        labels[FieldSDateM2].left = 7000, model.setDateType(style);
         int visible = labels[FieldDate].visible ? 1 : 0;
         for (int i = FieldSDateD1; i <= FieldSDateY4; ++i) visible += visible + labels[i].visible;
         EXPECT_EQ(visible, shown) << style;

@@ -1,5 +1,4 @@
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include "print/DateRendering.h"
@@ -10,8 +9,7 @@
 #include "ui/preview/PreviewFixture.h"
 #include "words/TextHelpers.h"
 
-// Every box a user types into, fed texts that break careless statements, layouts and conversions:
-// each is stored and shown exactly (or cut at the box's limit) or refused with a message.
+// Every box a user types into, fed texts that break careless code: stored and shown exactly, cut, or refused.
 namespace {
 
 using namespace Qt::StringLiterals;
@@ -38,15 +36,10 @@ protected:
         return s.step() ? s.text("t") : QString();
     }
     const QString& text() const { return GetParam().text; }
-    void openDesigner() {
-        designer = show<FormatDesigner>(env.context), window = designer.get();
-        EXPECT_TRUE(designer->load());
-    }
+    bool openDesigner() { return (window = (designer = show<FormatDesigner>(env.context)).get()) && designer->load(); }
     QLineEdit* box(const char* name) const { return widget<QLineEdit>(window, name); }
     void press(const char* name) const { QTest::mouseClick(widget<QPushButton>(window, name), Qt::LeftButton); }
-    static void leave(QLineEdit* box, const QString& text, bool paste = false) {
-        enter(box, text, paste), QTest::keyClick(box, Qt::Key_Tab);
-    }
+    void leave(QLineEdit* b, const QString& t, bool p = false) { enter(b, t, p), QTest::keyClick(b, Qt::Key_Tab); }
 
     const QString m_tables = tables(0, 0);
     std::unique_ptr<FormatDesigner> designer;
@@ -72,8 +65,7 @@ TEST_P(BadInput, MainWindowAndPreviewStoreShowOrRefuseIt) {
 // A payee is stored, listed and deleted exactly; a date style stored, shown and written so.
 TEST_P(BadInput, OptionsStoreAndShowItExactly) {
     auto options = show<OptionsDialog>(env.context, UserSettings{});
-    window = options.get();
-    widget<QTabWidget>(window, "TabStrip1")->setCurrentIndex(1);
+    window = options.get(), widget<QTabWidget>(window, "TabStrip1")->setCurrentIndex(1);
     press("cmdAdd"), enter(box("txtName"), text()), QTest::keyClick(box("txtName"), Qt::Key_Return);  // save? Yes
     EXPECT_EQ(newestPayee(), text());
     auto* list = widget<QTreeWidget>(window, "LVRecipients");
@@ -95,7 +87,7 @@ TEST_P(BadInput, OptionsStoreAndShowItExactly) {
 
 // Bank name and code are stored within their limits and found again; inch boxes give it back.
 TEST_P(BadInput, TheDesignerKeepsItWithinItsLimits) {
-    openDesigner();
+    ASSERT_TRUE(openDesigner());
     press("cmdEdit"), press("cmdSave");  // the sizes are stored in hundredths of an inch
     const ChequeFormat before = *ChequeFormatStore::findByCode(env.db(), u"TB"_s);
     press("cmdEdit");
@@ -121,8 +113,7 @@ TEST_P(BadInput, TheDesignerKeepsItWithinItsLimits) {
     EXPECT_EQ(tables(0, 1), m_tables);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, BadInput, testing::ValuesIn(kTexts),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Texts, BadInput, testing::ValuesIn(kTexts), [](auto& i) { return std::string(i.param.name); });
 
 class BadNumbers : public BadInput {};
 
@@ -132,7 +123,7 @@ TEST_F(BadNumbers, InchBoxesTakeOnlyNumbersTheyCanShow) {
         {" 2.5 ", "2.50", "2.50"}, {"+1.5", "1.50", "1.50"}, {"1e1", "10.00", "10.00"}, {"1000", "1000.00", "1000.00"},
         {"9999999.99", "9999999.99"}, {"1e9"}, {"9999999999"}, {"1e35"}, {"nan"}, {"-inf"}, {"0x10"}, {"1,5"},
         {"2.5.1"}, {"\uff11.\uff15"}, {"\u0661\u066b\u0665"}};
-    openDesigner();
+    ASSERT_TRUE(openDesigner());
     press("cmdEdit");
     for (const char* name : {"txtXLeft", "txtChequeWidth"})
         for (const auto& c : cases) {
@@ -150,7 +141,7 @@ TEST_F(BadNumbers, BankCodesKeepTheirLengthAndNamesAreCutOnWholeLetters) {
         {u"stra\u00dfe"_s, u"STRA\u00dfE"_s}, {QString(10, QChar(0xdf)), QString(10, QChar(0xdf))},
         {u"\ufb01x \u0149"_s, u"\ufb01X\u0149"_s}, {u"\U00010428b"_s, u"\U00010400B"_s}};
     const QString name(49, u'N');
-    openDesigner();
+    ASSERT_TRUE(openDesigner());
     for (const auto& c : cases) {
         press("cmdAdd"), enter(box("txtBankName"), name + u"\U0001F600"_s), leave(box("txtBankCode"), c.typed);
         EXPECT_EQ(box("txtBankCode")->text(), c.code);

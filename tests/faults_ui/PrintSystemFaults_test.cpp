@@ -13,15 +13,13 @@
 #include "support/CupsQueues.h"
 #include "ui/preview/PreviewFixture.h"
 
-// The print system failing under the preview, in a print server of the test's own (cupsd on a temporary socket; the
-// backend scripts/setup-cups.sh installs keeps each job) or in the recording printer: one message, nothing changed.
+// The print system failing under the preview (a private cupsd, or the recording printer): one message, no change.
 namespace {
 
 using namespace Qt::StringLiterals;
 
 enum class Fault { ServerDown, ServerStops, QueueStopped, QueueRejecting, PrinterRemoved, JobRefused };
 
-// cups: through the print server; byDefault: the format prints to "[Default]"; %1 is the printer.
 struct FaultCase { const char* name; Fault fault; bool cups, byDefault; const char* message; };
 
 class PrintFaults : public PreviewFixture, public testing::WithParamInterface<FaultCase> {
@@ -98,8 +96,7 @@ TEST_P(PrintFaults, ShowAMessageKeepThePreviewAndPrintOnceMended) {
     ChequeFormat f = testFormat();
     f.printerName = c.byDefault ? u"[Default]"_s : queue, storeFormat(f);
     const bool beforeOpening = c.fault == Fault::ServerDown;
-    ASSERT_TRUE(!beforeOpening || fault(c.fault, queue, false));
-    ASSERT_TRUE(open());
+    ASSERT_TRUE((!beforeOpening || fault(c.fault, queue, false)) && open());
     EXPECT_EQ(widget<QComboBox>(*preview, "cboPrinterName")->count(), beforeOpening ? 1 : 3);
     ASSERT_TRUE(beforeOpening || fault(c.fault, queue, false));
     const auto snapshot = [&](QStringList s = {}) {
@@ -121,8 +118,7 @@ TEST_P(PrintFaults, ShowAMessageKeepThePreviewAndPrintOnceMended) {
     click("cmdPrint");
     EXPECT_FALSE(preview->isVisible()) << env.dialogs.texts().join(u'|').toStdString();
     const auto entries = RegisterStore::page(env.db(), {}, 0, 10);
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].destination, queue);
+    ASSERT_TRUE(entries.size() == 1 && entries[0].destination == queue) << entries.size();
     if (!c.cups) return;
     EXPECT_TRUE(service->lastJobId() > 0 && entries[0].jobId == service->lastJobId());
     QFile job(CupsQueues::waitForNewJob(queue, {}));
@@ -135,20 +131,18 @@ TEST_P(PrintFaults, ShowAMessageKeepThePreviewAndPrintOnceMended) {
 #define THE_PRINTER NOT_PRINTED "The printer \"%1\" "
 const char *const kNone = "No printer is available.", *const kStopped = THE_PRINTER "is stopped.";
 const char *const kGone = THE_PRINTER "is no longer installed.";
+using enum Fault;
 const FaultCase kCases[] = {
-    {"ServerDownBeforeOpening", Fault::ServerDown, true, false, kNone},
-    {"ServerDownBeforeOpeningDefault", Fault::ServerDown, true, true, kNone},
-    {"ServerStopsAfterOpening", Fault::ServerStops, true, false, kNone},
-    {"ServerStopsAfterOpeningDefault", Fault::ServerStops, true, true, kNone},
-    {"QueueStopped", Fault::QueueStopped, true, false, kStopped},
-    {"DefaultQueueStopped", Fault::QueueStopped, true, true, kStopped},
-    {"QueueRejecting", Fault::QueueRejecting, true, false, THE_PRINTER "is not accepting jobs."},
-    {"PrinterRemoved", Fault::PrinterRemoved, true, false, kGone},
-    {"DefaultPrinterRemoved", Fault::PrinterRemoved, true, true, kNone},
-    {"RecordingPrinterRemoved", Fault::PrinterRemoved, false, false, kGone},
-    {"RecordingPrinterRefusesTheJob", Fault::JobRefused, false, false,
-     NOT_PRINTED "The print system refused the job."}};
-INSTANTIATE_TEST_SUITE_P(Faults, PrintFaults, testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+    {"ServerDownBeforeOpening", ServerDown, true, false, kNone},
+    {"ServerDownBeforeOpeningDefault", ServerDown, true, true, kNone},
+    {"ServerStopsAfterOpening", ServerStops, true, false, kNone},
+    {"ServerStopsAfterOpeningDefault", ServerStops, true, true, kNone},
+    {"QueueStopped", QueueStopped, true, false, kStopped}, {"DefaultQueueStopped", QueueStopped, true, true, kStopped},
+    {"QueueRejecting", QueueRejecting, true, false, THE_PRINTER "is not accepting jobs."},
+    {"PrinterRemoved", PrinterRemoved, true, false, kGone},
+    {"DefaultPrinterRemoved", PrinterRemoved, true, true, kNone},
+    {"RecordingPrinterRemoved", PrinterRemoved, false, false, kGone},
+    {"RecordingPrinterRefusesTheJob", JobRefused, false, false, NOT_PRINTED "The print system refused the job."}};
+INSTANTIATE_TEST_SUITE_P(Faults, PrintFaults, testing::ValuesIn(kCases), [](auto& i) { return i.param.name; });
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <QFontMetricsF>
-#include <QTemporaryDir>
 
 #include "core/ChequeFormat.h"
 #include "print/ChequePage.h"
@@ -36,8 +35,7 @@ TEST(DateRendering, StyleCodesInEitherLetterCaseWithTheLocalesNamesAndSeparator)
 }
 
 TEST(DateRendering, TheDateTypeChoosesTheDateFieldsAndTheDigitsAreDayMonthYear) {
-    // shown: the date field ("D" or "-"), then the digit boxes; an unknown type changes none.
-    const struct { int type; const char* shown; const char* date; } cases[] = {
+    const struct { int type; const char* shown; const char* date; } cases[] = {  // shown: date field, digit boxes
         {0, "D00000000", "05 Dec 2026"}, {1, "-11110011", "-"}, {2, "-11111111", "-"}, {-1, "D10101010", "-"}};
     for (const auto& c : cases) {
         FieldLabelSet labels;
@@ -55,17 +53,13 @@ TEST(DateRendering, TheDateTypeChoosesTheDateFieldsAndTheDigitsAreDayMonthYear) 
 FieldLabelSet numberedLabels() {
     FieldLabelSet labels;
     for (int i = 0; i < kFieldCount; ++i) {
-        labels[i].left = 6360.4f - 481.25f * i;
-        labels[i].top = 360.6f + 170.3f * i;
-        labels[i].caption = u"Q%1x"_s.arg(i);
-        labels[i].font = {i % 2 ? u"Arial"_s : u"Courier New"_s, 8.0f + i, i == 1};
-        labels[i].visible = i < 5;  // hidden or not, what the date type prints is printed
+        labels[i] = {6360.4f - 481.25f * i, 360.6f + 170.3f * i, 0, 0, u"Q%1x"_s.arg(i),  // shown or not, printed
+                     {i % 2 ? u"Arial"_s : u"Courier New"_s, 8.0f + i, i == 1}, i < 5};
     }
     return labels;
 }
 
-// Orientation and A4, then the date type's fields (when printed), payee, amount and both word lines, each moved
-// by the cheque's offsets in single precision; the caller ends the document.
+// Orientation, A4, the date type's fields, payee, amount and word lines, moved by the offsets in single precision.
 TEST(ChequePage, DrawsTheFieldsOfTheDateTypeMovedByTheChequeOffsets) {
     const struct { int dateType; bool printDate; const char* orientation; std::vector<int> fields; } cases[] = {
         {0, true, "L", {0, 1, 2, 3, 4}}, {1, true, "P", {5, 6, 7, 8, 11, 12, 1, 2, 3, 4}},
@@ -78,8 +72,7 @@ TEST(ChequePage, DrawsTheFieldsOfTheDateTypeMovedByTheChequeOffsets) {
         const FieldLabelSet labels = numberedLabels();
         FakePrinterService printer;
         ChequePage::draw(printer, format, labels, c.printDate);
-        EXPECT_EQ(printer.jobSteps(),
-                  QStringList({u"orientation%1"_s.arg(c.orientation[0] == 'L' ? 1 : 2), u"paperA4"_s}));
+        EXPECT_EQ(printer.jobSteps().join(u' '), u"orientation%1 paperA4"_s.arg(*c.orientation == 'L' ? 1 : 2));
         const auto texts = printer.callsOf(u"text"_s);
         ASSERT_EQ(texts.size(), c.fields.size());
         for (size_t k = 0; k < texts.size(); ++k) {
@@ -109,8 +102,7 @@ TEST(PrinterSelection, SelectsByNameAndRestoresTheRememberedPrinter) {
         EXPECT_EQ(PrinterSelection::selectPrinter(env.context, c.asked), c.selected);
         EXPECT_EQ(env.printers.current, c.currentAfter);
         EXPECT_EQ(env.context.rememberedPrinterIndex, c.rememberedAfter);
-        PrinterSelection::restorePrinter(env.context);
-        EXPECT_EQ(env.printers.madeCurrent, c.restored);
+        EXPECT_EQ((PrinterSelection::restorePrinter(env.context), env.printers.madeCurrent), c.restored);
         EXPECT_EQ(PrinterSelection::comboItems(env.printers), QStringList{kDefault} + c.names);
     }
     FakeDialogs dialogs;
@@ -125,8 +117,7 @@ TEST(ChequeRecorder, RecordsOnlyWhatThePrintSystemTookAndAsksAboutANumberUsedAga
         SCOPED_TRACE(c.name);
         TestEnv env;
         const QString bank = u"MBB"_s, number = u"000123"_s;
-        ChequeNumberStore::setNext(env.db(), bank, number);
-        env.printers.failEndWith = c.failWith;
+        ChequeNumberStore::setNext(env.db(), bank, number), env.printers.failEndWith = c.failWith;
         const RegisterEntry cheque{.bankCode = bank, .chequeNumber = number, .payee = u"ACME Ltd"_s};
         ChequeRecorder recorder(env.db(), env.clock);
         size_t pendingDuringJob = 0;
@@ -136,8 +127,7 @@ TEST(ChequeRecorder, RecordsOnlyWhatThePrintSystemTookAndAsksAboutANumberUsedAga
         };
         if (c.printed) EXPECT_EQ(recorder.record(cheque, send).state, RegisterEntry::State::Printed);
         else EXPECT_THROW(recorder.record(cheque, send), PrintError);
-        EXPECT_EQ(pendingDuringJob, 1u) << "the entry is written before the job";
-        EXPECT_TRUE(RegisterStore::listPending(env.db()).empty());
+        EXPECT_TRUE(pendingDuringJob == 1 && RegisterStore::listPending(env.db()).empty()) << "pending in the job";
         const auto entries = RegisterStore::page(env.db(), {}, 0, 10);
         ASSERT_EQ(entries.size(), c.printed ? 1u : 0u);
         EXPECT_EQ(ChequeNumberStore::next(env.db(), bank), c.printed ? u"000124"_s : number);
@@ -152,13 +142,13 @@ TEST(ChequeRecorder, RecordsOnlyWhatThePrintSystemTookAndAsksAboutANumberUsedAga
 
 // Each field lands at its twips from the printable area, in its face and size; only a finished job with a page writes.
 TEST(PdfOutput, EveryFieldLandsAtItsTwipsFromThePrintableArea) {
-    const struct { int dateType, orientation; double left, top; QMarginsF margins; } cases[] = {
-        {0, 1, 0, 0, {}}, {2, 2, -150.5, -75.25, {18, 14.4, 18, 14.4}},
+    const struct { int dateType, orientation; double left, top; QMarginsF margins; } cases[] = {{0, 1, 0, 0, {}},
+        {2, 2, -150.5, -75.25, {18, 14.4, 18, 14.4}},
         {0, 2, 1234.75, 987.4, {12.25, 9.5, 12.25, 9.5}}};
+    QTemporaryDir dir;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.dateType * 10 + c.orientation);
-        QTemporaryDir dir;
-        const QString pdf = dir.filePath(u"cheque.pdf"_s);
+        const QString pdf = dir.filePath(u"cheque%1.pdf"_s.arg(c.dateType * 10 + c.orientation));
         QtPrinterService service(QtPrinterService::PdfFile{pdf, c.margins});
         service.setOrientation(c.orientation), service.setPaperA4();
         const FieldLabelSet labels = ChequeRenderer::shifted(numberedLabels(), c.left, c.top);
@@ -173,19 +163,16 @@ TEST(PdfOutput, EveryFieldLandsAtItsTwipsFromThePrintableArea) {
             const FieldLabel& l = labels[word.text.mid(1).chopped(1).toInt()];
             QFont font(l.font.face);
             font.setPixelSize(1000), font.setBold(l.font.bold);
-            const QFontMetricsF metrics(font);
             EXPECT_NEAR(word.xMin, area.left() + l.left / 20.0, 0.25) << word.text.toStdString();
             EXPECT_NEAR(word.yMin, area.top() + l.top / 20.0, 1.0) << word.text.toStdString();
-            EXPECT_NEAR(word.yMax - word.yMin, (metrics.ascent() + metrics.descent()) / 1000.0 * l.font.size, 0.1);
+            EXPECT_NEAR(word.yMax - word.yMin, QFontMetricsF(font).height() / 1000.0 * l.font.size, 0.1);
         }
     }
-    QTemporaryDir dir;
     const QString pdf = dir.filePath(u"x.pdf"_s);
     QtPrinterService service(QtPrinterService::PdfFile{pdf, {}});
     service.endDocument(), service.printText(u"x"_s), service.abortDocument();  // nothing drawn; aborted
     EXPECT_FALSE(QFile::exists(pdf));
-    service.setPdfPath(dir.filePath(u"missing/folder/x.pdf"_s));
-    EXPECT_THROW(service.printText(u"x"_s), PrintError);
+    EXPECT_THROW((service.setPdfPath(dir.filePath(u"missing/folder/x.pdf"_s)), service.printText(u"x"_s)), PrintError);
     service.setPdfPath(pdf), service.printText(u"again"_s), service.endDocument();  // usable again
     EXPECT_TRUE(QFile::exists(pdf));
 }
