@@ -1,4 +1,3 @@
-// Batch files read, checked as the main window checks a cheque, printed one job a cheque and never twice, saved as PDF.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -26,7 +25,7 @@ using namespace Qt::StringLiterals;
 // A file read: rows as "line:payee|amount|date|bank|number" joined by " / ", or "#line" refused whole.
 TEST(BatchFile, QuotesSeparatorsLineEndsAndColumnsByNameOrTheWholeFileRefused) {
     const std::pair<QByteArray, const char*> cases[] = {
-        {"Payee,amount\nACME,12\n", "2:ACME|12|||"}, {"\xEF\xBB\xBFpayee,amount\r\nA,1\r\n", "2:A|1|||"},
+        {"\xEF\xBB\xBFpayee,amount\r\nA,1\r\n", "2:A|1|||"},
         {"payee,amount\nA,1\nB,2", "2:A|1||| / 3:B|2|||"}, {"payee,amount\rA,1\rB,2\r", "2:A|1||| / 3:B|2|||"},
         {"payee,amount\n\"Smith, \"\"Jr\"\" Ltd\",\"1,234.50\"\n", "2:Smith, \"Jr\" Ltd|1,234.50|||"},
         {"payee,amount\n\"two\r\nlines\",1\n\"x\ny\",2\nlast,3\n", "2:two\r\nlines|1||| / 4:x\ny|2||| / 6:last|3|||"},
@@ -44,30 +43,26 @@ TEST(BatchFile, QuotesSeparatorsLineEndsAndColumnsByNameOrTheWholeFileRefused) {
         for (const BatchRow& b : r.rows)
             rows << u"%1:"_s.arg(b.line) + QStringList{b.payee, b.amount, b.date, b.bank, b.number}.join(u'|');
         const bool named = r.rows.empty() && r.error.startsWith(u"Line %1"_s.arg(r.errorLine));
-        EXPECT_EQ(r.ok ? rows.join(u" / "_s) : named ? u"#%1"_s.arg(r.errorLine) : r.error, QString::fromUtf8(read))
-            << bytes.toStdString();
+        EXPECT_EQ(r.ok ? rows.join(u" / "_s) : named ? u"#%1"_s.arg(r.errorLine) : r.error, QString::fromUtf8(read));
     }
 }
 
-class Batch : public testing::TestWithParam<bool> {  // true: a real print queue
-protected:
+struct Batch : testing::TestWithParam<bool> {  // true: a real print queue
     Batch() {
         for (ChequeFormat f : {ChequeFormat{.bankCode = u"MBB"_s}, {.bankCode = u"XYZ"_s, .amountLanguage = 2}})
-            f.fields[FieldWord1].width = 3000, f.fonts[FieldWord1].size = 10,  // 30 characters
-                ChequeFormatStore::insert(env.db(), f);
+            f.fields[FieldWord1].width = 3000, f.fonts[FieldWord1].size = 10, ChequeFormatStore::insert(env.db(), f);
         ChequeNumberStore::setNext(env.db(), u"MBB"_s, u"000099"_s);
         env.printers.names = {u"Office"_s}, env.printers.failEndOfDocument = 3;
         for (int i = 1; i <= 5; ++i) rows.push_back({i + 1, u"Payee %1"_s.arg(i), u"%1.50"_s.arg(i * 100)});
     }
     BatchSetup setup() { return BatchSetup::read(env.db(), {u"MBB"_s, QDate(2026, 12, 7), u"dd/MM/yy"_s,
                                                            u"dd/mm/yyyy"_s, true, false, &env.textMeasure}); }
-    BatchRun::Outcome run(PrinterService& printer, const QString& pdf = {},
-                          const std::function<void(int, int)>& starting = {}) {
+    BatchRun::Outcome run(PrinterService& printer, const QString& pdf = {}, std::function<void(int, int)> start = {}) {
         const BatchSetup s = setup();
         const std::vector<CheckedRow> checked = BatchCheck::checkAll(rows, s);
         BatchRun batch(env.db(), env.clock, printer, s);
         batch.askFeed = [this](const QString& prompt) { return prompts << prompt, true; };
-        batch.starting = starting;
+        batch.starting = std::move(start);
         return pdf.isEmpty() ? batch.print(rows, checked) : batch.saveAsPdf(rows, checked, pdf);
     }
     QStringList entries() {
@@ -89,20 +84,16 @@ TEST_F(Batch, EveryRuleOfTheMainWindowAndNumbersThatNeverRepeat) {
         {"A;1", u"1.00|MBB|000099|"_s},
         {"B;1;;;000100", u"1.00|MBB|000100|Cheque number 000100 of MBB was already used."_s}, {"C;1", u"1.00|MBB||"_s},
         {"D;x", u"x|MBB||Invalid amount."_s}, {"E;1", u"1.00|MBB|000102|"_s}, {"F;1;;;000101", u"1.00|MBB|000101|"_s},
-        {"G;1;;mbb", u"1.00|MBB|000103|"_s},
+        {"G;1;;mbb", u"1.00|MBB|000103|"_s}, {"  ;5", u"5.00|MBB||"_s + noName},
         {"H;1;;;000101", u"1.00|MBB|000101|Cheque number 000101 of MBB is also on line 7."_s},
-        {"I;1;;;12a", u"1.00|MBB|12a|"_s + digits}, {"J;1;;;0000000000001", u"1.00|MBB|0000000000001|"_s + digits},
-        {"K;.5;2026-12-24;xyz", u"0.50|XYZ||"_s}, {"L; 1234.565 ;;XYZ", u"1,234.57|XYZ||"_s},  // XYZ has no next number
-        {"O;1000000000000", u"1,000,000,000,000.00|MBB||"_s + limit},
-        {"P;999999999999.995", u"1,000,000,000,000.00|MBB||"_s + limit},
-        {"Q", u"|MBB||No empty Amount field is allowed."_s}, {"R;-5", u"-5|MBB||Invalid amount."_s},
-        {";5", u"5.00|MBB||"_s + noName}, {"  ;5", u"5.00|MBB||"_s + noName},
-        {"S;5;;ZZZ", u"5.00|||Unknown bank code \"ZZZ\"."_s}, {"V;5;24/12/26", u"5.00|MBB|000104|"_s},
-        {"T;5;2026-02-30", u"5.00|MBB||\"2026-02-30"_s + notDate},
-        {"U;5;24.12.2026", u"5.00|MBB||\"24.12.2026"_s + notDate},
-        {";x;;ZZZ", u"x|||"_s + noName + u" Invalid amount. Unknown bank code \"ZZZ\"."_s}};
-    BatchSetup s = setup();
-    s.usedNumbers[u"MBB"_s].insert(u"000100"_s, u"used"_s);
+        {";x;;ZZZ", u"x|||"_s + noName + u" Invalid amount. Unknown bank code \"ZZZ\"."_s},
+        {"P;999999999999.995", u"1,000,000,000,000.00|MBB||"_s + limit}, {"I;1;;;12a", u"1.00|MBB|12a|"_s + digits},
+        {"J;1;;;0000000000001", u"1.00|MBB|0000000000001|"_s + digits}, {"L; 1234.565 ;;XYZ", u"1,234.57|XYZ||"_s},
+        {"O;1000000000000", u"1,000,000,000,000.00|MBB||"_s + limit}, {"K;.5;2026-12-24;xyz", u"0.50|XYZ||"_s},
+        {"T;5;2026-02-30", u"5.00|MBB||\"2026-02-30"_s + notDate}, {"S;5;;ZZZ", u"5.00|||Unknown bank code \"ZZZ\"."_s},
+        {"U;5;24.12.2026", u"5.00|MBB||\"24.12.2026"_s + notDate}, {"Q", u"|MBB||No empty Amount field is allowed."_s},
+        {"V;5;24/12/26", u"5.00|MBB|000104|"_s}, {"R;-5", u"-5|MBB||Invalid amount."_s}};
+    BatchSetup s = setup(); s.usedNumbers[u"MBB"_s].insert(u"000100"_s, u"used"_s);
     rows.resize(std::size(cases));
     for (size_t i = 0; i < rows.size(); ++i) {  // the row of line 4 is left out
         const QStringList c = QString::fromUtf8(cases[i].first).split(u';');
@@ -112,10 +103,9 @@ TEST_F(Batch, EveryRuleOfTheMainWindowAndNumbersThatNeverRepeat) {
     for (size_t i = 0; i < rows.size(); ++i) {  // the words are spelled whenever the amount and the bank allow it
         const CheckedRow& c = checked[i];
         EXPECT_EQ(c.amount + u'|' + c.bankCode + u'|' + c.number + u'|' + c.reason(), cases[i].second);
-        EXPECT_EQ(c.words.isEmpty(), c.bankCode.isEmpty() || c.problem.contains(u"amount"_s, Qt::CaseInsensitive))
-            << cases[i].first;
+        EXPECT_EQ(c.words.isEmpty(), c.bankCode.isEmpty() || c.problem.contains(u"mount"_s)) << cases[i].first;
     }
-    EXPECT_EQ(checked[0].lines.line1 + u'|' + checked[0].lines.line2 + u'|' + checked[10].words,
+    EXPECT_EQ(checked[0].lines.line1 + u'|' + checked[0].lines.line2 + u'|' + checked[15].words,
               u" ONE ONLY.||Sen Lima Puluh Sahaja."_s);
 }
 
@@ -126,8 +116,7 @@ TEST_P(Batch, AJobFailingAtTheThirdChequeLeavesTwoEntriesAndTheRetryStartsThere)
         GTEST_SKIP() << "stopping a queue needs it set up and root: " << CupsQueues::unavailableReason().toStdString();
     const auto lock = cups ? std::make_unique<CupsQueues::Lock>() : nullptr;
     const QString queue = cups ? CupsQueues::namedQueue() : u"Office"_s;
-    QtPrinterService service;
-    if (cups) service.makeCurrent(static_cast<int>(service.printerNames().indexOf(queue)));
+    QtPrinterService service; if (cups) service.makeCurrent(static_cast<int>(service.printerNames().indexOf(queue)));
     PrinterService& printer = cups ? static_cast<PrinterService&>(service) : env.printers;
     const auto stopAtThird = [&](int n, int) { if (cups && n == 3) CupsQueues::run(u"cupsdisable"_s, {queue}); };
     std::shared_ptr<void> restart(nullptr, [&](void*) { if (cups) CupsQueues::run(u"cupsenable"_s, {queue}); });
@@ -137,8 +126,7 @@ TEST_P(Batch, AJobFailingAtTheThirdChequeLeavesTwoEntriesAndTheRetryStartsThere)
                 first.failure.startsWith(u"The cheque on line 4 (Payee 3, 300.50) was not printed: "_s) &&
                 (cups || first.failure.endsWith(u": The printer is out of paper."_s))) << first.failure.toStdString();
     EXPECT_EQ(entries(), (QStringList{u"000099 PAYEE 1 printed "_s + queue, u"000100 PAYEE 2 printed "_s + queue}));
-    // The printer works again: the retry prints rows 3 to 5 only, numbered on; the prompts count the whole batch.
-    restart.reset(), prompts.clear();
+    restart.reset(), prompts.clear();  // the retry prints rows 3 to 5 only, numbered on; prompts count the whole batch
     EXPECT_EQ(run(printer).done, 3);
     EXPECT_EQ(entries().mid(4), QStringList{u"000103 PAYEE 5 printed "_s + queue});
     EXPECT_EQ(prompts, (QStringList{u"Insert cheque 4 of 5 (Payee 4, 400.50) and press Continue"_s,
@@ -151,8 +139,7 @@ TEST_P(Batch, AJobFailingAtTheThirdChequeLeavesTwoEntriesAndTheRetryStartsThere)
 INSTANTIATE_TEST_SUITE_P(FakeAndCups, Batch, testing::Values(false, true));
 
 TEST_F(Batch, SaveAllAsPdfRecordsEveryPageWithTheFileOrNothingWhenTheFileFailsUnderASafeName) {
-    QTemporaryDir dir;
-    env.printers.failEndWith = u"disk full"_s;
+    QTemporaryDir dir; env.printers.failEndWith = u"disk full"_s;
     EXPECT_EQ(run(env.printers, dir.filePath(u"failed.pdf"_s)).failure, u"The cheques were not saved: disk full"_s);
     EXPECT_TRUE(entries().isEmpty() && QDir(dir.path()).isEmpty(QDir::Files | QDir::Hidden));  // nor any partial file
     env.printers.failEndWith.clear(), rows[4].payee.clear();  // that row is not saved
@@ -173,8 +160,7 @@ TEST_F(Batch, ASavedPdfHoldsWhatTheQueueReceivedInEitherOrientation) {
                        .chequeLeft = orientation == u"P"_s ? 433.5 : -120.25};
         f.fields = {FieldGeometry{6360.4f, 360.6f, 2000.f}, {600.25f, 1440.75f, 7000.f}, {6240.5f, 1800.f, 2500.f},
                     {720.f, 1920.33f, 5000.f}, {240.8f, 2400.2f, 8000.f}};  // date, payee, amount, two word lines
-        f.fonts = {FontSpec{}, {u"Arial"_s, 12.0f, true}, {u"Times New Roman"_s, 14.5f, false}, {},
-                   {u"Courier New"_s, 8.0f, true}};
+        f.fonts = {FontSpec{}, {u"Arial"_s, 12, true}, {u"Times New Roman"_s, 14.5f}, {}, {u"Courier New"_s, 8, true}};
         ChequeFormatStore::insert(env.db(), f);
         rows = {{2, u"Zürich Traders, Ltd"_s, u"1234.5"_s, u"2026-12-24"_s, orientation, u"000001"_s}};
         const QStringList before = CupsQueues::jobFiles(CupsQueues::namedQueue());
@@ -183,21 +169,19 @@ TEST_F(Batch, ASavedPdfHoldsWhatTheQueueReceivedInEitherOrientation) {
         const QString pdf = env.directory() + u'/' + orientation + u".pdf"_s;
         rows[0].printed = false, rows[0].number = u"000002"_s;  // the page shows no number
         ASSERT_EQ(run(service, pdf).done, 1);
-        const PdfWords printed = PdfWords::read(job), saved = PdfWords::read(pdf);
-        ASSERT_TRUE(printed.ok && saved.ok) << printed.error.toStdString() << saved.error.toStdString();
-        EXPECT_TRUE(std::abs(saved.pageWidth - printed.pageWidth) +
-                            std::abs(saved.pageHeight - printed.pageHeight) < 0.01 &&
+        const PdfWords sent = PdfWords::read(job), saved = PdfWords::read(pdf);
+        ASSERT_TRUE(sent.ok && saved.ok) << sent.error.toStdString() << saved.error.toStdString();
+        EXPECT_TRUE(std::abs(saved.pageWidth - sent.pageWidth) + std::abs(saved.pageHeight - sent.pageHeight) < 0.01 &&
                     (saved.pageWidth > saved.pageHeight) == (orientation == u"P"_s));
-        ASSERT_TRUE(saved.words.size() == printed.words.size() && saved.words.size() >= 12u) << saved.words.size();
+        ASSERT_TRUE(saved.words.size() == sent.words.size() && saved.words.size() >= 12u) << saved.words.size();
         for (size_t i = 0; i < saved.words.size(); ++i) {
-            const PdfWords::Word &a = saved.words[i], &b = printed.words[i];
+            const PdfWords::Word &a = saved.words[i], &b = sent.words[i];
             EXPECT_TRUE(a.text == b.text && std::max({std::abs(a.xMin - b.xMin), std::abs(a.yMin - b.yMin),
                         std::abs(a.xMax - b.xMax), std::abs(a.yMax - b.yMax)}) < 0.01) << a.text.toStdString();
         }
-        QProcess fonts;  // pdffonts: name, type, encoding, then emb, sub, uni, object and generation
-        ASSERT_TRUE((fonts.start(u"pdffonts"_s, {pdf}), fonts.waitForFinished(30000)));
+        QProcess fonts; ASSERT_TRUE((fonts.start(u"pdffonts"_s, {pdf}), fonts.waitForFinished(30000)));
         const QString faces = QString::fromUtf8(fonts.readAllStandardOutput());
-        const QString rest = u"(\\s+(yes|no)){2}\\s+\\d+\\s+\\d+\n"_s;  // sub, uni, object, generation
+        const QString rest = u"(\\s+(yes|no)){2}\\s+\\d+\\s+\\d+\n"_s;  // after emb: sub, uni, object, generation
         EXPECT_GE(faces.count(QRegularExpression(u"\\s(yes|no)"_s + rest)), 3) << faces.toStdString();
         EXPECT_FALSE(faces.contains(QRegularExpression(u"\\sno"_s + rest))) << faces.toStdString();
     }

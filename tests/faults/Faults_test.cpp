@@ -1,5 +1,4 @@
-// A child process killed while it saves or starved of disk space, a locked or read-only database, files that cannot
-// be used: each fault is reported clearly and leaves the file whole, holding every save reported done and nothing else.
+// Kills mid-save, a full disk, locks, read-only and unusable files: each reported clearly, the file left whole.
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
@@ -32,9 +31,7 @@ using namespace Qt::StringLiterals;
 QByteArray fileBytes(const QString& p) { QFile f(p); return f.open(QFile::ReadOnly) ? f.readAll() : QByteArray(); }
 void writeBytes(const QString& p, const QByteArray& bytes) { QFile f(p); if (f.open(QFile::WriteOnly)) f.write(bytes); }
 qint64 sizeOf(const QString& p) { return QFileInfo(p).size(); }
-QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-}
+QStringList entries(QDir d) { return d.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
 // The engine's full check of the file, then every row of every table as text.
 QString snapshot(Database& db) {
     QString all;
@@ -53,8 +50,7 @@ Hold readOnly(const QString& path) {
         if (::geteuid()) QFile::setPermissions(path, on ? bits & ~QFile::Permissions(0x2222) : bits);
         else QProcess::execute(u"chattr"_s, {QLatin1String(on ? "+i" : "-i"), path});
     };
-    set(true);
-    const Hold hold(new char, [set](void* p) { set(false), delete static_cast<char*>(p); });
+    const Hold hold((set(true), new char), [set](void* p) { set(false), delete static_cast<char*>(p); });
     return ::access(QFile::encodeName(path).constData(), W_OK) ? hold : Hold();
 }
 Hold lockedBy(const QString& path, const char* sql) {  // holds what `sql` locked, as another copy does
@@ -64,10 +60,7 @@ Hold lockedBy(const QString& path, const char* sql) {  // holds what `sql` locke
 // `run` must fail with `code` (any when 0), naming the file and saying `says`. Returns the milliseconds it took.
 qint64 expectRefused(const std::function<void()>& run, int code, const QString& path, const char* says) {
     const auto started = std::chrono::steady_clock::now();
-    try {
-        run();
-        ADD_FAILURE() << "went through";
-    } catch (const DbError& error) {
+    try { run(); ADD_FAILURE() << "went through"; } catch (const DbError& error) {
         EXPECT_TRUE((!code || error.code() == code) && error.message().contains(u'"' + path + u'"') &&
                     error.message().contains(QString::fromUtf8(says))) << error.message().toStdString();
     }
@@ -81,8 +74,7 @@ std::vector<int> reported(const QByteArray& output, const QByteArray& word) {
         if (line.startsWith(word)) numbers.push_back(line.split(' ').at(1).toInt());
     return numbers;
 }
-// Checks that the file is sound and holds every save reported `done` whole (the options row its last or a later one),
-// each once, a cheque printed or, cut short, pending (settled as the next start does). Records: 1 each, 2 pending.
+// The file is sound and holds each save reported done once, whole (cut short: pending). Records: 1 each, 2 pending.
 std::map<int, int> readBack(const QString& path, const std::vector<int>& done) {
     auto db = Database::open(path);
     EXPECT_TRUE(snapshot(*db).startsWith(u"PRAGMA integrity_check|ok\n"_s));
@@ -115,9 +107,7 @@ std::map<int, int> readBack(const QString& path, const std::vector<int>& done) {
     return stored;
 }
 
-// The writer's first run meets a full disk (a file size limit): saves that need the file to grow fail, each clearly.
-// Each later run is killed after 0 to 2 reported saves and 0 to 30 ms more, so that the moments spread over whole
-// saves whatever the disk's speed. After each run the file holds every reported save.
+// The first run meets a full disk; each later run is killed after 0 to 2 reported saves and 0 to 30 ms more.
 TEST(ChildWriter, EveryReportedSaveSurvivesAFullDiskOrAKill) {
     const int kills = std::max(80, qEnvironmentVariableIntValue("QUORVANTA_FAULT_KILLS"));
     const unsigned seed = qEnvironmentVariableIsSet("QUORVANTA_FAULT_SEED")
@@ -131,8 +121,7 @@ TEST(ChildWriter, EveryReportedSaveSurvivesAFullDiskOrAKill) {
     int next = 1, hotJournals = 0, leftPending = 0;
     for (int run = 0; run <= kills; ++run, ++next) {  // a cut-short record's number is never used again
         SCOPED_TRACE("run " + std::to_string(run) + ", seed " + std::to_string(seed));
-        QProcess writer;
-        QByteArray output;
+        QProcess writer; QByteArray output;
         writer.start(QStringLiteral(FAULT_WRITER), QStringList{path, QString::number(next)} +
                      (run ? QStringList{u"1000000"_s} : QStringList{u"150"_s, QString::number(limit)}));
         for (const int waitFor = saves(random);
@@ -151,10 +140,8 @@ TEST(ChildWriter, EveryReportedSaveSurvivesAFullDiskOrAKill) {
         next = run ? next : 150;
         const auto stored = readBack(path, done);
         for (int n : reported(output, "pending ")) EXPECT_TRUE(stored.count(n)) << "cheque " << n << " lost";
-        for (const auto& [n, value] : stored) {
-            EXPECT_LE(std::abs(n), next) << "record " << n << " from nowhere";
-            leftPending += value == 2;
-        }
+        for (const auto& [n, value] : stored) EXPECT_LE(std::abs(n), next) << "record " << n << " from nowhere";
+        for (const auto& [n, value] : stored) leftPending += value == 2;
         EXPECT_TRUE(run || (reported(output, "fail ").size() >= 10 && QFileInfo(path).size() <= limit));
         for (const QByteArray& line : output.split('\n')) {
             const int n = line.split(' ').value(1).toInt(), code = line.split(' ').value(2).toInt();
@@ -170,8 +157,7 @@ TEST(ChildWriter, EveryReportedSaveSurvivesAFullDiskOrAKill) {
     EXPECT_GE(leftPending, 1) << "no kill landed between a cheque's two writes";
 }
 
-// A save meets a lock of another connection, or its folder or file is made read-only while the program runs: it
-// fails (after the wait, for a lock) and leaves every table as it was; once the fault is gone that save goes through.
+// A save meeting a lock or a folder or file made read-only fails, changes nothing, and goes through once it is gone.
 TEST(WriteFaults, EverySaveFailsClearlyAndLeavesNothingUntilTheFaultIsGone) {
 #define SAVE(...) [](Database& db) { __VA_ARGS__; }
     const std::function<void(Database&)> saves[] = {  // on a file holding payee "P" and format K0
@@ -186,8 +172,7 @@ TEST(WriteFaults, EverySaveFailsClearlyAndLeavesNothingUntilTheFaultIsGone) {
                        "while this one waited. Nothing was changed";
     const struct { const char *name, *lockedBy /* else read-only */, *says; } faults[] = {
         {"locked for writing", "BEGIN IMMEDIATE; INSERT INTO Company (Name) VALUES ('x');", busy},
-        {"locked by a reader", "BEGIN; SELECT count(*) FROM AmountWord;", busy},
-        {"locked exclusively", "BEGIN EXCLUSIVE;", busy},
+        {"locked by a reader", "BEGIN; SELECT * FROM AmountWord;", busy}, {"exclusive lock", "BEGIN EXCLUSIVE;", busy},
         {"read-only folder", nullptr, "no journal file could be made in its folder"},
         // Permission bits are checked at open: only the immutable attribute (root) stops writes to an open file.
         {"read-only file", nullptr, "is read-only"}};
@@ -198,8 +183,7 @@ TEST(WriteFaults, EverySaveFailsClearlyAndLeavesNothingUntilTheFaultIsGone) {
             const QString path = DatabaseInit::createDatabase(dir.path());
             auto db = Database::open(path, Database::defaultKey(), 150);
             CompanyStore::insert(*db, u"P"_s), ChequeFormatStore::insert(*db, format(0));
-            const QString before = snapshot(*db);
-            const QStringList files = entries(dir.path());
+            const QString before = snapshot(*db); const QStringList files = entries(dir.path());
             Hold hold = fault.lockedBy ? lockedBy(path, fault.lockedBy)
                         : fault.name[11] == 'o' ? readOnly(dir.path()) : ::geteuid() ? Hold() : readOnly(path);
             if (!hold) break;  // cannot be made here: the file when not root
@@ -214,8 +198,7 @@ TEST(WriteFaults, EverySaveFailsClearlyAndLeavesNothingUntilTheFaultIsGone) {
         }
 }
 
-// Reads wait for another connection's lock too, and a write transaction waits for the lock when it begins, not at
-// its first write, when it could no longer wait; the default wait outlasts another copy's short saves.
+// Reads wait for a lock too, and a transaction waits when it begins, not at its first write, when it no longer could.
 TEST(LockedDatabase, ReadsAndTransactionsWaitForTheLock) {
     TestEnv env;
     const QString path = env.databasePath();
@@ -224,27 +207,23 @@ TEST(LockedDatabase, ReadsAndTransactionsWaitForTheLock) {
     expectRefused([&] { CompanyStore::listByName(*mine); }, SQLITE_BUSY, path, "in use by another program");
     env.db().executeScript(u"ROLLBACK; BEGIN IMMEDIATE;"_s);
     expectRefused([&] { Transaction transaction(*mine); }, SQLITE_BUSY, path, "in use by another program");
-    std::thread release(
+    std::jthread release(
         [&env] { std::this_thread::sleep_for(std::chrono::milliseconds(300)), env.db().executeScript(u"COMMIT;"_s); });
     mine->setBusyTimeout(Database::kDefaultBusyTimeoutMs);
     EXPECT_NO_THROW(CompanyStore::insert(*mine, u"After the wait"_s));
-    release.join();
 }
 
 void overwrite(const QString& db, qint64 at) { writeBytes(db, fileBytes(db).replace(at, 16, QByteArray(16, 'Z'))); }
 void replace(const QString& db, const QByteArray& key, const char* sql) {
-    QFile::remove(db);
-    sqlite3* raw = nullptr;
+    sqlite3* raw = (QFile::remove(db), nullptr);
     sqlite3_open(QFile::encodeName(db).constData(), &raw);
     if (!key.isEmpty()) sqlite3_key(raw, key.constData(), static_cast<int>(key.size()));
     sqlite3_exec(raw, sql, nullptr, nullptr, nullptr);
     sqlite3_close(raw);
 }
 
-// A file that cannot be used is refused when it is opened, or at the latest at the first save, with a message that
-// names it and says what is wrong; it is left as it was.
+// An unusable file is refused at open or at the first save, with its name and what is wrong, and left as it was.
 TEST(OpenFaults, AreRefusedClearlyAndLeaveTheFileAsItWas) {
-    // make() may send `db` elsewhere; the message says `says` besides naming the file.
     const struct { const char* name; void (*make)(QString& db, Hold& hold); int code; const char* says; } faults[] = {
 #define MAKE(...) [](QString& db, [[maybe_unused]] Hold& hold) { __VA_ARGS__; }
         {"missing file", MAKE(QFile::remove(db)), SQLITE_CANTOPEN, "does not exist. Check"},
@@ -255,10 +234,8 @@ TEST(OpenFaults, AreRefusedClearlyAndLeaveTheFileAsItWas) {
         {"a database lacking tables",
          MAKE(replace(db, Database::defaultKey(), "CREATE TABLE Company (x); CREATE TABLE LanguageMain (x);")),
          SQLITE_NOTADB, "not a Quorvanta Solo database: it has no table Settings, AmountWord, BankCheque."},
-        {"a text file", MAKE(writeBytes(db, QByteArray("Payee,Amount\nSmith,12.00\n").repeated(200))),
-         SQLITE_NOTADB, "not a Quorvanta"},
-        {"another program's plain database", MAKE(replace(db, {}, "CREATE TABLE Company (Name TEXT)")),
-         SQLITE_NOTADB, "not a Quorvanta"},
+        {"a text file", MAKE(writeBytes(db, QByteArray("Smith,12\n").repeated(500))), SQLITE_NOTADB, "not a Quorvanta"},
+        {"plain database", MAKE(replace(db, {}, "CREATE TABLE Company (Name TEXT)")), SQLITE_NOTADB, "not a Quorvanta"},
         {"truncated inside the first page", MAKE(QFile::resize(db, 100)), SQLITE_NOTADB, "damaged"},
         {"truncated to half", MAKE(QFile::resize(db, sizeOf(db) / 2048 * 1024 + 300)), SQLITE_CORRUPT, "damaged"},
         // The last 12 bytes of a page are padding outside the checksum: cut into the checksum.
@@ -276,15 +253,12 @@ TEST(OpenFaults, AreRefusedClearlyAndLeaveTheFileAsItWas) {
 #undef MAKE
     };
     for (const auto& fault : faults) {
-        SCOPED_TRACE(fault.name);
-        QTemporaryDir dir;
+        QTemporaryDir dir; SCOPED_TRACE(fault.name);
         const QString database = DatabaseInit::createDatabase(dir.path());
-        QString path = database;
-        Hold hold;
+        QString path = database; Hold hold;
         fault.make(path, hold);
         if (!hold && QByteArray(fault.name).startsWith("read-only")) continue;  // cannot be made here
-        const QByteArray before = fileBytes(database);
-        const QStringList files = entries(dir.path());
+        const QByteArray before = fileBytes(database); const QStringList files = entries(dir.path());
         const auto insert = [&] { CompanyStore::insert(*Database::open(path, Database::defaultKey(), 300), u"x"_s); };
         const qint64 ms = expectRefused(insert, fault.code, path, fault.says);
         EXPECT_TRUE(fault.code != SQLITE_BUSY || ms >= 300) << "did not wait";

@@ -3,8 +3,7 @@
 #include "core/ChequeFormat.h"
 #include "store/RegisterEntry.h"
 
-// The fault writer's records: every value depends on the record's number, so the
-// test can tell what each save should have left in the file.
+// The fault writer's records: every value follows from the record's number, so each save can be checked.
 namespace FaultRecords {
 
 enum class Kind { Payee, Format, Settings, Cheque };

@@ -1,6 +1,5 @@
-// fault_writer DATABASE FIRST COUNT [FILE_SIZE_LIMIT]: saves payees, formats, options and cheques (written pending,
-// "pending N", then printed) in turn, printing "done N" once record N is committed, else "fail N CODE MESSAGE".
-// Writes past the limit fail as on a full disk.
+// fault_writer DATABASE FIRST COUNT [FILE_SIZE_LIMIT]: saves payees, formats, options and cheques ("pending N", then
+// printed) in turn, printing "done N" once N is committed, else "fail N CODE MESSAGE"; the limit acts as a full disk.
 #include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
