@@ -116,7 +116,8 @@ TEST_P(Batch, AJobFailingAtTheThirdChequeLeavesTwoEntriesAndTheRetryStartsThere)
         GTEST_SKIP() << "stopping a queue needs it set up and root: " << CupsQueues::unavailableReason().toStdString();
     const auto lock = cups ? std::make_unique<CupsQueues::Lock>() : nullptr;
     const QString queue = cups ? CupsQueues::namedQueue() : u"Office"_s;
-    QtPrinterService service; if (cups) service.makeCurrent(static_cast<int>(service.printerNames().indexOf(queue)));
+    QtPrinterService service;
+    if (cups) service.makeCurrent(static_cast<int>(service.printerNames().indexOf(queue)));
     PrinterService& printer = cups ? static_cast<PrinterService&>(service) : env.printers;
     const auto stopAtThird = [&](int n, int) { if (cups && n == 3) CupsQueues::run(u"cupsdisable"_s, {queue}); };
     std::shared_ptr<void> restart(nullptr, [&](void*) { if (cups) CupsQueues::run(u"cupsenable"_s, {queue}); });
@@ -139,7 +140,8 @@ TEST_P(Batch, AJobFailingAtTheThirdChequeLeavesTwoEntriesAndTheRetryStartsThere)
 INSTANTIATE_TEST_SUITE_P(FakeAndCups, Batch, testing::Values(false, true));
 
 TEST_F(Batch, SaveAllAsPdfRecordsEveryPageWithTheFileOrNothingWhenTheFileFailsUnderASafeName) {
-    QTemporaryDir dir; env.printers.failEndWith = u"disk full"_s;
+    QTemporaryDir dir;
+    env.printers.failEndWith = u"disk full"_s;
     EXPECT_EQ(run(env.printers, dir.filePath(u"failed.pdf"_s)).failure, u"The cheques were not saved: disk full"_s);
     EXPECT_TRUE(entries().isEmpty() && QDir(dir.path()).isEmpty(QDir::Files | QDir::Hidden));  // nor any partial file
     env.printers.failEndWith.clear(), rows[4].payee.clear();  // that row is not saved
@@ -179,7 +181,8 @@ TEST_F(Batch, ASavedPdfHoldsWhatTheQueueReceivedInEitherOrientation) {
             EXPECT_TRUE(a.text == b.text && std::max({std::abs(a.xMin - b.xMin), std::abs(a.yMin - b.yMin),
                         std::abs(a.xMax - b.xMax), std::abs(a.yMax - b.yMax)}) < 0.01) << a.text.toStdString();
         }
-        QProcess fonts; ASSERT_TRUE((fonts.start(u"pdffonts"_s, {pdf}), fonts.waitForFinished(30000)));
+        QProcess fonts;
+        ASSERT_TRUE((fonts.start(u"pdffonts"_s, {pdf}), fonts.waitForFinished(30000)));
         const QString faces = QString::fromUtf8(fonts.readAllStandardOutput());
         const QString rest = u"(\\s+(yes|no)){2}\\s+\\d+\\s+\\d+\n"_s;  // after emb: sub, uni, object, generation
         EXPECT_GE(faces.count(QRegularExpression(u"\\s(yes|no)"_s + rest)), 3) << faces.toStdString();

@@ -121,7 +121,8 @@ TEST(ChildWriter, EveryReportedSaveSurvivesAFullDiskOrAKill) {
     int next = 1, hotJournals = 0, leftPending = 0;
     for (int run = 0; run <= kills; ++run, ++next) {  // a cut-short record's number is never used again
         SCOPED_TRACE("run " + std::to_string(run) + ", seed " + std::to_string(seed));
-        QProcess writer; QByteArray output;
+        QProcess writer;
+        QByteArray output;
         writer.start(QStringLiteral(FAULT_WRITER), QStringList{path, QString::number(next)} +
                      (run ? QStringList{u"1000000"_s} : QStringList{u"150"_s, QString::number(limit)}));
         for (const int waitFor = saves(random);
@@ -183,7 +184,8 @@ TEST(WriteFaults, EverySaveFailsClearlyAndLeavesNothingUntilTheFaultIsGone) {
             const QString path = DatabaseInit::createDatabase(dir.path());
             auto db = Database::open(path, Database::defaultKey(), 150);
             CompanyStore::insert(*db, u"P"_s), ChequeFormatStore::insert(*db, format(0));
-            const QString before = snapshot(*db); const QStringList files = entries(dir.path());
+            const QString before = snapshot(*db);
+            const QStringList files = entries(dir.path());
             Hold hold = fault.lockedBy ? lockedBy(path, fault.lockedBy)
                         : fault.name[11] == 'o' ? readOnly(dir.path()) : ::geteuid() ? Hold() : readOnly(path);
             if (!hold) break;  // cannot be made here: the file when not root
@@ -253,12 +255,15 @@ TEST(OpenFaults, AreRefusedClearlyAndLeaveTheFileAsItWas) {
 #undef MAKE
     };
     for (const auto& fault : faults) {
-        QTemporaryDir dir; SCOPED_TRACE(fault.name);
+        QTemporaryDir dir;
+        SCOPED_TRACE(fault.name);
         const QString database = DatabaseInit::createDatabase(dir.path());
-        QString path = database; Hold hold;
+        QString path = database;
+        Hold hold;
         fault.make(path, hold);
         if (!hold && QByteArray(fault.name).startsWith("read-only")) continue;  // cannot be made here
-        const QByteArray before = fileBytes(database); const QStringList files = entries(dir.path());
+        const QByteArray before = fileBytes(database);
+        const QStringList files = entries(dir.path());
         const auto insert = [&] { CompanyStore::insert(*Database::open(path, Database::defaultKey(), 300), u"x"_s); };
         const qint64 ms = expectRefused(insert, fault.code, path, fault.says);
         EXPECT_TRUE(fault.code != SQLITE_BUSY || ms >= 300) << "did not wait";

@@ -58,7 +58,8 @@ TEST_F(Store, SettingsAreReadAndWrittenEachInItsOwnColumn) {
     SettingsStore::writeOptions(db(), 6, 7, 1, u"e"_s), SettingsStore::writeRememberedChoices(db(), 8, 9, u"v"_s);
     Statement row = db().prepare(u"SELECT %1 FROM Settings"_s.arg(columns.split(u", "_s).join(u" || '|' || ")));
     EXPECT_TRUE(row.step() && row.text(0) == u"6|7|1|e|8|9|v"_s) << row.text(0).toStdString();
-    db().write(u"DELETE FROM Settings"_s); EXPECT_FALSE(SettingsStore::read(db()));
+    db().write(u"DELETE FROM Settings"_s);
+    EXPECT_FALSE(SettingsStore::read(db()));
 }
 
 // A payee is looked up by its whole name in any letter case; rename and remove change only their own row.
@@ -79,9 +80,11 @@ TEST_F(Store, PayeesAreFoundByTheWholeNameInAnyCaseAndChangedOneByOne) {
 
 // The languages, and the bank list's entries ("code - name") in code order.
 TEST_F(Store, LanguagesAndBankListEntries) {
-    const auto languages = LanguageStore::list(db()); ASSERT_EQ(languages.size(), 2u);
+    const auto languages = LanguageStore::list(db());
+    ASSERT_EQ(languages.size(), 2u);
     for (const Language& l : languages)
-        EXPECT_TRUE(LanguageStore::findById(db(), l.id)->name == l.name && !!LanguageStore::findByName(db(), l.name));
+        EXPECT_TRUE(LanguageStore::findById(db(), l.id)->name == l.name &&
+                    LanguageStore::findByName(db(), l.name)->id == l.id);
     EXPECT_FALSE(LanguageStore::findById(db(), 99) || LanguageStore::findByName(db(), u"Klingon"_s));
     for (const char* code : {"ZED", "ALPHA"}) ChequeFormatStore::insert(db(), distinctFormat(QLatin1String(code)));
     EXPECT_EQ(BankList::entriesByCode(db()), (std::vector{u"ALPHA - Name of ALPHA"_s, u"ZED - Name of ZED"_s}));
@@ -158,7 +161,8 @@ TEST_F(Store, RegisterStatesMoveOnlyForwardAndIssuedNumbersArePerBank) {
     EXPECT_TRUE(voided->state == State::Void && voided->voidReason == u"spoilt"_s && voided->voidedAt == utc(3));
     EXPECT_FALSE(RegisterStore::findIssued(db(), u"MBB"_s, u"7"_s) || RegisterStore::findIssued(db(), u"HS"_s, u"8"_s));
     EXPECT_TRUE(RegisterStore::findIssued(db(), u"MBB"_s, u"8"_s));
-    RegisterStore::removePending(db(), pending); EXPECT_TRUE(RegisterStore::listPending(db()).empty());
+    RegisterStore::removePending(db(), pending);
+    EXPECT_TRUE(RegisterStore::listPending(db()).empty());
 }
 
 // Filters combine; totals count the printed entries only, to the exact cent; pages follow on without gaps or repeats.
