@@ -20,6 +20,8 @@
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void open() {
@@ -31,7 +33,7 @@ protected:
         amount = widget<QLineEdit>(window, "txtAmount");
         payee = widget<QComboBox>(window, "cboRecipient");
     }
-    QString focusName() const {
+    static QString focusName() {  // the nearest named widget holding the focus
         const QWidget* focus = QApplication::focusWidget();
         while (focus && focus->objectName().isEmpty()) focus = focus->parentWidget();
         return focus ? focus->objectName() : QString();
@@ -48,12 +50,9 @@ protected:
 // focus on; the box rewrites its text when it loses the focus.
 TEST_F(MainWindowTest, AmountKeys) {
     open();
-    const std::tuple<QString, QString, bool> cases[] = {
-        // keys, text after leaving, focus kept
-        {QStringLiteral("1234.5"), QStringLiteral("1,234.50"), true},
-        {QStringLiteral("1,2,3"), QStringLiteral("123.00"), true},
-        {QStringLiteral("12a"), QStringLiteral("12.00"), false},
-        {QStringLiteral("7\u0663"), QStringLiteral("7.00"), false},  // not an ASCII digit
+    const std::tuple<QString, QString, bool> cases[] = {  // keys, text after leaving, focus kept
+        {u"1234.5"_s, u"1,234.50"_s, true}, {u"1,2,3"_s, u"123.00"_s, true},
+        {u"12a"_s, u"12.00"_s, false}, {u"7\u0663"_s, u"7.00"_s, false},  // not an ASCII digit
     };
     for (const auto& [keys, text, kept] : cases) {
         amount->setFocus();
@@ -84,8 +83,7 @@ TEST_F(MainWindowTest, PrintChecksInOrderThenPrintsThroughThePreview) {
         // amount, payee, alert user, message (empty: the preview opens), focus afterwards
         {"", "", true, "No empty Amount field is allowed.", "txtAmount"},
         {"-5", "Someone", true, "Invalid amount.", "txtAmount"},
-        {"1000000000000", "Someone", true, "Invalid amount. Amount can't exceed trillion value.",
-         "txtAmount"},
+        {"1000000000000", "Someone", true, "Invalid amount. Amount can't exceed trillion value.", "txtAmount"},
         {"5", "", true, "No emtpy Pay To field is allowed.", "cboRecipient"},
         {"5", "", false, "", "cboRecipient"},
     };
@@ -96,8 +94,7 @@ TEST_F(MainWindowTest, PrintChecksInOrderThenPrintsThroughThePreview) {
         payee->setEditText(QString::fromUtf8(name));
         env.dialogs.onNextModal([](QDialog* preview) { preview->reject(); });
         print();
-        EXPECT_EQ(env.dialogs.texts(), *message ? QStringList{QString::fromUtf8(message)}
-                                                : QStringList{}) << typed;
+        EXPECT_EQ(env.dialogs.texts(), *message ? QStringList{QString::fromUtf8(message)} : QStringList{}) << typed;
         EXPECT_EQ(focusName(), QString::fromUtf8(focus)) << typed;
         env.dialogs.modalHandlers.clear();
     }

@@ -18,6 +18,7 @@
 namespace {
 
 using Answer = Dialogs::Answer;
+using namespace Qt::StringLiterals;
 
 class OptionsDialogTest : public ::testing::Test {
 protected:
@@ -39,9 +40,7 @@ protected:
         widget<QTabWidget>(window, "TabStrip1")->setCurrentIndex(tab);
         env.dialogs.clear();
     }
-    void click(const char* button) {
-        QTest::mouseClick(widget<QPushButton>(window, button), Qt::LeftButton);
-    }
+    void click(const char* button) { QTest::mouseClick(widget<QPushButton>(window, button), Qt::LeftButton); }
     QLineEdit* name() { return widget<QLineEdit>(window, "txtName"); }
     QStringList stored() {
         QStringList out;
@@ -51,8 +50,8 @@ protected:
     QString sample() { return widget<QLabel>(window, "lblSampleDate")->text(); }
 };
 
-// Shown as stored (any nonzero Clear Data is on), sampled, restored to the defaults
-// after the question, and kept open when storing fails.
+// Shown as stored (any nonzero Clear Data is on), sampled, restored to the defaults after the question,
+// and kept open when storing fails.
 TEST_F(OptionsDialogTest, GeneralPageShowsStoresAndRestoresTheOptions) {
     setSetting(main, &UserSettings::clearData, 7);
     open(nullptr, 0);
@@ -71,11 +70,11 @@ TEST_F(OptionsDialogTest, GeneralPageShowsStoresAndRestoresTheOptions) {
     click("cmdOK");
     const auto s = SettingsStore::read(env.db());
     EXPECT_EQ(std::tuple(s->saveChange, s->clearData, s->alertUser, s->dateFormat),
-              std::tuple(1, 1, true, QStringLiteral("dd mmm yyyy")));
+              std::tuple(1, 1, true, u"dd mmm yyyy"_s));
 }
 
-// How a payee edit ends: the save question (and the blank-name question that Yes
-// may bring), asked by Enter, Escape or closing the window.
+// How a payee edit ends: the save question (and the blank-name question that Yes may bring), asked by
+// Enter, Escape or closing the window.
 TEST_F(OptionsDialogTest, EndingAnEdit) {
     enum How { Enter, Close, Escape };
     const struct {
@@ -86,10 +85,8 @@ TEST_F(OptionsDialogTest, EndingAnEdit) {
         bool stillEditing;
     } cases[] = {
         {Enter, " & \"Sons\"", {Answer::Yes}, "Able & \"Sons\"", false},
-        {Enter, " Ltd", {Answer::Cancel}, "Able", true},
-        {Escape, " Ltd", {Answer::Yes}, "Able Ltd", false},
-        {Close, " Ltd", {Answer::No}, "Able", false},
-        {Close, " Ltd", {Answer::Cancel}, "Able", true},
+        {Enter, " Ltd", {Answer::Cancel}, "Able", true}, {Escape, " Ltd", {Answer::Yes}, "Able Ltd", false},
+        {Close, " Ltd", {Answer::No}, "Able", false}, {Close, " Ltd", {Answer::Cancel}, "Able", true},
         {Enter, nullptr, {Answer::Yes, Answer::No}, "Able", true},
         {Enter, nullptr, {Answer::Yes, Answer::Yes}, "Able", false},
     };
@@ -110,8 +107,7 @@ TEST_F(OptionsDialogTest, EndingAnEdit) {
     }
 }
 
-// The main window opens the options modally and takes the settings they return;
-// a payee is deleted after the question.
+// The main window opens the options modally and takes the settings they return; a payee is deleted after the question.
 TEST_F(OptionsDialogTest, OpenedFromTheMainWindowDeletesAndReturnsTheSettings) {
     env.dialogs.onNextModal([this](QDialog* dialog) {
         env.dialogs.answer({Answer::No, Answer::Yes});
