@@ -1,5 +1,4 @@
-// Start-up: where the data is looked for, the first start's owner-only files, a second copy
-// refused, failures shown with their numbers, cheques left pending asked about.
+// Start-up: where the data is found, owner-only first files, a second copy refused, failures numbered, pending asked.
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
@@ -18,14 +17,12 @@ using namespace Qt::StringLiterals;
 using Hold = std::shared_ptr<void>;
 const QString kKey = AppInfo::settingsKeyPath(), kDirectory = AppInfo::dataDirectoryValueName();
 
-// Settings that throw stand for any start-up step failing other than in the database.
-struct ThrowingSettings final : MachineSettings {
-    void (*fail)();
+template <auto fail> struct ThrowingSettings final : MachineSettings {  // any start-up failure outside the database
     QVariant value(const QString&, const QString&) const override { return fail(), QVariant(); }
 };
-void throwing(TestEnv& env, Hold& hold, void (*fail)()) {
-    auto settings = std::make_shared<ThrowingSettings>();
-    settings->fail = fail, env.context.machineSettings = settings.get(), hold = settings;
+template <auto fail> void throwing(TestEnv& env, const QString&, Hold& hold) {
+    auto settings = std::make_shared<ThrowingSettings<fail>>();
+    env.context.machineSettings = settings.get(), hold = settings;
 }
 // The settings file as the README shows it, in a temporary XDG_CONFIG_DIRS, naming a folder with commas.
 void documentedSettingsFile(TestEnv& env, const QString& root, Hold& hold) {
@@ -40,11 +37,8 @@ void documentedSettingsFile(TestEnv& env, const QString& root, Hold& hold) {
     env.context.machineSettings = settings.get(), hold = settings;
 }
 
-// The data is looked for where the settings' Directory says, else beside the program
-// when a database is there, else in the user's folder, which alone is made (for the
-// user only) when missing. Each start opens a database, or shows one message and ends:
-// under the title with the failure's number, or for a second copy on the same data
-// under the plain title; nothing is made or replaced then.
+// The data is where the settings' Directory says, else beside the program, else in the user's folder, made owner-only.
+// Each start opens it or shows one message (numbered; plain for a second copy) and ends, making or replacing nothing.
 TEST(Startup, OpensTheRightDatabaseOrShowsOneMessageAndEnds) {
     const struct {
         const char* name;
@@ -74,11 +68,9 @@ TEST(Startup, OpensTheRightDatabaseOrShowsOneMessageAndEnds) {
          SQLITE_NOTADB, u"%1/chequedb.mdb"_s},
         {"no database in the settings' folder", PREPARE(env.machineSettings.values[{kKey, kDirectory}] = root),
          "@", "/user", SQLITE_CANTOPEN, u"%1/chequedb.mdb"_s},
-        {"any other failure", PREPARE(throwing(env, hold, [] { throw std::runtime_error("unreadable"); })),
-         "@", "/user", 51, u"unreadable"_s},
-        {"out of memory", PREPARE(throwing(env, hold, [] { throw std::bad_alloc(); })), "@", "/user", 7,
-         u"Out of memory"_s},
-        {"anything else", PREPARE(throwing(env, hold, [] { throw 42; })), "@", "/user", 51, u"Unexpected error"_s},
+        {"any other failure", throwing<[] { throw std::runtime_error("no disk"); }>, "@", "/user", 51, u"no disk"_s},
+        {"out of memory", throwing<[] { throw std::bad_alloc(); }>, "@", "/user", 7, u"Out of memory"_s},
+        {"anything else", throwing<[] { throw 42; }>, "@", "/user", 51, u"Unexpected error"_s},
 #undef PREPARE
     };
     for (const auto& c : cases) {
@@ -102,16 +94,14 @@ TEST(Startup, OpensTheRightDatabaseOrShowsOneMessageAndEnds) {
                     << path.toStdString();
             continue;
         }
-        EXPECT_FALSE(result.mainWindow);
-        ASSERT_EQ(env.dialogs.messages.size(), 1u);
+        ASSERT_TRUE(!result.mainWindow && env.dialogs.messages.size() == 1u);
         EXPECT_EQ(env.dialogs.messages[0].title, c.code ? startupErrorTitle(c.code) : AppInfo::title());
         EXPECT_TRUE(env.dialogs.messages[0].text.contains(expect)) << env.dialogs.messages[0].text.toStdString();
         EXPECT_EQ(userBytes(), bytes) << "made or replaced";
     }
 }
 
-// A cheque whose job was under way when the program stopped is asked about at the
-// next start, before the main window is used; the answer settles it.
+// A cheque being printed when the program stopped is asked about at the next start; the answer settles it.
 TEST(Startup, EachPendingChequeIsAskedAboutAndSettledByTheAnswer) {
     for (const auto answer : {Dialogs::Answer::Yes, Dialogs::Answer::No}) {
         TestEnv env;
