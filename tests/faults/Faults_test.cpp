@@ -222,9 +222,12 @@ TEST(OpenFaults, AreRefusedClearlyAndLeaveTheFileAsItWas) {
         {"a text file", MAKE(writeBytes(db, QByteArray("Smith,12\n").repeated(500))), SQLITE_NOTADB, "not a Quorvanta"},
         {"plain database", MAKE(replace(db, {}, "CREATE TABLE Company (Name TEXT)")), SQLITE_NOTADB, "not a Quorvanta"},
         {"truncated inside the first page", MAKE(QFile::resize(db, 100)), SQLITE_NOTADB, "damaged"},
+        {"truncated to half", MAKE(QFile::resize(db, sizeOf(db) / 2048 * 1024 + 300)), SQLITE_CORRUPT, "damaged"},
         {"last 100 bytes cut off", MAKE(QFile::resize(db, sizeOf(db) - 100)), SQLITE_CORRUPT, "damaged"},  // checksum
         {"bytes overwritten in the first page", MAKE(overwrite(db, 200)), SQLITE_NOTADB, "damaged"},
-        {"newer", MAKE(Database::create(db)->executeScript(u"PRAGMA user_version = 99"_s)), SQLITE_CANTOPEN, "newer"},
+        {"bytes overwritten in the middle", MAKE(overwrite(db, sizeOf(db) / 2 + 100)), SQLITE_CORRUPT, "damaged"},
+        {"made by a newer version", MAKE(Database::create(db)->executeScript(u"PRAGMA user_version = 99"_s)),
+         SQLITE_CANTOPEN, "newer version"},
         {"read-only file", MAKE(hold = readOnly(db)), SQLITE_READONLY, "nothing can be saved"},
         {"read-only folder", MAKE(hold = readOnly(QFileInfo(db).path())), SQLITE_CANTOPEN, "is read-only, and every"},
         {"locked by another copy", MAKE(hold = lockedBy(db, "BEGIN EXCLUSIVE;")), SQLITE_BUSY, "Nothing was changed"},
