@@ -26,10 +26,9 @@ protected:
     TestEnv env;
     ChequeFormatModel model{env.context};
     void SetUp() override {
-        SettingsStore::writeOptions(env.db(), 1, 1, 1, s("dd-mm-yyyy"));
-        model.loadLanguages(), model.resetChequeFormat();
-        ChequeFormatStore::insert(env.db(), distinctFormat(s("TAKEN"))), model.setPrinterName(s("Cheque-Printer"));
-        model.setChequeWidthText(s("8.00")), model.setChequeHeightText(s("3.00"));
+        SettingsStore::writeOptions(env.db(), 1, 1, 1, s("dd-mm-yyyy")), model.loadLanguages();
+        model.resetChequeFormat(), model.setPrinterName(s("Cheque-Printer")), model.setChequeWidthText(s("8.00"));
+        ChequeFormatStore::insert(env.db(), distinctFormat(s("TAKEN"))), model.setChequeHeightText(s("3.00"));
     }
 };
 
@@ -48,13 +47,11 @@ TEST_F(WorkingCopy, LoadThenUpdateKeepsEveryColumnAndARefusedStatementNothingEls
 
 // Deleting asks first; an entry without a row says so and shows the defaults (current printer).
 TEST_F(WorkingCopy, DeleteAsksFirstAndAnEntryWithoutARowShowsTheDefaults) {
-    env.dialogs.answer({Dialogs::Answer::No});
+    env.dialogs.answer({Dialogs::Answer::No}), env.printers.names << s("Third"), env.printers.current = 2;
     EXPECT_FALSE(model.deleteChequeFormat(s("TAKEN")));
-    env.printers.names << s("Third"), env.printers.current = 2;
     ASSERT_TRUE(model.selectBank(s("TAKEN - x")) && !model.selectBank(s("GONE - x")));
     EXPECT_EQ(env.dialogs.texts().at(1), s("No record found for GONE bank."));
-    ChequeFormat expected;
-    expected.printerName = s("Third");
+    ChequeFormat expected{.printerName = s("Third")};
     for (int i = 0; i < kFieldCount; ++i) expected.fields[i] = ChequeFormat::defaultGeometry(i);
     EXPECT_EQ(model.toRecord(1), expected);
 }
@@ -101,12 +98,9 @@ TEST_F(WorkingCopy, SaveRefusals) {
 TEST_F(WorkingCopy, MissingLanguageOnLoadAndSave) {
     env.db().write(s("DELETE FROM LanguageMain WHERE ID = 2")), model.setLanguageName(s("Malay"));
     ASSERT_TRUE(model.selectBank(s("TAKEN - x")) && model.languageName() == s("Malay"));
-    ASSERT_TRUE(model.updateChequeFormat(s("TAKEN")));
-    model.setBankCode(s("NEW"));
-    ASSERT_TRUE(model.insertChequeFormat());
+    ASSERT_TRUE(model.updateChequeFormat(s("TAKEN")) && (model.setBankCode(s("NEW")), model.insertChequeFormat()));
     EXPECT_EQ(env.dialogs.texts(), (QStringList{s("Error retrieving Language while Retrieving Bank Details"),
-                                                s("Error retrieving Language while saving bank details."),
-                                                s("Language retrival error")}));
+              s("Error retrieving Language while saving bank details."), s("Language retrival error")}));
     EXPECT_EQ(storedRow(env.db(), s("NEW")).value(s("AmountLanguage")), 1);
 }
 
@@ -114,8 +108,8 @@ TEST_F(WorkingCopy, MissingLanguageOnLoadAndSave) {
 TEST_F(WorkingCopy, DateStyleShowsAndLaysOutItsDigits) {
     auto& labels = model.labels();
     const std::tuple<int, int, std::vector<float>> rows[] = {  // style, shown fields, Y1..Y4
-        {1, 0b0'1111'0011, {7545, 7850, 7305, 7610}},          // hidden digits stay
-        {2, 0b0'1111'1111, {7305, 7610, 7915, 8220}}, {0, 0b1'0000'0000, {7305, 7610, 7915, 8220}}};
+        {1, 0b0'1111'0011, {7545, 7850, 7305, 7610}}, {2, 0b0'1111'1111, {7305, 7610, 7915, 8220}},
+        {0, 0b1'0000'0000, {7305, 7610, 7915, 8220}}};  // style 1 leaves its hidden digits where they were
     for (const auto& [style, shown, lefts] : rows) {
         labels[FieldSDateM2].left = 7000, model.setDateType(style);
         int visible = labels[FieldDate].visible ? 1 : 0;
@@ -131,11 +125,10 @@ TEST_F(WorkingCopy, SampleAndRulerSheetsPrintTheirTexts) {
     const std::tuple<const char*, int, int, QStringList> rows[] = {
         {"Malay", 2, 1, words("0 5 1 2 2 6")}, {"Klingon", 1, 0, {s("05-12-2026")}}};
     for (const auto& [language, id, dateType, date] : rows) {
-        model.setLanguageName(s(language)), model.setDateType(dateType);
+        model.setLanguageName(s(language)), model.setDateType(dateType), env.printers.clearRecord();
         const FieldLabel word1 = model.labels()[FieldWord1];
         const QString amount = amountToWords(env.db(), env.dialogs, s("123,456,789.00"), id);
         const WordLines lines = splitWordLines(amount, word1.font, word1.width, env.textMeasure);
-        env.printers.clearRecord();
         ASSERT_TRUE(AlignmentSheets::printDesignerSample(env.context, model, s("MBB - Maybank")));
         EXPECT_EQ(env.printers.printedTexts().mid(0, date.size() + 6), QStringList{s("MBB - Maybank - Sample Output")}
             << date << s("CHEQUE WRITER") << s("123,456,789.00") << lines.line1 << lines.line2 << s("Instruction:"));
@@ -144,24 +137,21 @@ TEST_F(WorkingCopy, SampleAndRulerSheetsPrintTheirTexts) {
     }
     EXPECT_EQ(env.dialogs.texts(), QStringList{s("Error retrieving Language while saving bank details.")});
     EXPECT_EQ(env.printers.jobSteps(), words("makeCurrent1 orientation2 paperA4 end makeCurrent0"));
-    env.printers.clearRecord();
-    ASSERT_TRUE(AlignmentSheets::printDesignerRuler(env.context, model, s("CIMB")));
+    ASSERT_TRUE((env.printers.clearRecord(), AlignmentSheets::printDesignerRuler(env.context, model, s("CIMB"))));
     EXPECT_EQ(env.printers.printedTexts().mid(0, 12).join(u'|'),
               s("CIMB|Inch| 1| 2| 3| 4| 5| 6| 7| 1| 2|Instruction:"));
 }
 
 // A print job that fails or finds no printer is reported; the printer is put back.
 TEST_F(WorkingCopy, FailedJobsAreReported) {
-    using namespace AlignmentSheets;
     const char* const jobs[] = {"The sample sheet", "The ruler sheet", "The sample"};
     const QStringList names = env.printers.names;
     env.printers.failEndWith = s("on fire");
     for (int job = 0; job < 6; ++job) {
-        env.printers.clearRecord(), env.dialogs.clear();
-        env.printers.names = job >= 3 ? QStringList() : names;
-        EXPECT_FALSE(job % 3 == 0   ? printDesignerSample(env.context, model, s("X"))
-                     : job % 3 == 1 ? printDesignerRuler(env.context, model, s("X"))
-                                    : printLocationSample(env.context, model, 1, 2, 1));
+        env.printers.clearRecord(), env.dialogs.clear(), env.printers.names = job >= 3 ? QStringList() : names;
+        EXPECT_FALSE(job % 3 == 0   ? AlignmentSheets::printDesignerSample(env.context, model, s("X"))
+                     : job % 3 == 1 ? AlignmentSheets::printDesignerRuler(env.context, model, s("X"))
+                                    : AlignmentSheets::printLocationSample(env.context, model, 1, 2, 1));
         EXPECT_EQ(env.printers.jobSteps().mid(3), job >= 3 ? QStringList() : words("end abort makeCurrent0")) << job;
         const QString why = s(jobs[job % 3]) + s(" was not printed.\r\non fire");
         EXPECT_EQ(env.dialogs.texts().value(0), job >= 3 ? s("No printer is available.") : why);
@@ -171,11 +161,10 @@ TEST_F(WorkingCopy, FailedJobsAreReported) {
 // On the PDF printer a word lands at its twips (1/20 point) from the printable area.
 TEST_F(WorkingCopy, SampleSheetOnPaper) {
     QTemporaryDir dir;
-    const QString file = dir.filePath(s("sheet.pdf"));
-    QtPrinterService pdf{QtPrinterService::PdfFile{file, QMarginsF(12, 9, 12, 9), {s("PDF")}}};
+    QtPrinterService pdf{QtPrinterService::PdfFile{dir.filePath(s("sheet.pdf")), QMarginsF(12, 9, 12, 9), {s("PDF")}}};
     env.context.printers = &pdf, model.setPrinterName(s("PDF"));
     ASSERT_TRUE(AlignmentSheets::printDesignerSample(env.context, model, s("MBB - Maybank")));
-    const PdfWords page = PdfWords::read(file);
+    const PdfWords page = PdfWords::read(dir.filePath(s("sheet.pdf")));
     const PdfWords::Word* amount = page.find(s("123,456,789.00"));
     ASSERT_TRUE(page.ok && amount) << page.error.toStdString();
     EXPECT_NEAR(amount->xMin, 12 + model.labels()[FieldAmount].left / 20.0, 0.5);
